@@ -1,0 +1,101 @@
+#include "core/text.h"
+
+#include <algorithm>
+
+namespace corvane {
+
+std::u16string_view textOf(std::span<const char16_t> buffer) {
+    const auto end = std::find(buffer.begin(), buffer.end(), u'\0');
+    return std::u16string_view(buffer.data(), static_cast<std::size_t>(end - buffer.begin()));
+}
+
+bool copyText(std::span<char16_t> destination, std::u16string_view source) {
+    if (destination.empty()) {
+        return source.empty();
+    }
+    const std::size_t count = std::min(source.size(), destination.size() - 1);
+    std::copy_n(source.begin(), count, destination.begin());
+    destination[count] = u'\0';
+    return count == source.size();
+}
+
+bool copyTextWhole(std::span<char16_t> destination, std::u16string_view source) {
+    if (source.size() >= destination.size()) {
+        copyText(destination, u"");
+        return false;
+    }
+    return copyText(destination, source);
+}
+
+namespace {
+char16_t foldCase(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+}  // namespace
+
+bool equalsNoCase(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char16_t x, char16_t y) { return foldCase(x) == foldCase(y); });
+}
+
+std::u16string fromUtf8(std::string_view text) {
+    std::u16string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        char32_t cp = lead;
+        std::size_t extra = 0;
+        if (lead >= 0xF0) {
+            cp = lead & 0x07u;
+            extra = 3;
+        } else if (lead >= 0xE0) {
+            cp = lead & 0x0Fu;
+            extra = 2;
+        } else if (lead >= 0xC0) {
+            cp = lead & 0x1Fu;
+            extra = 1;
+        }
+        ++i;
+        for (std::size_t k = 0; k < extra && i < text.size(); ++k, ++i) {
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3Fu);
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return out;
+}
+
+std::string toUtf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i];
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        }
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return out;
+}
+
+}  // namespace corvane

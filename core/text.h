@@ -1,0 +1,34 @@
+// Bounded text helpers for the fixed UTF-16 buffers of the program's records.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// The text stored in a fixed buffer: up to its first zero, or the whole buffer when there is
+// none (so an unterminated buffer can never be read past its end).
+std::u16string_view textOf(std::span<const char16_t> buffer);
+
+template <std::size_t N>
+std::u16string_view textOf(const char16_t (&buffer)[N]) {
+    return textOf(std::span<const char16_t>(buffer, N));
+}
+
+// Copies as much of `source` as fits and always terminates; true when nothing was cut.
+// A zero-capacity destination receives nothing.
+bool copyText(std::span<char16_t> destination, std::u16string_view source);
+
+// Like copyText, but leaves the destination empty when the source does not fit.
+bool copyTextWhole(std::span<char16_t> destination, std::u16string_view source);
+
+// Letter case is ignored for ASCII letters only, as the registry's names need.
+bool equalsNoCase(std::u16string_view a, std::u16string_view b);
+
+// Conversions for tests, tools and diagnostics; the program keeps UTF-16 throughout.
+std::u16string fromUtf8(std::string_view text);
+std::string toUtf8(std::u16string_view text);
+
+}  // namespace corvane
