@@ -1,0 +1,8 @@
+#include "tests/support/registry_conformance.h"
+
+namespace corvane {
+
+INSTANTIATE_TEST_SUITE_P(Backends, RegistryConformance, testing::Values(memoryBackend()),
+                         backendName);
+
+}  // namespace corvane
