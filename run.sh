@@ -9,15 +9,9 @@ install_missing_packages
 configure_and_build "$root"
 
 prefix="$root/build/handheld"
-show() {
-    "$root/tools/seed-handheld.sh" "$prefix"
-    echo
-    "$root/tools/wine-run.sh" "$prefix" "$root/build/windows/tools/corvane-adapters.exe"
-}
-export -f show
-export root prefix
+session=("$root/tools/wine-session.sh" "$prefix" "$root/tools/handheld-session.sh" "$root" "$prefix")
 if [ -n "${DISPLAY:-}" ]; then
-    "$root/tools/wine-session.sh" "$prefix" bash -c show
+    "${session[@]}"
 else
-    xvfb-run -a -s "-screen 0 1024x768x24" "$root/tools/wine-session.sh" "$prefix" bash -c show
+    xvfb-run -a -s "-screen 0 1024x768x24" "${session[@]}"
 fi

@@ -4,7 +4,7 @@
 # Expects a running wineserver for the prefix (tools/wine-session.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-prefix=$1
+prefix=$(realpath -m "$1")
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 for key in 'HKLM\Comm' 'HKCU\Software\Apps\PocketIE' 'HKCU\Software\Tavelorn'; do

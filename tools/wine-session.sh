@@ -5,7 +5,7 @@
 # DISPLAY of your own). Wine's helper processes inherit stdout, so the warm-up writes to a file;
 # otherwise the first program started under ctest would hang until its timeout.
 set -euo pipefail
-prefix=$1
+prefix=$(realpath -m "$1")
 shift
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
