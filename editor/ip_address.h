@@ -1,0 +1,123 @@
+// The portable half of the dotted address control: the text form of an address, the value of a
+// field, the leading-zeros rule, the range message and the field keyboard's decision table. The
+// window half (ip_address_control_win32) only carries out what these functions decide.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace corvane {
+
+inline constexpr int kAddressFields = 4;
+inline constexpr int kFieldMaxChars = 3;
+// A buffer that holds any address text "%d.%d.%d.%d", the zero included.
+inline constexpr int kAddressTextChars = 16;
+
+// Control style bits read at creation.
+inline constexpr std::uint32_t kIpsRight = 0x0002;
+inline constexpr std::uint32_t kIpsCenter = 0x0004;
+inline constexpr std::uint32_t kIpsLeadingZeros = 0x0008;
+
+// The control's messages.
+inline constexpr std::uint32_t IPM_CLEARADDRESS = 1124;
+inline constexpr std::uint32_t IPM_SETADDRESS = 1125;
+inline constexpr std::uint32_t IPM_GETADDRESS = 1126;
+inline constexpr std::uint32_t IPM_SETRANGE = 1127;
+inline constexpr std::uint32_t IPM_SETFOCUS = 1128;
+inline constexpr std::uint32_t IPM_ISBLANK = 1129;
+// What IPM_GETADDRESS answers when a field holds a value outside its range (possible after the
+// focus left the field by a tap): no address is composed from it.
+inline constexpr int kAddressOutOfRange = -1;
+
+// The virtual keys the fields handle (the platform's numbers).
+inline constexpr int kKeyEnd = 0x23;
+inline constexpr int kKeyHome = 0x24;
+inline constexpr int kKeyLeft = 0x25;
+inline constexpr int kKeyUp = 0x26;
+inline constexpr int kKeyRight = 0x27;
+inline constexpr int kKeyDown = 0x28;
+
+// True when `text` is a usable dotted address: four non-empty decimal parts of 0 to 255 (leading
+// zeros accepted), never "0.0.0.0"; the empty text only with `allowBlank`; no text never.
+bool IsValidAddressText(const char16_t* text, bool allowBlank);
+bool isValidAddressText(std::u16string_view text, bool allowBlank);
+
+// The address value of a valid address text (first part in the most significant byte); false,
+// and 0, for empty or invalid text, which the control shows as blank.
+bool parseAddressText(std::u16string_view text, std::uint32_t& address);
+
+// "%d.%d.%d.%d" of the four bytes, most significant first; returns the characters written.
+int formatAddress(std::uint32_t address, std::span<char16_t> buffer);
+
+// One field as read from its edit (at most three characters).
+struct FieldValue {
+    bool blank = true;
+    int value = 0;  // the leading decimal digits; 0 when the text does not start with one
+};
+FieldValue readFieldValue(std::u16string_view text);
+
+struct FieldRange {
+    std::uint8_t minValue = 0;
+    std::uint8_t maxValue = 255;
+};
+bool inRange(const FieldValue& field, const FieldRange& range);
+
+// Composes the address of four fields, a blank field counting as 0. Returns the number of
+// non-blank fields, or kAddressOutOfRange (address 0) when a field is outside its range: a value
+// such as 300 is never folded into a byte.
+int composeAddress(std::span<const FieldValue, kAddressFields> fields,
+                   std::span<const FieldRange, kAddressFields> ranges, std::uint32_t& address);
+
+// The text of four fields as the user sees them: empty when all are blank, else "%d.%d.%d.%d"
+// of the values, blanks as 0. Out-of-range values appear as typed, so the text is then invalid.
+int formatFields(std::span<const FieldValue, kAddressFields> fields, std::span<char16_t> buffer);
+
+// The leading-zeros rule: a field of one or two characters is right-aligned in three positions
+// filled with "0". False (and `out` untouched) when the text is left alone.
+bool padWithZeros(std::u16string_view text, std::span<char16_t, kFieldMaxChars + 1> out);
+
+// Formats a text with "%d" placeholders (the range message has three) from `numbers`; extra
+// placeholders take 0, "%%" is a percent sign. Cut to fit; returns the characters written.
+int formatNumbers(std::u16string_view format, std::span<const int> numbers,
+                  std::span<char16_t> buffer);
+
+// The caret and selection of a field's edit, as EM_GETSEL and EM_LINELENGTH give them.
+struct FieldCaret {
+    int start = 0;
+    int end = 0;
+    int length = 0;
+    bool nothingSelected() const { return start == end; }
+};
+
+enum class FieldActionKind {
+    Pass,           // the edit's own handling of the message as it came
+    PassKey,        // the edit's own handling, with `key` instead of the key that came
+    Ignore,         // dropped silently
+    Beep,           // dropped with a beep
+    Digit,          // the edit inserts it; then digitCompletesField decides on a range check
+    Move,           // range check of this field; when it passes, focus `target` and select
+    CheckThenBeep,  // range check of this field; when it passes, beep (no field after it)
+    MoveAndDelete,  // Move, then delete the last character of `target` when it has any
+};
+
+struct FieldAction {
+    FieldActionKind kind = FieldActionKind::Pass;
+    int target = 0;
+    int selStart = 0;
+    int selEnd = 0;
+    int key = 0;
+};
+
+// What a field does with WM_CHAR `ch` in field `field` (0 to 3).
+FieldAction decideChar(char16_t ch, int field, const FieldCaret& caret);
+// What a field does with WM_KEYDOWN `key`, `ctrl` telling whether Control is held.
+FieldAction decideKeyDown(int key, bool ctrl, int field, const FieldCaret& caret);
+// After a digit was inserted: true when the caret stands at position 3 with nothing selected,
+// which runs the range check (and moves on from fields 0 to 2).
+bool digitCompletesField(const FieldCaret& caretAfter);
+
+// IPM_SETFOCUS with an index of 4 or more: the first blank field, or field 0 when none is blank.
+int focusTarget(int index, std::span<const bool, kAddressFields> blank);
+
+}  // namespace corvane
