@@ -106,6 +106,7 @@
 #define IDS_DEFAULT_PROFILE_NAME 36
 #define IDS_CONFIRM_DELETE 37
 #define IDS_DELETE_FAILED 38
+#define IDS_PROFILE_NAME_BACKSLASH 39
 
 // Strings: profile files, export and import.
 #define IDS_FILE_FILTER 40

@@ -11,8 +11,12 @@
 #include "core/registry.h"
 #include "core/system.h"
 #include "core/ui.h"
+#include "shell/menu_items.h"
 
 namespace corvane {
+
+class MenuSeam;
+class ProfileViews;
 
 inline constexpr int kProfileNameChars = 40;  // a profile name of at most 39 characters
 inline constexpr int kMenuProfileNameChars = 260;
@@ -43,7 +47,7 @@ class AppState {
     IconRef trayIcon = 0;
     WindowRef commandBar = 0;
     std::int32_t commandBarHeight = 0;
-    std::vector<std::unique_ptr<ProfileMenuItem>> menuItems;
+    ProfileMenuList menuItems;
     std::uint32_t busy = 0;
     std::uint8_t dialogOpen = 0;
     std::uint32_t applyToAll = 0;
@@ -53,6 +57,8 @@ class AppState {
     Registry* registry = nullptr;
     UserInterface* ui = nullptr;
     System* system = nullptr;
+    MenuSeam* menus = nullptr;
+    ProfileViews* views = nullptr;
 };
 
 }  // namespace corvane
