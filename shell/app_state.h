@@ -22,6 +22,12 @@ inline constexpr int kProfileNameChars = 40;  // a profile name of at most 39 ch
 inline constexpr int kMenuProfileNameChars = 260;
 
 inline constexpr std::u16string_view kAppKeyPath = u"Software\\Tavelorn\\Corvane\\1.2";
+// Keys of older versions, removed with everything below them at start-up.
+inline constexpr std::u16string_view kOldKeyPaths[] = {u"Software\\Tavelorn\\Corvane\\1.0",
+                                                       u"Software\\Tavelorn\\Corvane\\1.1"};
+inline constexpr std::u16string_view kShowStartOption = u"ShowStart";
+inline constexpr std::u16string_view kApplyToAllOption = u"ApplyToAll";
+inline constexpr char16_t kHelpProgram[] = u"PegHelp.exe";
 
 // One profile command of the notification icon's menu.
 class ProfileMenuItem {
@@ -60,5 +66,23 @@ class AppState {
     MenuSeam* menus = nullptr;
     ProfileViews* views = nullptr;
 };
+
+// The one state of the process, and its module.
+AppState& appState();
+InstanceRef appInstance();
+
+// Resets the state for start-up and reads the two options; the seams must be set. The bold
+// font is the platform layer's to create.
+void initAppState(AppState& state);
+
+// True when the application key holds `name` as a REG_DWORD of exactly 4 bytes; otherwise
+// `value` is `defaultValue`.
+bool readDwordOption(Registry& registry, std::u16string_view name, std::uint32_t& value,
+                     std::uint32_t defaultValue);
+// Stores `value` as a REG_DWORD in the application key, creating the key; false on any failure.
+bool writeDwordOption(Registry& registry, std::u16string_view name, std::uint32_t value);
+
+// Removes the keys of older versions with all their subkeys; missing keys are fine.
+void deleteOldVersionKeys(Registry& registry);
 
 }  // namespace corvane
