@@ -17,7 +17,8 @@ class Win32Scratch : public RegistryScratch {
         static int serial = 0;
         const std::string name = std::to_string(GetCurrentProcessId()) + "-" +
                                  std::to_string(GetTickCount64()) + "-" + std::to_string(++serial);
-        path_ = u"Software\\Corvane Tests\\" + fromUtf8(name);
+        path_ = u"Software\\Corvane Tests\\";
+        path_.append(fromUtf8(name));
     }
     ~Win32Scratch() override {
         EXPECT_EQ(registry_.deleteTree(kCurrentUser, path_), status::kSuccess);
