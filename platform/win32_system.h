@@ -1,0 +1,21 @@
+// The system seam over the desktop platform: its version as the program understands it, the
+// shell's window, and starting the help viewer.
+#pragma once
+
+#include "core/system.h"
+
+namespace corvane {
+
+class Win32System : public System {
+  public:
+    // The handheld reports its own version. Any other Windows reports the handheld version
+    // this program stands in for, 2.11: desktop numbers (6.x, 10.0) say nothing about the
+    // handheld shell the version test is about.
+    bool platformVersion(PlatformVersion& version) override;
+    WindowRef findWindow(std::u16string_view className, std::u16string_view windowName) override;
+    bool postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
+                     std::intptr_t lParam) override;
+    void startProgram(std::u16string_view program, std::u16string_view commandLine) override;
+};
+
+}  // namespace corvane

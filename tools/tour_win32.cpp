@@ -1,0 +1,147 @@
+// Drives a running Corvane from outside for run.sh's scripted tour:
+//   corvane-tour open CORVANE.EXE   start Corvane without its dialog, wait until its main window
+//                                   and icon exist, then ask it for the Network Profiles dialog
+//                                   and wait until that shows
+//   corvane-tour exit               choose "E&xit", wait until Corvane has gone, and print the
+//                                   options it wrote
+// Every wait is bounded; a step that times out ends the tour with exit code 1.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr UINT kUmShowProfiles = 1126;
+constexpr WPARAM kExitCommand = 40007;
+constexpr UINT kTrayIconId = 107;
+constexpr DWORD kTimeoutMs = 15000;
+
+HWND mainWindow() {
+    return FindWindowW(L"CorvaneClass", L"Corvane");
+}
+
+// True once the icon of `window` is in the notification area: only then can it be modified.
+bool iconExists(HWND window) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window;
+    data.uID = kTrayIconId;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+struct DialogSearch {
+    HWND owner;
+    HWND found;
+};
+
+// A visible dialog owned by Corvane's main window.
+HWND profilesDialog(HWND owner) {
+    DialogSearch search{owner, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<DialogSearch*>(context);
+            wchar_t className[16] = {};
+            GetClassNameW(window, className, 16);
+            if (std::wstring(className) == L"#32770" && GetWindow(window, GW_OWNER) == s->owner &&
+                IsWindowVisible(window)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+template <typename Condition>
+bool waitFor(const char* what, Condition condition) {
+    for (DWORD waited = 0; waited < kTimeoutMs; waited += 50) {
+        if (condition()) {
+            std::printf("  %s\n", what);
+            std::fflush(stdout);
+            return true;
+        }
+        Sleep(50);
+    }
+    std::printf("  timed out waiting: %s\n", what);
+    return false;
+}
+
+int open(const wchar_t* program) {
+    std::wstring commandLine = L"\"" + std::wstring(program) + L"\" -nod";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        std::printf("  cannot start Corvane (%lu)\n", GetLastError());
+        return 1;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (!waitFor("main window \"Corvane\" exists", [] { return mainWindow() != nullptr; }) ||
+        !waitFor("notification icon 107 exists", [] { return iconExists(mainWindow()); })) {
+        return 1;
+    }
+    PostMessageW(mainWindow(), kUmShowProfiles, 0, 0);
+    if (!waitFor("Network Profiles dialog is open",
+                 [] { return profilesDialog(mainWindow()) != nullptr; })) {
+        return 1;
+    }
+    Sleep(500);  // let it paint before the screenshot
+    return 0;
+}
+
+void printOption(HKEY key, const wchar_t* name) {
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    const LONG result =
+        RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    if (result != ERROR_SUCCESS) {
+        std::printf("    %-11ls (missing)\n", name);
+    } else {
+        std::printf("    %-11ls %s = %lu\n", name, type == REG_DWORD ? "REG_DWORD" : "other type",
+                    value);
+    }
+}
+
+int exitCorvane() {
+    const HWND window = mainWindow();
+    if (window == nullptr) {
+        std::printf("  Corvane is not running\n");
+        return 1;
+    }
+    PostMessageW(window, WM_COMMAND, kExitCommand, 0);
+    if (!waitFor("Corvane has ended (E&xit)", [] { return mainWindow() == nullptr; })) {
+        return 1;
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Tavelorn\\Corvane\\1.2", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS) {
+        std::printf("  no application key\n");
+        return 1;
+    }
+    std::printf("  options written at exit (HKCU\\Software\\Tavelorn\\Corvane\\1.2):\n");
+    printOption(key, L"ShowStart");
+    printOption(key, L"ApplyToAll");
+    RegCloseKey(key);
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring step = argc > 1 ? argv[1] : L"";
+    if (step == L"open" && argc > 2) {
+        return open(argv[2]);
+    }
+    if (step == L"exit") {
+        return exitCorvane();
+    }
+    std::printf("usage: corvane-tour open CORVANE.EXE | corvane-tour exit\n");
+    return 2;
+}
