@@ -19,13 +19,17 @@ inline constexpr std::uint32_t kIpsRight = 0x0002;
 inline constexpr std::uint32_t kIpsCenter = 0x0004;
 inline constexpr std::uint32_t kIpsLeadingZeros = 0x0008;
 
-// The control's messages.
+// The control's messages. <commctrl.h> defines the same names with the same numbers as macros;
+// where it came first, its definitions serve.
+#ifndef IPM_CLEARADDRESS
 inline constexpr std::uint32_t IPM_CLEARADDRESS = 1124;
 inline constexpr std::uint32_t IPM_SETADDRESS = 1125;
 inline constexpr std::uint32_t IPM_GETADDRESS = 1126;
 inline constexpr std::uint32_t IPM_SETRANGE = 1127;
 inline constexpr std::uint32_t IPM_SETFOCUS = 1128;
 inline constexpr std::uint32_t IPM_ISBLANK = 1129;
+#endif
+static_assert(IPM_CLEARADDRESS == 1124 && IPM_ISBLANK == 1129);
 // What IPM_GETADDRESS answers when a field holds a value outside its range (possible after the
 // focus left the field by a tap): no address is composed from it.
 inline constexpr int kAddressOutOfRange = -1;
