@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/net_settings.h"
+#include "core/settings_io.h"
 #include "core/text.h"
 #include "profiles/profile_store.h"
 #include "tests/support/registry_helpers.h"
@@ -25,6 +26,7 @@ ProfileWorld::ProfileWorld() {
     state.hwndMain = kMain;
     state.hwndCurrent = kMain;
     state.helpProgram = kHelpProgram;
+    putString(registry, kLocalMachine, kIdentityKeyPath, u"Username", u"kdurand");
 }
 
 void ProfileWorld::addAdapter(std::u16string_view keyName, std::u16string_view displayName,
