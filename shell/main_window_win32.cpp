@@ -32,6 +32,11 @@ const MainWindowSteps& platformSteps() {
     return steps;
 }
 
+void runDestroySteps(AppState& state) {
+    runDestructionSteps(state, platformSteps());
+    PostQuitMessage(0);
+}
+
 LRESULT onCommand(AppState& state, HWND window, std::uint32_t commandId) {
     switch (classifyMainCommand(commandId)) {
         case MainCommand::kSwitchProfile:
@@ -96,7 +101,15 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return -1;
         }
         SetWindowLongPtrW(window, kStateSlot, reinterpret_cast<LONG_PTR>(created));
-        return runCreationSteps(*created, toRef(window), platformSteps());
+        const int result = runCreationSteps(*created, toRef(window), platformSteps());
+        if (result != 0) {
+            // Not every platform sends WM_DESTROY to a window whose creation failed (Wine does
+            // not), so the destruction steps run here, once: the emptied slot keeps a later
+            // WM_DESTROY from repeating them.
+            runDestroySteps(*created);
+            SetWindowLongPtrW(window, kStateSlot, 0);
+        }
+        return result;
     }
     auto* state = reinterpret_cast<AppState*>(GetWindowLongPtrW(window, kStateSlot));
     if (state == nullptr) {
@@ -104,8 +117,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     switch (message) {
         case WM_DESTROY:
-            runDestructionSteps(*state, platformSteps());
-            PostQuitMessage(0);
+            runDestroySteps(*state);
             return 0;
         case WM_CLOSE:
             DestroyWindow(window);
