@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix
-          wine wine64 fonts-wine xvfb xauth x11-apps imagemagick)
+          clang libclang-rt-14-dev wine wine64 fonts-wine xvfb xauth x11-apps imagemagick)
 
 install_missing_packages() {
     local missing=()
@@ -33,7 +33,9 @@ configure_and_build() {
         -DCORVANE_SANITIZE=ON >/dev/null
     cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-    for build in native native-san windows; do
+    CC=clang CXX=clang++ cmake -S "$root" -B "$root/build/fuzz" -G Ninja \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_FUZZ=ON >/dev/null
+    for build in native native-san windows fuzz; do
         echo "-- building $build"
         cmake --build "$root/build/$build" -j "$jobs"
     done

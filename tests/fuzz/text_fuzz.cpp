@@ -1,0 +1,59 @@
+// Address texts and message formats from anywhere (a profile, a file, a typed field): parsing
+// and formatting must never overrun a buffer, and a valid address must survive its round trip.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/text.h"
+#include "editor/ip_address.h"
+#include "shell/ui_support.h"
+
+namespace {
+
+void check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace corvane;
+    std::u16string text(size / 2, u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        text[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+    }
+    // Mostly address-like characters, so the parser's deeper paths are reached.
+    const std::u16string narrow = fromUtf8(std::string(reinterpret_cast<const char*>(data), size));
+
+    for (const std::u16string& input : {text, narrow}) {
+        std::uint32_t address = 0;
+        const bool valid = isValidAddressText(input, true);
+        if (parseAddressText(input, address)) {
+            char16_t formatted[16] = {};
+            check(formatAddress(address, formatted) < 16);
+            std::uint32_t again = 0;
+            check(parseAddressText(textOf(formatted), again) && again == address);
+            check(isValidAddressText(textOf(formatted), false));
+        } else {
+            check(!valid || input.empty());
+        }
+
+        const std::size_t capacity = size % 40;
+        std::u16string out(capacity + 1, u'#');
+        const int written = formatText(std::span(out.data(), capacity), input, narrow);
+        if (capacity > 0) {
+            check(written >= 0 && static_cast<std::size_t>(written) < capacity);
+            check(out[static_cast<std::size_t>(written)] == u'\0');
+        }
+        check(out[capacity] == u'#');
+
+        const int numbers[] = {static_cast<int>(size), -2147483647 - 1, 255};
+        const int count = formatNumbers(input, numbers, std::span(out.data(), capacity));
+        check(count >= 0 && (capacity == 0 || static_cast<std::size_t>(count) < capacity));
+        check(out[capacity] == u'#');
+    }
+    return 0;
+}
