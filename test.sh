@@ -9,7 +9,7 @@ source "$root/tools/setup.sh"
 install_missing_packages
 configure_and_build "$root"
 
-# One ctest run over the three builds, so the summary at the end covers every test.
+# One ctest run over every build, so the summary at the end covers every test.
 cat >"$root/build/CTestTestfile.cmake" <<CTEST
 subdirs("native" "native-san" "windows" "fuzz")
 CTEST
