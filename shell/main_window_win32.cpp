@@ -6,7 +6,9 @@
 #include "resources/resource.h"
 #include "shell/main_window.h"
 #include "shell/profiles_dialog_win32.h"
+#include "shell/switching.h"
 #include "shell/tray_icon_win32.h"
+#include "shell/tray_menu.h"
 #include "shell/ui_support.h"
 
 namespace corvane {
@@ -15,18 +17,12 @@ namespace {
 constexpr int kStateSlot = 0;
 constexpr int kWindowNameChars = 128;
 
-// The icon's menu, its taps and the switch from it are wired in by the tray menu work; until
-// then the icon has no menu and these do nothing.
-void buildIconMenu(AppState&) {}
-void switchFromIconMenu(AppState&, std::uint32_t) {}
-void handleIconTap(AppState&, WPARAM, LPARAM) {}
-
 const MainWindowSteps& platformSteps() {
     static const MainWindowSteps steps = [] {
         MainWindowSteps s;
         s.addTrayIcon = addTrayIcon;
         s.removeTrayIcon = removeTrayIcon;
-        s.rebuildTrayMenu = buildIconMenu;
+        s.rebuildTrayMenu = rebuildTrayMenu;
         return s;
     }();
     return steps;
@@ -40,7 +36,7 @@ void runDestroySteps(AppState& state) {
 LRESULT onCommand(AppState& state, HWND window, std::uint32_t commandId) {
     switch (classifyMainCommand(commandId)) {
         case MainCommand::kSwitchProfile:
-            switchFromIconMenu(state, commandId);
+            switchFromMenu(state, commandId);
             break;
         case MainCommand::kShowProfiles:
             PostMessageW(window, kUmShowProfiles, 0, 0);
@@ -127,7 +123,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case kUmShowProfiles:
             return onShowProfiles(*state, window);
         case kUmTrayNotify:
-            handleIconTap(*state, wParam, lParam);
+            onTrayNotify(*state, wParam, lParam);
             return 0;
         default:
             return DefWindowProcW(window, message, wParam, lParam);

@@ -7,9 +7,11 @@
 #include "platform/win32_registry.h"
 #include "platform/win32_system.h"
 #include "platform/win32_ui.h"
+#include "profiles/profile_views_win32.h"
 #include "resources/resource.h"
 #include "shell/main_window.h"
 #include "shell/main_window_win32.h"
+#include "shell/menu_seam_win32.h"
 #include "shell/ui_support.h"
 #include "shell/ui_support_win32.h"
 
@@ -92,10 +94,14 @@ int runCorvane(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLin
     static Win32Registry registry;
     static Win32UserInterface ui(instance);
     static Win32System system;
+    static Win32MenuSeam menus(instance);
+    static Win32ProfileViews views;
     AppState& state = appState();
     state.registry = &registry;
     state.ui = &ui;
     state.system = &system;
+    state.menus = &menus;
+    state.views = &views;
 
     initAppState(state);
     createBoldFont(state);
@@ -121,6 +127,10 @@ int runCorvane(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLin
         PostMessageW(toHwnd(state.hwndMain), kUmShowProfiles, 0, 0);
     }
     const int exitCode = runMessageLoop(state);
+    if (state.trayMenu != 0) {
+        menus.destroyMenu(state.trayMenu);
+        state.trayMenu = 0;
+    }
     if (state.trayIcon != 0) {
         DestroyIcon(toHicon(state.trayIcon));
         state.trayIcon = 0;
