@@ -228,7 +228,10 @@ HWND SettingsSheet::pageAt(int index) const {
 
 void SettingsSheet::createPages() {
     HWND tabs = GetDlgItem(sheetWindow, IDC_TABS);
-    SetWindowLongPtrW(tabs, GWL_STYLE, GetWindowLongPtrW(tabs, GWL_STYLE) | WS_CLIPSIBLINGS);
+    // The pages are the tab control's children: without WS_CLIPCHILDREN its own repaint after a
+    // tab change would cover a page that had already painted itself.
+    SetWindowLongPtrW(tabs, GWL_STYLE,
+                      GetWindowLongPtrW(tabs, GWL_STYLE) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
     const HINSTANCE instance = instanceOf(state);
     for (int i = 0; i < kPageCount; ++i) {
         const DLGTEMPLATE* pageTemplate = findTemplate(instance, kPageTabs[i].templateId);

@@ -1,0 +1,337 @@
+// The "Network Settings" sheet as real windows under Wine: its loop, tabs, pages, confirmation,
+// cancel and a quit request that arrives while it is open.
+#include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h.
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/net_settings.h"
+#include "core/text.h"
+#include "editor/ip_address_control_win32.h"
+#include "editor/settings_pages.h"
+#include "editor/settings_sheet_win32.h"
+#include "platform/win32_handles.h"
+#include "platform/win32_ui.h"
+#include "resource.h"
+#include "shell/app_state.h"
+#include "tests/support/fakes.h"
+#include "tests/windows/editor/editor_harness.h"
+
+namespace corvane {
+namespace {
+
+using Step = std::function<void(SettingsSheet&)>;
+
+// Runs the steps one per timer tick from inside the sheet's own loop; a watchdog cancels a sheet
+// that a failing test left open.
+class SheetDriver {
+  public:
+    SheetDriver(SettingsSheet& sheet, std::vector<Step> steps) : sheet_(sheet), steps_(steps) {
+        current() = this;
+        timer_ = SetTimer(nullptr, 0, 20, tick);
+        watchdog_ = SetTimer(nullptr, 0, 10000, bark);
+    }
+    ~SheetDriver() {
+        KillTimer(nullptr, timer_);
+        KillTimer(nullptr, watchdog_);
+        current() = nullptr;
+    }
+    SheetDriver(const SheetDriver&) = delete;
+    SheetDriver& operator=(const SheetDriver&) = delete;
+    bool allRan() const { return next_ == steps_.size(); }
+
+  private:
+    static SheetDriver*& current() {
+        static SheetDriver* driver = nullptr;
+        return driver;
+    }
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        SheetDriver* self = current();
+        if (self != nullptr && self->next_ < self->steps_.size()) {
+            Step step = self->steps_[self->next_++];
+            step(self->sheet_);
+        }
+    }
+    static void CALLBACK bark(HWND, UINT, UINT_PTR, DWORD) {
+        SheetDriver* self = current();
+        ADD_FAILURE() << "the sheet was still open after 10 s";
+        if (self != nullptr && self->sheet_.sheetWindow != nullptr) {
+            PostMessageW(self->sheet_.sheetWindow, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+    SettingsSheet& sheet_;
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+    UINT_PTR timer_ = 0;
+    UINT_PTR watchdog_ = 0;
+};
+
+HWND tabsOf(const SettingsSheet& sheet) {
+    return GetDlgItem(sheet.sheetWindow, IDC_TABS);
+}
+
+int selectedTab(const SettingsSheet& sheet) {
+    return static_cast<int>(SendMessageW(tabsOf(sheet), TCM_GETCURSEL, 0, 0));
+}
+
+HWND pageOf(const SettingsSheet& sheet, int index) {
+    TCITEMW item{};
+    item.mask = TCIF_PARAM;
+    SendMessageW(tabsOf(sheet), TCM_GETITEMW, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
+    return reinterpret_cast<HWND>(item.lParam);
+}
+
+// Selects a tab the way a tap does, with the tab control's notifications.
+void tapTab(const SettingsSheet& sheet, int index) {
+    SendMessageW(tabsOf(sheet), TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
+}
+
+void confirm(const SettingsSheet& sheet) {
+    SendMessageW(sheet.sheetWindow, WM_COMMAND, IDOK, 0);
+}
+void cancel(const SettingsSheet& sheet) {
+    SendMessageW(sheet.sheetWindow, WM_COMMAND, IDCANCEL, 0);
+}
+
+class SettingsSheetTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        state.hInstance = toRef(instance);
+        state.ui = &ui;
+        state.system = &system;
+        state.helpProgram = kHelpProgram;
+        owner = CreateWindowExW(0, L"Static", L"Network Profiles", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                0, 0, 300, 200, nullptr, nullptr, instance, nullptr);
+        ASSERT_NE(owner, nullptr);
+        SetForegroundWindow(owner);
+        setDefaults(record);
+    }
+    void TearDown() override { DestroyWindow(owner); }
+
+    bool run(std::vector<Step> steps) {
+        SettingsSheet sheet(state, &record);
+        SheetDriver driver(sheet, std::move(steps));
+        const bool confirmed = sheet.Run(owner);
+        EXPECT_TRUE(driver.allRan());
+        EXPECT_EQ(sheet.sheetWindow, nullptr);
+        return confirmed;
+    }
+
+    Win32UserInterface ui{GetModuleHandleW(nullptr)};
+    FakeSystem system;
+    AppState state;
+    NetSettings record{};
+    HWND owner = nullptr;
+};
+
+TEST_F(SettingsSheetTest, OpensOnLogonWithTheOwnerDisabledAndSwitchesWithoutChecking) {
+    test::MessageBoxCatcher boxes;
+    record.dhcpEnabled = 0;  // a blank address that OK would refuse
+    copyText(record.userName, u"kd");
+    const bool confirmed = run({
+        [&](SettingsSheet& sheet) {
+            EXPECT_FALSE(IsWindowEnabled(owner));
+            EXPECT_EQ(test::windowText(sheet.sheetWindow), L"Network Settings");
+            EXPECT_EQ(SendMessageW(tabsOf(sheet), TCM_GETITEMCOUNT, 0, 0), 4);
+            const wchar_t* texts[] = {L"Logon", L"IP Address", L"DNS", L"Proxy Server"};
+            for (int i = 0; i < 4; ++i) {
+                wchar_t text[40] = {};
+                TCITEMW item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = text;
+                item.cchTextMax = 40;
+                SendMessageW(tabsOf(sheet), TCM_GETITEMW, static_cast<WPARAM>(i),
+                             reinterpret_cast<LPARAM>(&item));
+                EXPECT_EQ(std::wstring(text), texts[i]);
+            }
+            EXPECT_EQ(selectedTab(sheet), 0);
+            EXPECT_EQ(sheet.currentPage, pageOf(sheet, 0));
+            EXPECT_TRUE(IsWindowVisible(pageOf(sheet, 0)));
+            EXPECT_FALSE(IsWindowVisible(pageOf(sheet, 1)));
+            EXPECT_EQ(GetFocus(), GetDlgItem(pageOf(sheet, 0), IDC_USER_NAME));
+            EXPECT_EQ(test::windowText(GetFocus()), L"kd");
+            // Tab goes through the page first: from the user name to the domain.
+            PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        },
+        [&](SettingsSheet& sheet) {
+            EXPECT_EQ(GetFocus(), GetDlgItem(pageOf(sheet, 0), IDC_DOMAIN));
+            for (int i : {1, 2, 3, 1, 0}) {
+                tapTab(sheet, i);
+                EXPECT_EQ(sheet.currentPage, pageOf(sheet, i));
+                EXPECT_TRUE(IsWindowVisible(pageOf(sheet, i)));
+                for (int other = 0; other < 4; ++other) {
+                    EXPECT_EQ(IsWindowVisible(pageOf(sheet, other)) != FALSE, other == i);
+                }
+            }
+            EXPECT_TRUE(boxes.boxes.empty()) << "switching never checks";
+            SendMessageW(sheet.sheetWindow, WM_HELP, 0, 0);
+            cancel(sheet);
+        },
+    });
+    EXPECT_FALSE(confirmed);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(GetFocus(), owner);
+    ASSERT_EQ(system.started.size(), 1u);
+    EXPECT_EQ(system.started[0].second, u"corvane.htm#profiles");
+    WNDCLASSW info{};
+    EXPECT_FALSE(GetClassInfoW(GetModuleHandleW(nullptr), kIpAddressClass, &info))
+        << "the address class lives only as long as the sheet";
+}
+
+TEST_F(SettingsSheetTest, RefusedConfirmationShowsTheIpPageAndCancelReturnsFalse) {
+    test::MessageBoxCatcher boxes;
+    HWND ownerOfBox = nullptr;
+    record.dhcpEnabled = 0;
+    const bool confirmed = run({
+        [&](SettingsSheet& sheet) {
+            SetDlgItemTextW(pageOf(sheet, 0), IDC_USER_NAME, L"new user");
+            tapTab(sheet, 3);
+            ownerOfBox = sheet.sheetWindow;
+            confirm(sheet);
+            EXPECT_NE(sheet.sheetWindow, nullptr) << "the sheet stays open";
+            ASSERT_EQ(boxes.boxes.size(), 1u);
+            EXPECT_EQ(boxes.boxes[0].text, L"Invalid IP address or subnet mask \"\".");
+            EXPECT_EQ(boxes.boxes[0].caption, L"Corvane");
+            EXPECT_EQ(boxes.boxes[0].owner, ownerOfBox);
+            EXPECT_EQ(textOf(record.userName), u"new user") << "Logon was saved first";
+            EXPECT_EQ(selectedTab(sheet), 1);
+            EXPECT_EQ(sheet.currentPage, pageOf(sheet, 1));
+            EXPECT_TRUE(IsWindowVisible(pageOf(sheet, 1)));
+            EXPECT_FALSE(IsWindowVisible(pageOf(sheet, 3)));
+            HWND address = GetDlgItem(pageOf(sheet, 1), IDC_IP_ADDRESS);
+            EXPECT_EQ(GetFocus(), GetDlgItem(address, 0)) << "the caret in the first field";
+        },
+        [&](SettingsSheet& sheet) { cancel(sheet); },
+    });
+    EXPECT_FALSE(confirmed);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST_F(SettingsSheetTest, ConfirmationSavesEveryPageAndReturnsTrue) {
+    test::MessageBoxCatcher boxes;
+    record.dhcpEnabled = 1;
+    copyText(record.dns1, u"10.0.0.2");
+    const bool confirmed = run({
+        [&](SettingsSheet& sheet) {
+            HWND ip = pageOf(sheet, 1);
+            EXPECT_EQ(IsDlgButtonChecked(ip, IDC_USE_DHCP), BST_CHECKED);
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(ip, IDC_IP_ADDRESS)));
+            // "Specify an IP Address" and real typing into the address control.
+            SendMessageW(ip, WM_COMMAND, MAKEWPARAM(IDC_SPECIFY_ADDRESS, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(ip, IDC_SPECIFY_ADDRESS)));
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(ip, IDC_IP_ADDRESS)));
+            tapTab(sheet, 1);
+            SendDlgItemMessageW(ip, IDC_IP_ADDRESS, IPM_SETFOCUS, 0, 0);
+            test::type(L"192.168.1.20");
+            SendDlgItemMessageW(ip, IDC_SUBNET_MASK, IPM_SETFOCUS, 0, 0);
+            test::type(L"255.255.255.0");
+            HWND dns = pageOf(sheet, 2);
+            EXPECT_EQ(test::windowText(GetDlgItem(GetDlgItem(dns, IDC_DNS1), 0)), L"10");
+            SetAddressText(GetDlgItem(dns, IDC_WINS1), u"10.0.0.7");
+            HWND proxy = pageOf(sheet, 3);
+            CheckDlgButton(proxy, IDC_USE_PROXY, BST_CHECKED);
+            SetDlgItemTextW(proxy, IDC_PROXY_SERVER, L"proxy.example");
+            SetDlgItemTextW(proxy, IDC_PROXY_PORT, L"8080");
+            confirm(sheet);
+        },
+    });
+    EXPECT_TRUE(confirmed);
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(record.dhcpEnabled, 0u);
+    EXPECT_EQ(textOf(record.ipAddress), u"192.168.1.20");
+    EXPECT_EQ(textOf(record.subnetMask), u"255.255.255.0");
+    EXPECT_EQ(textOf(record.defaultGateway), u"");
+    EXPECT_EQ(textOf(record.dns1), u"10.0.0.2");
+    EXPECT_EQ(textOf(record.wins1), u"10.0.0.7");
+    EXPECT_EQ(textOf(record.wins2), u"");
+    EXPECT_EQ(record.useProxy, 1u);
+    EXPECT_EQ(textOf(record.proxyServer), u"proxy.example");
+    EXPECT_EQ(record.proxyPort, 8080);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(GetFocus(), owner);
+}
+
+// The application's quit request ends the sheet: not a confirmation, the sheet closed, the owner
+// usable again, and the quit passed on to the application's own loop.
+TEST_F(SettingsSheetTest, QuitRequestWhileOpenIsPassedOnAndLeavesNothingBehind) {
+    HWND sheetWindow = nullptr;
+    const bool confirmed = run({
+        [&](SettingsSheet& sheet) {
+            sheetWindow = sheet.sheetWindow;
+            PostQuitMessage(1);  // even the exit code of a confirmation
+        },
+    });
+    EXPECT_FALSE(confirmed);
+    EXPECT_FALSE(IsWindow(sheetWindow));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 1u);
+    WNDCLASSW info{};
+    EXPECT_FALSE(GetClassInfoW(GetModuleHandleW(nullptr), kIpAddressClass, &info));
+
+    // A normal confirmation leaves no quit behind.
+    EXPECT_TRUE(run({[](SettingsSheet& sheet) { confirm(sheet); }}));
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(SettingsSheetTest, NoRecordShowsNothing) {
+    SettingsSheet sheet(state, nullptr);
+    EXPECT_FALSE(sheet.Run(owner));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(FindWindowW(nullptr, L"Network Settings"), nullptr);
+}
+
+// Saves a picture of each page to CORVANE_SCREENSHOT_DIR when it is set.
+TEST_F(SettingsSheetTest, Screenshots) {
+    const char* dir = std::getenv("CORVANE_SCREENSHOT_DIR");
+    if (dir == nullptr) {
+        GTEST_SKIP() << "CORVANE_SCREENSHOT_DIR not set";
+    }
+    const std::wstring folder(dir, dir + std::char_traits<char>::length(dir));
+    copyText(record.userName, u"kd");
+    copyText(record.domain, u"TAVELORN");
+    record.dhcpEnabled = 0;
+    copyText(record.ipAddress, u"192.168.1.20");
+    copyText(record.subnetMask, u"255.255.255.0");
+    copyText(record.defaultGateway, u"192.168.1.1");
+    copyText(record.dns1, u"192.168.1.2");
+    copyText(record.wins1, u"192.168.1.3");
+    record.useProxy = 1;
+    copyText(record.proxyServer, u"proxy.example");
+    record.proxyPort = 8080;
+    system.version = {3, 0};  // shows the soft-reset note
+    const wchar_t* names[] = {L"logon", L"ip-address", L"dns", L"proxy"};
+    // The Logon page last as well: the first picture may come before the screen has caught up.
+    std::vector<Step> steps;
+    for (int i : {0, 1, 2, 3, 0}) {
+        steps.push_back([i](SettingsSheet& sheet) { tapTab(sheet, i); });
+        steps.push_back([&, i](SettingsSheet& sheet) {
+            RedrawWindow(sheet.sheetWindow, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            EXPECT_TRUE(test::saveWindowBitmap(sheet.sheetWindow,
+                                               folder + L"\\settings-" + names[i] + L".bmp"));
+        });
+    }
+    steps.push_back([](SettingsSheet& sheet) {
+        EnableWindow(GetDlgItem(pageOf(sheet, 1), IDC_IP_ADDRESS), FALSE);
+        tapTab(sheet, 1);
+    });
+    steps.push_back([&](SettingsSheet& sheet) {
+        RedrawWindow(sheet.sheetWindow, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        test::saveWindowBitmap(sheet.sheetWindow, folder + L"\\settings-ip-disabled.bmp");
+        cancel(sheet);
+    });
+    EXPECT_FALSE(run(steps));
+}
+
+}  // namespace
+}  // namespace corvane
