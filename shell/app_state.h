@@ -17,6 +17,7 @@ namespace corvane {
 
 class MenuSeam;
 class ProfileViews;
+class SettingsEditor;
 
 inline constexpr int kProfileNameChars = 40;  // a profile name of at most 39 characters
 inline constexpr int kMenuProfileNameChars = 260;
@@ -65,6 +66,7 @@ class AppState {
     System* system = nullptr;
     MenuSeam* menus = nullptr;
     ProfileViews* views = nullptr;
+    SettingsEditor* settingsEditor = nullptr;  // the "Network Settings" sheet
 };
 
 // The one state of the process, and its module.
