@@ -282,6 +282,18 @@ TEST_F(SettingsSheetTest, QuitRequestWhileOpenIsPassedOnAndLeavesNothingBehind) 
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
+TEST_F(SettingsSheetTest, CloseBoxCancelsAndTheOkButtonConfirms) {
+    EXPECT_FALSE(run({[](SettingsSheet& sheet) {
+        SendMessageW(sheet.sheetWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }}));
+    EXPECT_TRUE(run({[](SettingsSheet& sheet) {
+        HWND ok = GetDlgItem(sheet.sheetWindow, IDOK);
+        EXPECT_NE(GetWindowLongW(ok, GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
+        SendMessageW(ok, BM_CLICK, 0, 0);
+    }}));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
 TEST_F(SettingsSheetTest, NoRecordShowsNothing) {
     SettingsSheet sheet(state, nullptr);
     EXPECT_FALSE(sheet.Run(owner));
