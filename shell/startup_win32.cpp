@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "core/text.h"
+#include "editor/settings_editor_win32.h"
 #include "platform/win32_handles.h"
 #include "platform/win32_registry.h"
 #include "platform/win32_system.h"
@@ -96,12 +97,14 @@ int runCorvane(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLin
     static Win32System system;
     static Win32MenuSeam menus(instance);
     static Win32ProfileViews views;
+    static SheetSettingsEditor settingsEditor;
     AppState& state = appState();
     state.registry = &registry;
     state.ui = &ui;
     state.system = &system;
     state.menus = &menus;
     state.views = &views;
+    state.settingsEditor = &settingsEditor;
 
     initAppState(state);
     createBoldFont(state);
