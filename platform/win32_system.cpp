@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/owned_handle.h"
 #include "platform/win32_handles.h"
 
 namespace corvane {
@@ -11,22 +12,6 @@ namespace {
 
 constexpr DWORD kPlatformWindowsCe = 3;  // VER_PLATFORM_WIN32_CE
 constexpr PlatformVersion kHandheldVersion{2, 11};
-
-// Closes a kernel handle when it goes.
-class KernelHandle {
-  public:
-    explicit KernelHandle(HANDLE handle) : handle_(handle) {}
-    KernelHandle(const KernelHandle&) = delete;
-    KernelHandle& operator=(const KernelHandle&) = delete;
-    ~KernelHandle() {
-        if (handle_ != nullptr) {
-            CloseHandle(handle_);
-        }
-    }
-
-  private:
-    HANDLE handle_;
-};
 
 }  // namespace
 
@@ -66,8 +51,8 @@ void Win32System::startProgram(std::u16string_view program, std::u16string_view 
     PROCESS_INFORMATION process{};
     if (CreateProcessW(wide(zeroProgram.c_str()), wide(mutableCommandLine.data()), nullptr, nullptr,
                        FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        KernelHandle processHandle(process.hProcess);
-        KernelHandle threadHandle(process.hThread);
+        const OwnedKernelHandle processHandle(process.hProcess);
+        const OwnedKernelHandle threadHandle(process.hThread);
     }
 }
 

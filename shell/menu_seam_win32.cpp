@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/owned_handle.h"
 #include "platform/win32_handles.h"
 #include "resources/resource.h"
 
@@ -13,27 +14,10 @@ std::wstring terminated(std::u16string_view text) {
     return std::wstring(text.begin(), text.end());
 }
 
-// A loaded menu bar, destroyed when it goes.
-class LoadedMenu {
-  public:
-    explicit LoadedMenu(HMENU menu) : menu_(menu) {}
-    LoadedMenu(const LoadedMenu&) = delete;
-    LoadedMenu& operator=(const LoadedMenu&) = delete;
-    ~LoadedMenu() {
-        if (menu_ != nullptr) {
-            DestroyMenu(menu_);
-        }
-    }
-    HMENU get() const { return menu_; }
-
-  private:
-    HMENU menu_;
-};
-
 }  // namespace
 
 MenuRef Win32MenuSeam::loadTrayMenu() {
-    const LoadedMenu bar(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_TRAY_MENU)));
+    const OwnedMenu bar(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_TRAY_MENU)));
     if (bar.get() == nullptr) {
         return 0;
     }

@@ -4,6 +4,7 @@
 
 #include "core/text.h"
 #include "editor/settings_editor_win32.h"
+#include "platform/owned_handle.h"
 #include "platform/win32_handles.h"
 #include "platform/win32_registry.h"
 #include "platform/win32_system.h"
@@ -21,24 +22,11 @@ namespace {
 
 constexpr int kProductNameChars = 40;
 
-// An icon of the program's own, destroyed when it goes.
-class OwnedIcon {
-  public:
-    OwnedIcon(HINSTANCE instance, int size)
-        : icon_(static_cast<HICON>(
-              LoadImageW(instance, MAKEINTRESOURCEW(IDI_CORVANE), IMAGE_ICON, size, size, 0))) {}
-    OwnedIcon(const OwnedIcon&) = delete;
-    OwnedIcon& operator=(const OwnedIcon&) = delete;
-    ~OwnedIcon() {
-        if (icon_ != nullptr) {
-            DestroyIcon(icon_);
-        }
-    }
-    HICON get() const { return icon_; }
-
-  private:
-    HICON icon_;
-};
+// Icon resource 107 at the given size; null when it cannot be loaded.
+OwnedIcon loadAppIcon(HINSTANCE instance, int size) {
+    return OwnedIcon(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_CORVANE), IMAGE_ICON, size, size, 0)));
+}
 
 void setWindowIcons(const AppState& state, const OwnedIcon& small, const OwnedIcon& large) {
     if (small.get() != nullptr) {
@@ -120,8 +108,8 @@ int runCorvane(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLin
         return 0;
     }
     initCommonControls();
-    const OwnedIcon smallIcon(instance, 16);
-    const OwnedIcon largeIcon(instance, 32);
+    const OwnedIcon smallIcon = loadAppIcon(instance, 16);
+    const OwnedIcon largeIcon = loadAppIcon(instance, 32);
     setWindowIcons(state, smallIcon, largeIcon);
 
     const std::u16string_view arguments =
