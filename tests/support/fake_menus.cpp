@@ -5,10 +5,9 @@
 namespace corvane {
 namespace {
 
-FakeMenuItem separator() {
-    FakeMenuItem item;
-    item.kind = FakeMenuItem::Kind::Separator;
-    return item;
+FakeMenuItem makeItem(FakeMenuItem::Kind kind, std::uint32_t id = 0, std::u16string_view text = {},
+                      MenuRef submenu = 0) {
+    return {kind, id, std::u16string(text), submenu, false};
 }
 
 }  // namespace
@@ -24,9 +23,9 @@ MenuRef FakeMenus::loadTrayMenu() {
         return 0;
     }
     const MenuRef menu = newMenu();
-    menus_[menu] = {{FakeMenuItem::Kind::String, 40006, u"Network &Profiles...", 0, false, false},
-                    separator(),
-                    {FakeMenuItem::Kind::String, 40007, u"E&xit", 0, false, false}};
+    menus_[menu] = {makeItem(FakeMenuItem::Kind::String, 40006, u"Network &Profiles..."),
+                    makeItem(FakeMenuItem::Kind::Separator),
+                    makeItem(FakeMenuItem::Kind::String, 40007, u"E&xit")};
     return menu;
 }
 
@@ -65,20 +64,18 @@ bool FakeMenus::insert(MenuRef menu, int position, FakeMenuItem item) {
 
 bool FakeMenus::addItem(MenuRef menu, int position, std::uint32_t commandId,
                         std::u16string_view text) {
-    return insert(menu, position,
-                  {FakeMenuItem::Kind::String, commandId, std::u16string(text), 0, false, false});
+    return insert(menu, position, makeItem(FakeMenuItem::Kind::String, commandId, text));
 }
 
 bool FakeMenus::addSubmenu(MenuRef menu, int position, MenuRef submenu, std::u16string_view text) {
     if (!menus_.contains(submenu)) {
         return false;
     }
-    return insert(menu, position,
-                  {FakeMenuItem::Kind::Popup, 0, std::u16string(text), submenu, false, false});
+    return insert(menu, position, makeItem(FakeMenuItem::Kind::Popup, 0, text, submenu));
 }
 
 bool FakeMenus::addSeparator(MenuRef menu, int position) {
-    return insert(menu, position, separator());
+    return insert(menu, position, makeItem(FakeMenuItem::Kind::Separator));
 }
 
 bool FakeMenus::checkRadio(MenuRef menu, std::uint32_t first, std::uint32_t last,
@@ -93,7 +90,6 @@ bool FakeMenus::checkRadio(MenuRef menu, std::uint32_t first, std::uint32_t last
             continue;
         }
         item.checked = item.id == checked;
-        item.radio = item.radio || item.checked;
         marked = marked || item.checked;
     }
     return marked;
@@ -114,12 +110,12 @@ void FakeMenus::setForegroundWindow(WindowRef window) {
 }
 
 void FakeMenus::screenSize(int& width, int& height) {
-    width = screenWidth;
-    height = screenHeight;
+    width = 640;
+    height = 240;
 }
 
-void FakeMenus::trackPopup(MenuRef menu, std::uint32_t flags, int x, int y, WindowRef owner) {
-    tracked.push_back({menu, flags, x, y, owner});
+void FakeMenus::trackPopup(MenuRef menu, std::uint32_t, int, int, WindowRef) {
+    tracked.push_back(menu);
 }
 
 void FakeMenus::renderInto(MenuRef menu, const std::string& indent,
@@ -140,7 +136,7 @@ void FakeMenus::renderInto(MenuRef menu, const std::string& indent,
                 break;
             case FakeMenuItem::Kind::String:
                 out.push_back(indent + toUtf8(item.text) + " [" + std::to_string(item.id) + "]" +
-                              (item.checked ? (item.radio ? " (*)" : " (v)") : ""));
+                              (item.checked ? " (*)" : ""));
                 break;
         }
     }

@@ -17,16 +17,7 @@ struct FakeMenuItem {
     std::uint32_t id = 0;
     std::u16string text;
     MenuRef submenu = 0;
-    bool radio = false;
-    bool checked = false;
-};
-
-struct TrackedPopup {
-    MenuRef menu = 0;
-    std::uint32_t flags = 0;
-    int x = 0;
-    int y = 0;
-    WindowRef owner = 0;
+    bool checked = false;  // the radio mark
 };
 
 class FakeMenus : public MenuSeam {
@@ -51,15 +42,12 @@ class FakeMenus : public MenuSeam {
     // The menu as text, one line per item: "Name [id]", "Name [id] (*)" for the radio mark,
     // "-" for a separator, "Name >" for a submenu followed by its items indented.
     std::vector<std::string> render(MenuRef menu) const;
-    const std::vector<FakeMenuItem>& items(MenuRef menu) const { return menus_.at(menu); }
     int liveMenus() const { return static_cast<int>(menus_.size()); }
 
     bool failLoad = false;
     bool failCreatePopup = false;
-    int screenWidth = 640;
-    int screenHeight = 240;
     std::set<WindowRef> visible;
-    std::vector<TrackedPopup> tracked;
+    std::vector<MenuRef> tracked;  // the menus opened at the tap
     // Window calls in order: "show 5", "foreground 5".
     std::vector<std::string> windowCalls;
 

