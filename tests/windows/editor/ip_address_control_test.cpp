@@ -1,7 +1,6 @@
 // The KV_IPAddress control as a real window under Wine, driven by the messages the keyboard sends.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -107,7 +106,7 @@ TEST_F(IpAddressControlTest, DigitsAdvanceAndTheRangeCheckHoldsTheField) {
               L"201 is not a valid entry. Specify a value between 1 and 200 for this field.");
 }
 
-TEST_F(IpAddressControlTest, DotsSpacesLettersAndPastedText) {
+TEST_F(IpAddressControlTest, DotsSpacesAndLetters) {
     test::BeepCounter beeps;
     SendMessageW(control, IPM_SETFOCUS, 0, 0);
     type(L".");
@@ -123,20 +122,6 @@ TEST_F(IpAddressControlTest, DotsSpacesLettersAndPastedText) {
     type(L".");
     EXPECT_EQ(beeps.count, 3) << "a dot at the end of the last field beeps";
     EXPECT_EQ(windowText(field(3)), L"3");
-
-    // Ctrl+V (22) reaches the edit: pasted text is not filtered and reads by its leading digits.
-    ASSERT_TRUE(OpenClipboard(host));
-    EmptyClipboard();
-    const wchar_t pasted[] = L"12x";
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(pasted));
-    std::memcpy(GlobalLock(memory), pasted, sizeof(pasted));
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-    SendMessageW(field(3), EM_SETSEL, 0, -1);
-    type(std::wstring(1, wchar_t(22)));
-    EXPECT_EQ(windowText(field(3)), L"12x");
-    EXPECT_EQ(addressText(), L"10.1.2.12");
 }
 
 TEST_F(IpAddressControlTest, BackspaceArrowsHomeAndEndCrossFields) {
