@@ -7,7 +7,9 @@
 # its menu (screenshots/tray-menu.png), show the outcome (screenshots/switch-outcome.png), the
 # menu again with the mark moved (screenshots/tray-menu-after.png) and the adapters' settings
 # before and after; then open the Network Profiles dialog, save a screenshot
-# to screenshots/network-profiles.png, choose "E&xit" and print the options Corvane wrote.
+# to screenshots/network-profiles.png, choose "E&xit" and print the options Corvane wrote;
+# last, the settings editor on the profile "Office", a screenshot a page
+# (screenshots/settings-logon.png, -ip-address, -dns, -proxy).
 set -euo pipefail
 root=$1
 prefix=$2
@@ -59,3 +61,12 @@ echo
 tour open "$corvane_dos"
 screenshot network-profiles.png
 run "$root/build/windows/tools/corvane-tour.exe" exit
+
+# The settings editor on the stored profile "Office", one screenshot a page; nothing is saved.
+pages=(logon ip-address dns proxy)
+for tab in 0 1 2 3; do
+    run "$root/build/windows/tools/corvane-editor-preview.exe" Office "$tab" 3 &
+    sleep 2
+    screenshot "settings-${pages[$tab]}.png"
+    wait
+done

@@ -7,7 +7,7 @@
 set -euo pipefail
 prefix=$(realpath -m "$1")
 shift
-export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
 log="$(dirname "$prefix")/wine-session.log"
 mkdir -p "$(dirname "$prefix")"
