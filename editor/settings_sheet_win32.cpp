@@ -114,6 +114,13 @@ INT_PTR pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, int inde
             }
             return FALSE;
         case WM_COMMAND:
+            // Enter and Escape reach the page that has the focus; they mean the sheet's OK and
+            // close, as in any dialog.
+            if ((LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) &&
+                sheet->sheetWindow != nullptr) {
+                PostMessageW(sheet->sheetWindow, WM_COMMAND, LOWORD(wParam), 0);
+                return TRUE;
+            }
             pageCommand(controls, index, LOWORD(wParam));
             return FALSE;
         case WM_HELP:

@@ -222,6 +222,19 @@ TEST_F(SettingsSheetTest, ConfirmationSavesEveryPageAndReturnsTrue) {
     EXPECT_EQ(GetFocus(), owner);
 }
 
+// Enter and Escape typed in a page's field confirm and close the sheet, as in any dialog.
+TEST_F(SettingsSheetTest, EnterConfirmsAndEscapeClosesFromInsideAPage) {
+    test::MessageBoxCatcher boxes;
+    EXPECT_TRUE(run({[&](SettingsSheet& sheet) {
+        SetDlgItemTextW(pageOf(sheet, 0), IDC_USER_NAME, L"typed");
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    }}));
+    EXPECT_EQ(textOf(record.userName), u"typed");
+    EXPECT_FALSE(
+        run({[&](SettingsSheet&) { PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }}));
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
 // The application's quit request ends the sheet: not a confirmation, the sheet closed, the owner
 // usable again, and the quit passed on to the application's own loop.
 TEST_F(SettingsSheetTest, QuitRequestWhileOpenIsPassedOnAndLeavesNothingBehind) {
