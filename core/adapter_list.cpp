@@ -99,6 +99,10 @@ int AdapterList::enumerate(Registry& registry, EntryMaker makeEntry) {
         }
         std::u16string tcpipKeyPath = u"\\Comm\\";
         tcpipKeyPath.append(textOf(keyName)).append(u"\\Parms\\TcpIp");
+        if (tcpipKeyPath.size() >= kNameChars) {
+            // A cut path would name another key, and a switch would create it: leave it out.
+            continue;
+        }
         std::unique_ptr<AdapterInfo> entry = makeEntry(shownName, tcpipKeyPath, textOf(keyName));
         if (!entry) {
             continue;  // no memory for this adapter: leave it out and go on

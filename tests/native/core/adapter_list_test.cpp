@@ -101,18 +101,18 @@ TEST(AdapterListTest, NoCommKeyOrNoMemoryLeavesAdaptersOut) {
     EXPECT_EQ(nameAt(list, 1), u"C");
 }
 
-TEST(AdapterListTest, LongNamesAreBounded) {
+TEST(AdapterListTest, LongNamesAreBoundedAndPathsNeverCut) {
     MemoryRegistry registry;
-    const std::u16string longKey(255, u'K');
-    addAdapter(registry, longKey);
-    putString(registry, kLocalMachine, comm(longKey), u"DisplayName", std::u16string(200, u'D'));
+    const std::u16string longest(241, u'K');  // "\Comm\" + 241 + "\Parms\TcpIp" fills 259
+    addAdapter(registry, longest);
+    putString(registry, kLocalMachine, comm(longest), u"DisplayName", std::u16string(200, u'D'));
+    addAdapter(registry, std::u16string(242, u'L'));  // its path would not fit: left out
     AdapterList list;
     ASSERT_EQ(list.enumerate(registry), 1);
-    EXPECT_EQ(textOf(list.at(0)->keyName), longKey);
+    EXPECT_EQ(textOf(list.at(0)->keyName), longest);
+    EXPECT_EQ(textOf(list.at(0)->tcpipKeyPath).size(), 259u);
     // "DisplayName" is read with 260 bytes: a longer one falls back to the group text.
     EXPECT_EQ(textOf(list.at(0)->displayName), u"NDIS");
-    // "\Comm\" + 255 + "\Parms\TcpIp" does not fit 260 characters: the path is cut, safely.
-    EXPECT_EQ(textOf(list.at(0)->tcpipKeyPath).size(), 259u);
 }
 
 }  // namespace
