@@ -9,9 +9,17 @@
 namespace corvane {
 namespace {
 
-// Menu texts must end in a zero; views need not.
-std::wstring terminated(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
+// A menu label showing `text` as it is: "&" marks a mnemonic in a menu, so a profile or adapter
+// named "R&D" needs "&&" to keep its ampersand (and no underlined letter).
+std::wstring menuLabel(std::u16string_view text) {
+    std::wstring label;
+    for (const char16_t c : text) {
+        label.push_back(static_cast<wchar_t>(c));
+        if (c == u'&') {
+            label.push_back(L'&');
+        }
+    }
+    return label;
 }
 
 }  // namespace
@@ -41,7 +49,7 @@ void Win32MenuSeam::destroyMenu(MenuRef menu) {
 
 bool Win32MenuSeam::addItem(MenuRef menu, int position, std::uint32_t commandId,
                             std::u16string_view text) {
-    const std::wstring label = terminated(text);
+    const std::wstring label = menuLabel(text);
     if (position < 0) {
         return AppendMenuW(toHmenu(menu), MF_STRING, commandId, label.c_str()) != 0;
     }
@@ -51,7 +59,7 @@ bool Win32MenuSeam::addItem(MenuRef menu, int position, std::uint32_t commandId,
 
 bool Win32MenuSeam::addSubmenu(MenuRef menu, int position, MenuRef submenu,
                                std::u16string_view text) {
-    const std::wstring label = terminated(text);
+    const std::wstring label = menuLabel(text);
     return InsertMenuW(toHmenu(menu), static_cast<UINT>(position),
                        MF_BYPOSITION | MF_POPUP | MF_STRING,
                        reinterpret_cast<UINT_PTR>(toHmenu(submenu)), label.c_str()) != 0;

@@ -117,7 +117,7 @@ class TrayMenuWin32Test : public ::testing::Test {
 // The single-adapter layout is read back in the posted-command test below.
 TEST_F(TrayMenuWin32Test, RealMenusHoldTheItemsIdsSeparatorsAndMarksOfTheThreeLayouts) {
     addAdapter(u"X", u"Adapter X", u"10.0.0.1");
-    addAdapter(u"Y", u"Adapter Y", u"10.0.0.2");
+    addAdapter(u"Y", u"R&D Card", u"10.0.0.2");  // shown with its ampersand
     addProfile(u"A", u"10.1.0.1");
     addProfile(u"B", u"10.1.0.2");
     setDefault(u"X", u"B");
@@ -126,7 +126,7 @@ TEST_F(TrayMenuWin32Test, RealMenusHoldTheItemsIdsSeparatorsAndMarksOfTheThreeLa
     rebuildTrayMenu(state);
     EXPECT_EQ(
         describe(state.trayMenu),
-        (Lines{"Network &Profiles... [40006]", "-", "Adapter Y >", "  A [10300] (*)", "  B [10301]",
+        (Lines{"Network &Profiles... [40006]", "-", "R&&D Card >", "  A [10300] (*)", "  B [10301]",
                "Adapter X >", "  A [10200]", "  B [10201] (*)", "-", "E&xit [40007]"}));
 
     state.applyToAll = 1;
