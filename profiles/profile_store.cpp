@@ -45,6 +45,29 @@ void addMenuItem(AppState& state, AdapterInfo& adapter, MenuRef menu, int positi
     state.menuItems.append(std::move(item));
 }
 
+// Hands each stored profile name to `visit`, in the registry's order, until it returns false.
+// An index that fails with anything but 259, or whose name does not fit, is skipped. False when
+// there is no "Profiles" key.
+template <typename Visit>
+bool forEachProfileName(AppState& state, Visit visit) {
+    RegKey profiles;
+    if (openKey(*state.registry, kCurrentUser, kProfilesKeyPath, 0, profiles) != status::kSuccess) {
+        return false;
+    }
+    for (std::uint32_t index = 0; index < kProfileScanLimit; ++index) {
+        char16_t name[kMenuProfileNameChars] = {};
+        std::uint32_t nameChars = kMenuProfileNameChars;
+        const long result = state.registry->enumKey(profiles.handle(), index, name, nameChars);
+        if (result == status::kNoMoreItems) {
+            break;
+        }
+        if (result == status::kSuccess && !textOf(name).empty() && !visit(textOf(name))) {
+            break;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool profileKeyPath(std::u16string_view name, std::span<char16_t, kProfilePathChars> path) {
@@ -69,33 +92,19 @@ int enumerateProfiles(AppState& state, AdapterInfo& adapter, MenuRef menu, std::
         state.views->resetProfiles(state.hwndCurrent);
     }
 
-    RegKey profiles;
-    if (openKey(*state.registry, kCurrentUser, kProfilesKeyPath, 0, profiles) != status::kSuccess) {
-        return 0;
-    }
-    for (std::uint32_t index = 0; index < kProfileScanLimit; ++index) {
-        char16_t name[kMenuProfileNameChars] = {};
-        std::uint32_t nameChars = kMenuProfileNameChars;
-        const long result = state.registry->enumKey(profiles.handle(), index, name, nameChars);
-        if (result == status::kNoMoreItems) {
-            break;
-        }
-        if (result != status::kSuccess || textOf(name).empty()) {
-            continue;  // a name that does not fit, or a failing index: no item, no id used
-        }
+    forEachProfileName(state, [&](std::u16string_view name) {
         if (menu != 0) {
-            if (textOf(name) == textOf(defaultName)) {
+            if (name == textOf(defaultName)) {
                 markedId = commandId;
             }
-            addMenuItem(state, adapter, menu, position, commandId, textOf(name));
+            addMenuItem(state, adapter, menu, position, commandId, name);
         } else {
-            state.views->addProfile(state.hwndCurrent, textOf(name));
+            state.views->addProfile(state.hwndCurrent, name);
         }
         ++count;
         ++commandId;
-    }
-    profiles.close();
-
+        return true;
+    });
     if (menu != 0 && markedId != 0) {
         state.menus->checkRadio(menu, firstId, firstId + static_cast<std::uint32_t>(count) - 1,
                                 markedId);
@@ -104,22 +113,12 @@ int enumerateProfiles(AppState& state, AdapterInfo& adapter, MenuRef menu, std::
 }
 
 bool profileExists(AppState& state, AdapterInfo*, std::u16string_view name) {
-    RegKey profiles;
-    if (openKey(*state.registry, kCurrentUser, kProfilesKeyPath, 0, profiles) != status::kSuccess) {
-        return false;
-    }
-    for (std::uint32_t index = 0; index < kProfileScanLimit; ++index) {
-        char16_t stored[kMenuProfileNameChars] = {};
-        std::uint32_t nameChars = kMenuProfileNameChars;
-        const long result = state.registry->enumKey(profiles.handle(), index, stored, nameChars);
-        if (result == status::kNoMoreItems) {
-            break;
-        }
-        if (result == status::kSuccess && textOf(stored) == name) {
-            return true;
-        }
-    }
-    return false;
+    bool found = false;
+    forEachProfileName(state, [&](std::u16string_view stored) {
+        found = stored == name;
+        return !found;
+    });
+    return found;
 }
 
 bool profileKeyExists(AppState& state, std::u16string_view name) {
