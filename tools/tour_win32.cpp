@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/owned_handle.h"
+
 namespace {
 
 constexpr UINT kUmShowProfiles = 1126;
@@ -86,8 +88,8 @@ int start(const wchar_t* program) {
         std::printf("  cannot start Corvane (%lu)\n", GetLastError());
         return 1;
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const corvane::OwnedKernelHandle thread(process.hThread);
+    const corvane::OwnedKernelHandle processHandle(process.hProcess);
     if (!waitFor("main window \"Corvane\" exists", [] { return mainWindow() != nullptr; }) ||
         !waitFor("notification icon 107 exists", [] { return iconExists(mainWindow()); })) {
         return 1;
@@ -221,16 +223,16 @@ int exitCorvane() {
     if (!waitFor("Corvane has ended (E&xit)", [] { return mainWindow() == nullptr; })) {
         return 1;
     }
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Tavelorn\\Corvane\\1.2", 0, KEY_READ, &key) !=
-        ERROR_SUCCESS) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Tavelorn\\Corvane\\1.2", 0, KEY_READ,
+                      &opened) != ERROR_SUCCESS) {
         std::printf("  no application key\n");
         return 1;
     }
+    const corvane::OwnedHandle<HKEY, RegCloseKey> key(opened);
     std::printf("  options written at exit (HKCU\\Software\\Tavelorn\\Corvane\\1.2):\n");
-    printOption(key, L"ShowStart");
-    printOption(key, L"ApplyToAll");
-    RegCloseKey(key);
+    printOption(key.get(), L"ShowStart");
+    printOption(key.get(), L"ApplyToAll");
     return 0;
 }
 
