@@ -1,9 +1,9 @@
 #include "core/apply.h"
 
+#include "core/app_state.h"
 #include "core/text.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/ui_support.h"
+#include "ui/ui_support.h"
 
 namespace corvane {
 namespace {

@@ -2,15 +2,15 @@
 
 #include <new>
 
+#include "core/app_state.h"
 #include "core/apply.h"
 #include "core/registry.h"
 #include "core/settings_io.h"
 #include "core/text.h"
-#include "profiles/profile_views.h"
-#include "resource.h"
-#include "shell/app_state.h"
-#include "shell/menu_seam.h"
-#include "shell/ui_support.h"
+#include "profiles_dialog/profile_views.h"
+#include "resources/resource.h"
+#include "tray/menu_seam.h"
+#include "ui/ui_support.h"
 
 namespace corvane {
 namespace {

@@ -9,14 +9,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "editor/settings_sheet_win32.h"
-#include "platform/win32_handles.h"
-#include "platform/win32_registry.h"
-#include "platform/win32_system.h"
-#include "platform/win32_ui.h"
+#include "core/app_state.h"
+#include "platform/handles_win32.h"
+#include "platform/registry_win32.h"
+#include "platform/system_win32.h"
+#include "platform/ui_win32.h"
 #include "profiles/profile_store.h"
-#include "shell/app_state.h"
-#include "shell/ui_support_win32.h"
+#include "settings_editor/settings_sheet_win32.h"
+#include "ui/ui_support_win32.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/owned_handle.h"
+#include "platform/owned_handle_win32.h"
 
 namespace {
 

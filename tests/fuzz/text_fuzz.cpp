@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "address_control/ip_address.h"
 #include "core/text.h"
-#include "editor/ip_address.h"
-#include "shell/ui_support.h"
+#include "ui/ui_support.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/menu_seam.h"
+#include "tray/menu_seam.h"
 
 namespace corvane {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "core/app_state.h"
 #include "core/text.h"
-#include "profiles/profile_name.h"
-#include "shell/app_state.h"
+#include "profiles_dialog/profile_name.h"
 
 namespace corvane {
 namespace {

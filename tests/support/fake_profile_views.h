@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "profiles/profile_views.h"
+#include "profiles_dialog/profile_views.h"
 
 namespace corvane {
 

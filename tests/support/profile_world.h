@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/app_state.h"
+#include "core/app_state.h"
 #include "tests/support/fake_menus.h"
 #include "tests/support/fake_profile_views.h"
 #include "tests/support/fakes.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/text.h"
-#include "platform/win32_registry.h"
+#include "platform/registry_win32.h"
 
 namespace corvane {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/ip_address_control_win32.h"
+#include "address_control/ip_address_control_win32.h"
 
 namespace corvane::test {
 

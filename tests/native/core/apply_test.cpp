@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "core/app_state.h"
 #include "core/apply.h"
 #include "core/text.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
 #include "tests/support/fakes.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/registry_helpers.h"

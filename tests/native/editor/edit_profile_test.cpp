@@ -1,13 +1,13 @@
-#include "editor/edit_profile.h"
+#include "profiles_dialog/edit_profile.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/text.h"
-#include "editor/settings_editor.h"
 #include "profiles/profile_store.h"
-#include "resource.h"
+#include "resources/resource.h"
+#include "settings_editor/settings_editor.h"
 #include "tests/support/profile_world.h"
 
 namespace corvane {

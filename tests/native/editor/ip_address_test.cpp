@@ -1,6 +1,6 @@
 // The address text rules the pages validate with. The control's keys, fields, padding and
 // IPM_ messages are proven through real fields in the Windows tests.
-#include "editor/ip_address.h"
+#include "address_control/ip_address.h"
 
 #include <gtest/gtest.h>
 

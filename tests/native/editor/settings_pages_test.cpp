@@ -1,4 +1,4 @@
-#include "editor/settings_pages.h"
+#include "settings_editor/settings_pages.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "address_control/ip_address.h"
+#include "core/app_state.h"
 #include "core/net_settings.h"
 #include "core/text.h"
-#include "editor/ip_address.h"
-#include "resource.h"
-#include "shell/app_state.h"
+#include "resources/resource.h"
 #include "tests/support/fakes.h"
 
 namespace corvane {

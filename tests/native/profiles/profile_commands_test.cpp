@@ -3,10 +3,10 @@
 #include <string>
 
 #include "core/text.h"
-#include "profiles/profile_commands.h"
-#include "profiles/profile_name.h"
 #include "profiles/profile_store.h"
-#include "resource.h"
+#include "profiles_dialog/profile_commands.h"
+#include "profiles_dialog/profile_name.h"
+#include "resources/resource.h"
 #include "tests/support/profile_world.h"
 #include "tests/support/registry_helpers.h"
 

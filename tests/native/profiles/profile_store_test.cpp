@@ -4,7 +4,7 @@
 
 #include "core/text.h"
 #include "profiles/profile_store.h"
-#include "resource.h"
+#include "resources/resource.h"
 #include "tests/support/profile_world.h"
 #include "tests/support/registry_helpers.h"
 

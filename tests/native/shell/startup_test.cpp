@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window.h"
+#include "core/app_state.h"
 #include "core/text.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/main_window.h"
 #include "tests/support/fakes.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/registry_helpers.h"

@@ -4,10 +4,10 @@
 
 #include "core/text.h"
 #include "profiles/profile_store.h"
-#include "resource.h"
-#include "shell/switching.h"
-#include "shell/tray_menu.h"
+#include "resources/resource.h"
 #include "tests/support/profile_world.h"
+#include "tray/switching.h"
+#include "tray/tray_menu.h"
 
 namespace corvane {
 namespace {

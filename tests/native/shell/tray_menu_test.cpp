@@ -4,9 +4,9 @@
 
 #include "core/text.h"
 #include "profiles/profile_store.h"
-#include "shell/menu_items.h"
-#include "shell/tray_menu.h"
 #include "tests/support/profile_world.h"
+#include "tray/menu_items.h"
+#include "tray/tray_menu.h"
 
 namespace corvane {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "core/text.h"
 #include "resources/resource.h"
-#include "shell/ui_support.h"
 #include "tests/support/fakes.h"
+#include "ui/ui_support.h"
 
 namespace corvane {
 namespace {

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/win32_registry.h"
+#include "platform/registry_win32.h"
 #include "tests/support/registry_conformance.h"
 #include "tests/support/registry_scratch_win32.h"
 

@@ -4,7 +4,7 @@
 #include "core/adapter_list.h"
 #include "core/settings_io.h"
 #include "core/text.h"
-#include "platform/win32_registry.h"
+#include "platform/registry_win32.h"
 #include "tests/support/registry_helpers.h"
 
 namespace corvane {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/ip_address_control_win32.h"
+#include "address_control/ip_address_control_win32.h"
 #include "tests/windows/harness.h"
 
 namespace corvane {

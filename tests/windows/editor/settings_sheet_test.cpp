@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "address_control/ip_address_control_win32.h"
+#include "core/app_state.h"
 #include "core/net_settings.h"
 #include "core/text.h"
-#include "editor/ip_address_control_win32.h"
-#include "editor/settings_pages.h"
-#include "editor/settings_sheet_win32.h"
-#include "platform/win32_handles.h"
-#include "platform/win32_ui.h"
-#include "resource.h"
-#include "shell/app_state.h"
+#include "platform/handles_win32.h"
+#include "platform/ui_win32.h"
+#include "resources/resource.h"
+#include "settings_editor/settings_pages.h"
+#include "settings_editor/settings_sheet_win32.h"
 #include "tests/support/fakes.h"
 #include "tests/windows/harness.h"
 

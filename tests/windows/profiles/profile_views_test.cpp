@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "platform/win32_handles.h"
-#include "profiles/profile_views_win32.h"
+#include "platform/handles_win32.h"
+#include "profiles_dialog/profile_views_win32.h"
 #include "resources/resource.h"
 
 namespace corvane {

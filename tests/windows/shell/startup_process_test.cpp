@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32_registry.h"
-#include "shell/app_state.h"
+#include "core/app_state.h"
+#include "platform/registry_win32.h"
 #include "tests/support/registry_helpers.h"
 #include "tests/windows/harness.h"
 

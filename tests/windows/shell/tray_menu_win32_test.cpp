@@ -7,22 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window_win32.h"
 #include "core/settings_io.h"
 #include "core/text.h"
-#include "platform/win32_handles.h"
-#include "platform/win32_registry.h"
-#include "platform/win32_system.h"
-#include "platform/win32_ui.h"
-#include "profiles/profile_name.h"
+#include "platform/handles_win32.h"
+#include "platform/registry_win32.h"
+#include "platform/system_win32.h"
+#include "platform/ui_win32.h"
 #include "profiles/profile_store.h"
-#include "profiles/profile_views_win32.h"
+#include "profiles_dialog/profile_name.h"
+#include "profiles_dialog/profile_views_win32.h"
 #include "resources/resource.h"
-#include "shell/main_window_win32.h"
-#include "shell/menu_seam_win32.h"
-#include "shell/tray_menu.h"
-#include "shell/ui_support.h"
 #include "tests/support/registry_helpers.h"
 #include "tests/windows/harness.h"
+#include "tray/menu_seam_win32.h"
+#include "tray/tray_menu.h"
+#include "ui/ui_support.h"
 
 namespace corvane {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32_handles.h"
-#include "shell/ui_support.h"
-#include "shell/ui_support_win32.h"
+#include "platform/handles_win32.h"
+#include "ui/ui_support.h"
+#include "ui/ui_support_win32.h"
 
 namespace corvane {
 namespace {

@@ -1,0 +1,287 @@
+#include "address_control/ip_address.h"
+
+#include <array>
+
+namespace corvane {
+namespace {
+
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Appends `text` at `pos` as far as it fits before the terminator's place.
+void append(std::span<char16_t> buffer, std::size_t& pos, std::u16string_view text) {
+    for (char16_t c : text) {
+        if (pos + 1 >= buffer.size()) {
+            return;
+        }
+        buffer[pos++] = c;
+    }
+}
+
+void appendNumber(std::span<char16_t> buffer, std::size_t& pos, int number) {
+    char16_t digits[12];
+    int count = 0;
+    // Work with the negative value so that the smallest int needs no special case.
+    int rest = number < 0 ? number : -number;
+    do {
+        digits[count++] = static_cast<char16_t>(u'0' - rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    if (number < 0) {
+        append(buffer, pos, u"-");
+    }
+    while (count > 0) {
+        append(buffer, pos, std::u16string_view(&digits[--count], 1));
+    }
+}
+
+int finish(std::span<char16_t> buffer, std::size_t pos) {
+    if (buffer.empty()) {
+        return 0;
+    }
+    buffer[pos] = u'\0';
+    return static_cast<int>(pos);
+}
+
+int formatFour(const std::array<int, kAddressFields>& parts, std::span<char16_t> buffer) {
+    std::size_t pos = 0;
+    for (int i = 0; i < kAddressFields; ++i) {
+        if (i > 0) {
+            append(buffer, pos, u".");
+        }
+        appendNumber(buffer, pos, parts[static_cast<std::size_t>(i)]);
+    }
+    return finish(buffer, pos);
+}
+
+}  // namespace
+
+bool IsValidAddressText(const char16_t* text, bool allowBlank) {
+    if (text == nullptr) {
+        return false;
+    }
+    return isValidAddressText(std::u16string_view(text), allowBlank);
+}
+
+bool isValidAddressText(std::u16string_view text, bool allowBlank) {
+    if (text.empty()) {
+        return allowBlank;
+    }
+    if (text == u"0.0.0.0") {
+        return false;
+    }
+    int parts = 0;
+    int digits = 0;
+    int value = 0;
+    for (char16_t c : text) {
+        if (c == u'.') {
+            if (digits == 0) {
+                return false;
+            }
+            ++parts;
+            digits = 0;
+            value = 0;
+        } else if (isDigit(c)) {
+            ++digits;
+            value = value * 10 + (c - u'0');
+            if (value > 255) {  // also keeps any run of leading zeros from overflowing
+                return false;
+            }
+        } else {
+            return false;
+        }
+    }
+    return digits > 0 && parts + 1 == kAddressFields;
+}
+
+bool parseAddressText(std::u16string_view text, std::uint32_t& address) {
+    address = 0;
+    if (text.empty() || !isValidAddressText(text, true)) {
+        return false;
+    }
+    std::uint32_t part = 0;
+    for (char16_t c : text) {
+        if (c == u'.') {
+            address = (address << 8) | part;
+            part = 0;
+        } else {
+            part = part * 10 + static_cast<std::uint32_t>(c - u'0');
+        }
+    }
+    address = (address << 8) | part;
+    return true;
+}
+
+int formatAddress(std::uint32_t address, std::span<char16_t> buffer) {
+    return formatFour({static_cast<int>(address >> 24), static_cast<int>((address >> 16) & 0xFF),
+                       static_cast<int>((address >> 8) & 0xFF), static_cast<int>(address & 0xFF)},
+                      buffer);
+}
+
+FieldValue readFieldValue(std::u16string_view text) {
+    FieldValue field;
+    if (text.empty()) {
+        return field;
+    }
+    field.blank = false;
+    for (std::size_t i = 0; i < text.size() && i < kFieldMaxChars && isDigit(text[i]); ++i) {
+        field.value = field.value * 10 + (text[i] - u'0');
+    }
+    return field;
+}
+
+bool inRange(const FieldValue& field, const FieldRange& range) {
+    return field.blank || (field.value >= range.minValue && field.value <= range.maxValue);
+}
+
+int composeAddress(std::span<const FieldValue, kAddressFields> fields,
+                   std::span<const FieldRange, kAddressFields> ranges, std::uint32_t& address) {
+    address = 0;
+    int count = 0;
+    std::uint32_t composed = 0;
+    for (int i = 0; i < kAddressFields; ++i) {
+        const FieldValue& field = fields[static_cast<std::size_t>(i)];
+        if (!inRange(field, ranges[static_cast<std::size_t>(i)]) || field.value > 255) {
+            return kAddressOutOfRange;
+        }
+        composed = (composed << 8) | static_cast<std::uint32_t>(field.blank ? 0 : field.value);
+        count += field.blank ? 0 : 1;
+    }
+    address = composed;
+    return count;
+}
+
+int formatFields(std::span<const FieldValue, kAddressFields> fields, std::span<char16_t> buffer) {
+    std::array<int, kAddressFields> parts{};
+    bool allBlank = true;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        parts[i] = fields[i].blank ? 0 : fields[i].value;
+        allBlank = allBlank && fields[i].blank;
+    }
+    if (allBlank) {
+        return finish(buffer, 0);
+    }
+    return formatFour(parts, buffer);
+}
+
+bool padWithZeros(std::u16string_view text, std::span<char16_t, kFieldMaxChars + 1> out) {
+    if (text.empty() || text.size() >= kFieldMaxChars) {
+        return false;
+    }
+    const std::size_t zeros = kFieldMaxChars - text.size();
+    for (std::size_t i = 0; i < zeros; ++i) {
+        out[i] = u'0';
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        out[zeros + i] = text[i];
+    }
+    out[kFieldMaxChars] = u'\0';
+    return true;
+}
+
+int formatNumbers(std::u16string_view format, std::span<const int> numbers,
+                  std::span<char16_t> buffer) {
+    std::size_t pos = 0;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == u'%' && i + 1 < format.size() && format[i + 1] == u'd') {
+            appendNumber(buffer, pos, next < numbers.size() ? numbers[next] : 0);
+            ++next;
+            ++i;
+        } else if (format[i] == u'%' && i + 1 < format.size() && format[i + 1] == u'%') {
+            append(buffer, pos, u"%");
+            ++i;
+        } else {
+            append(buffer, pos, format.substr(i, 1));
+        }
+    }
+    return finish(buffer, pos);
+}
+
+FieldAction decideChar(char16_t ch, int field, const FieldCaret& caret) {
+    const bool atStart = caret.nothingSelected() && caret.start == 0;
+    if (isDigit(ch)) {
+        return {FieldActionKind::Digit};
+    }
+    if (ch == u'.' || ch == u' ') {
+        if (atStart || !caret.nothingSelected()) {
+            return {FieldActionKind::Ignore};
+        }
+        if (field == kAddressFields - 1) {
+            return {FieldActionKind::CheckThenBeep};
+        }
+        return {FieldActionKind::Move, field + 1, 0, kFieldMaxChars};
+    }
+    if (ch == 8) {
+        if (field > 0 && atStart) {
+            return {FieldActionKind::MoveAndDelete, field - 1, kFieldMaxChars, kFieldMaxChars};
+        }
+        return {FieldActionKind::Pass};
+    }
+    if (ch > 0x20) {
+        return {FieldActionKind::Beep};
+    }
+    // Control characters (the clipboard keys among them) belong to the edit.
+    return {FieldActionKind::Pass};
+}
+
+FieldAction decideKeyDown(int key, bool ctrl, int field, const FieldCaret& caret) {
+    const int last = kAddressFields - 1;
+    switch (key) {
+        case kKeyEnd:
+            if (field < last) {
+                return {FieldActionKind::Move, last, kFieldMaxChars, kFieldMaxChars};
+            }
+            return {FieldActionKind::Pass};
+        case kKeyHome:
+            if (field > 0) {
+                return {FieldActionKind::Move, 0, 0, 0};
+            }
+            return {FieldActionKind::Pass};
+        case kKeyLeft:
+        case kKeyUp:
+            if (ctrl) {
+                if (field > 0) {
+                    return {FieldActionKind::Move, field - 1, 0, kFieldMaxChars};
+                }
+                return {FieldActionKind::Pass};
+            }
+            if (caret.nothingSelected() && caret.start == 0 && field > 0) {
+                return {FieldActionKind::Move, field - 1, kFieldMaxChars, kFieldMaxChars};
+            }
+            return {FieldActionKind::PassKey, 0, 0, 0, kKeyLeft};
+        case kKeyRight:
+        case kKeyDown:
+            if (ctrl) {
+                if (field < last) {
+                    return {FieldActionKind::Move, field + 1, 0, kFieldMaxChars};
+                }
+                return {FieldActionKind::Pass};
+            }
+            if (caret.nothingSelected() && field < last && caret.start >= caret.length) {
+                return {FieldActionKind::Move, field + 1, 0, 0};
+            }
+            return {FieldActionKind::PassKey, 0, 0, 0, kKeyRight};
+        default:
+            return {FieldActionKind::Pass};
+    }
+}
+
+bool digitCompletesField(const FieldCaret& caretAfter) {
+    return caretAfter.nothingSelected() && caretAfter.start == kFieldMaxChars;
+}
+
+int focusTarget(int index, std::span<const bool, kAddressFields> blank) {
+    if (index >= 0 && index < kAddressFields) {
+        return index;
+    }
+    for (int i = 0; i < kAddressFields; ++i) {
+        if (blank[static_cast<std::size_t>(i)]) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+}  // namespace corvane

@@ -1,0 +1,133 @@
+#include "app/startup_win32.h"
+
+#include <commctrl.h>
+
+#include "app/main_window.h"
+#include "app/main_window_win32.h"
+#include "core/text.h"
+#include "platform/handles_win32.h"
+#include "platform/owned_handle_win32.h"
+#include "platform/registry_win32.h"
+#include "platform/system_win32.h"
+#include "platform/ui_win32.h"
+#include "profiles_dialog/profile_views_win32.h"
+#include "resources/resource.h"
+#include "settings_editor/settings_editor_win32.h"
+#include "tray/menu_seam_win32.h"
+#include "ui/ui_support.h"
+#include "ui/ui_support_win32.h"
+
+namespace corvane {
+namespace {
+
+constexpr int kProductNameChars = 40;
+
+// Icon resource 107 at the given size; null when it cannot be loaded.
+OwnedIcon loadAppIcon(HINSTANCE instance, int size) {
+    return OwnedIcon(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_CORVANE), IMAGE_ICON, size, size, 0)));
+}
+
+void setWindowIcons(const AppState& state, const OwnedIcon& small, const OwnedIcon& large) {
+    if (small.get() != nullptr) {
+        SendMessageW(toHwnd(state.hwndCurrent), WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(small.get()));
+    }
+    if (large.get() != nullptr) {
+        SendMessageW(toHwnd(state.hwndCurrent), WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(large.get()));
+    }
+}
+
+void initCommonControls() {
+    InitCommonControls();
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_DATE_CLASSES |
+                     ICC_COOL_CLASSES;  // 0x515
+    InitCommonControlsEx(&controls);
+}
+
+int runMessageLoop(const AppState& state) {
+    MSG message{};
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            break;
+        }
+        if (!IsDialogMessageW(toHwnd(state.hwndCurrent), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+// Hands over to a running instance: bring it forward and ask it for its dialog.
+bool handOverToRunningInstance(const AppState& state) {
+    char16_t name[kProductNameChars] = {};
+    loadAppString(state, IDS_PRODUCT_NAME, name, kProductNameChars);
+    const HWND running = FindWindowW(wide(u"CorvaneClass"), wide(name));
+    if (running == nullptr) {
+        return false;
+    }
+    SetForegroundWindow(running);
+    SetActiveWindow(running);
+    PostMessageW(running, kUmShowProfiles, 0, 0);
+    return true;
+}
+
+}  // namespace
+
+int runCorvane(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLine) {
+    static Win32Registry registry;
+    static Win32UserInterface ui(instance);
+    static Win32System system;
+    static Win32MenuSeam menus(instance);
+    static Win32ProfileViews views;
+    static SheetSettingsEditor settingsEditor;
+    AppState& state = appState();
+    state.registry = &registry;
+    state.ui = &ui;
+    state.system = &system;
+    state.menus = &menus;
+    state.views = &views;
+    state.settingsEditor = &settingsEditor;
+
+    initAppState(state);
+    createBoldFont(state);
+    state.hInstance = toRef(instance);
+    if (handOverToRunningInstance(state)) {
+        return 0;
+    }
+    deleteOldVersionKeys(registry);
+    if (previous == nullptr && !registerMainWindowClass(instance)) {
+        return 0;
+    }
+    if (createMainWindow(state) == nullptr) {
+        return 0;
+    }
+    initCommonControls();
+    const OwnedIcon smallIcon = loadAppIcon(instance, 16);
+    const OwnedIcon largeIcon = loadAppIcon(instance, 32);
+    setWindowIcons(state, smallIcon, largeIcon);
+
+    const std::u16string_view arguments =
+        commandLine != nullptr ? utf16(std::wstring_view(commandLine)) : std::u16string_view();
+    if (opensProfilesAtStart(arguments, state.showAtStartup)) {
+        PostMessageW(toHwnd(state.hwndMain), kUmShowProfiles, 0, 0);
+    }
+    const int exitCode = runMessageLoop(state);
+    if (state.trayMenu != 0) {
+        menus.destroyMenu(state.trayMenu);
+        state.trayMenu = 0;
+    }
+    if (state.trayIcon != 0) {
+        DestroyIcon(toHicon(state.trayIcon));
+        state.trayIcon = 0;
+    }
+    deleteBoldFont(state);
+    return exitCode;
+}
+
+}  // namespace corvane

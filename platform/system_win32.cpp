@@ -1,0 +1,59 @@
+#include "platform/system_win32.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/handles_win32.h"
+#include "platform/owned_handle_win32.h"
+
+namespace corvane {
+namespace {
+
+constexpr DWORD kPlatformWindowsCe = 3;  // VER_PLATFORM_WIN32_CE
+constexpr PlatformVersion kHandheldVersion{2, 11};
+
+}  // namespace
+
+bool Win32System::platformVersion(PlatformVersion& version) {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!GetVersionExW(&info)) {
+        return false;
+    }
+    if (info.dwPlatformId == kPlatformWindowsCe) {
+        version = {info.dwMajorVersion, info.dwMinorVersion};
+    } else {
+        version = kHandheldVersion;
+    }
+    return true;
+}
+
+WindowRef Win32System::findWindow(std::u16string_view className, std::u16string_view windowName) {
+    const std::u16string zeroClass(className);
+    const std::u16string zeroName(windowName);
+    return toRef(FindWindowW(wide(zeroClass.c_str()),
+                             windowName.empty() ? nullptr : wide(zeroName.c_str())));
+}
+
+bool Win32System::postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
+                              std::intptr_t lParam) {
+    return PostMessageW(toHwnd(window), message, wParam, lParam) != FALSE;
+}
+
+void Win32System::startProgram(std::u16string_view program, std::u16string_view commandLine) {
+    const std::u16string zeroProgram(program);
+    // CreateProcessW may write into the command line, so it gets a copy of its own.
+    std::u16string mutableCommandLine(commandLine);
+    // The handheld takes no startup information; the desktop requires an empty one.
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(wide(zeroProgram.c_str()), wide(mutableCommandLine.data()), nullptr, nullptr,
+                       FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        const OwnedKernelHandle processHandle(process.hProcess);
+        const OwnedKernelHandle threadHandle(process.hThread);
+    }
+}
+
+}  // namespace corvane

@@ -1,0 +1,346 @@
+#include "settings_editor/settings_sheet_win32.h"
+
+#include <commctrl.h>
+
+#include "address_control/ip_address_control_win32.h"
+#include "core/app_state.h"
+#include "core/text.h"
+#include "platform/handles_win32.h"
+#include "resources/resource.h"
+#include "settings_editor/settings_pages.h"
+#include "ui/ui_support.h"
+#include "ui/ui_support_win32.h"
+
+namespace corvane {
+namespace {
+
+constexpr int kTabTextChars = 40;
+
+HINSTANCE instanceOf(const AppState& state) {
+    return state.hInstance != 0 ? toHinstance(state.hInstance) : GetModuleHandleW(nullptr);
+}
+
+const DLGTEMPLATE* findTemplate(HINSTANCE instance, int id) {
+    HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_DIALOG);
+    HGLOBAL loaded = resource != nullptr ? LoadResource(instance, resource) : nullptr;
+    return loaded != nullptr ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+}
+
+SettingsSheet* sheetOf(HWND dialog) {
+    return reinterpret_cast<SettingsSheet*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+// A page's controls as dialog items of the page window.
+class DialogPageControls : public PageControls {
+  public:
+    DialogPageControls(HWND page, SettingsSheet& sheet) : page_(page), sheet_(sheet) {}
+
+    void readText(int id, std::span<char16_t> buffer) override {
+        if (buffer.empty()) {
+            return;
+        }
+        const UINT count =
+            GetDlgItemTextW(page_, id, wide(buffer.data()), static_cast<int>(buffer.size()));
+        buffer[count < buffer.size() ? count : buffer.size() - 1] = u'\0';
+    }
+    void setText(int id, std::u16string_view text) override {
+        // Through a terminated copy: the view need not end in a zero.
+        std::u16string copy(text);
+        SetDlgItemTextW(page_, id, wide(copy.c_str()));
+    }
+    void limitText(int id, int chars) override {
+        SendDlgItemMessageW(page_, id, EM_LIMITTEXT, static_cast<WPARAM>(chars), 0);
+    }
+    bool isChecked(int id) override {
+        return SendDlgItemMessageW(page_, id, BM_GETCHECK, 0, 0) != 0;
+    }
+    void setChecked(int id, bool checked) override {
+        SendDlgItemMessageW(page_, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    void checkRadio(int first, int last, int id) override {
+        CheckRadioButton(page_, first, last, id);
+    }
+    void enable(int id, bool enabled) override { EnableWindow(GetDlgItem(page_, id), enabled); }
+    void show(int id, bool visible) override {
+        ShowWindow(GetDlgItem(page_, id), visible ? SW_SHOW : SW_HIDE);
+    }
+    void setFont(int id, FontRef font) override {
+        SendDlgItemMessageW(page_, id, WM_SETFONT, reinterpret_cast<WPARAM>(toHfont(font)), TRUE);
+    }
+    bool readUnsigned(int id, std::uint32_t& value) override {
+        BOOL translated = FALSE;
+        value = GetDlgItemInt(page_, id, &translated, FALSE);
+        if (!translated) {
+            value = 0;
+        }
+        return translated != FALSE;
+    }
+    void setUnsigned(int id, std::uint32_t value) override {
+        SetDlgItemInt(page_, id, value, FALSE);
+    }
+    void setAddress(int id, const char16_t* text) override {
+        SetAddressText(GetDlgItem(page_, id), text);
+    }
+    void readAddress(int id, std::span<char16_t> buffer) override {
+        GetAddressText(GetDlgItem(page_, id), buffer);
+    }
+    void focus(int id) override { SetFocus(GetDlgItem(page_, id)); }
+    WindowRef sheetWindow() override { return toRef(sheet_.sheetWindow); }
+    void showPage(int index) override { sheet_.ShowPage(index); }
+
+  private:
+    HWND page_;
+    SettingsSheet& sheet_;
+};
+
+INT_PTR pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, int index) {
+    if (message == WM_INITDIALOG) {
+        auto* sheet = reinterpret_cast<SettingsSheet*>(lParam);
+        SetWindowLongPtrW(page, DWLP_USER, lParam);
+        DialogPageControls controls(page, *sheet);
+        loadPage(sheet->state, controls, index, *sheet->settings);
+        applyBoldFont(sheet->state, page);
+        return TRUE;
+    }
+    SettingsSheet* sheet = sheetOf(page);
+    if (sheet == nullptr) {
+        return FALSE;
+    }
+    DialogPageControls controls(page, *sheet);
+    switch (message) {
+        case WM_SAVEPAGE:
+            if (lParam != 0 && savePage(sheet->state, controls, index, *sheet->settings)) {
+                *reinterpret_cast<std::int32_t*>(lParam) = 1;
+            }
+            return FALSE;
+        case WM_COMMAND:
+            // Enter and Escape reach the page that has the focus; they mean the sheet's OK and
+            // close, as in any dialog.
+            if ((LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) &&
+                sheet->sheetWindow != nullptr) {
+                PostMessageW(sheet->sheetWindow, WM_COMMAND, LOWORD(wParam), 0);
+                return TRUE;
+            }
+            pageCommand(controls, index, LOWORD(wParam));
+            return FALSE;
+        case WM_HELP:
+            // Handled here, or the default handling would pass it up to the sheet as well.
+            showHelp(sheet->state, kHelpProfiles);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+template <int kIndex>
+INT_PTR CALLBACK pageProcOf(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    return pageProc(page, message, wParam, lParam, kIndex);
+}
+
+constexpr DLGPROC kPageProcs[kPageCount] = {pageProcOf<0>, pageProcOf<1>, pageProcOf<2>,
+                                            pageProcOf<3>};
+
+}  // namespace
+
+SettingsSheet::SettingsSheet(AppState& appState, NetSettings* record)
+    : settings(record), state(appState) {}
+
+bool SettingsSheet::Run(HWND owner) {
+    if (settings == nullptr) {
+        return false;
+    }
+    const HINSTANCE instance = instanceOf(state);
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+    RegisterIpAddressClass(instance);
+    const DLGTEMPLATE* sheetTemplate = findTemplate(instance, IDD_SETTINGS_SHEET);
+    finished_ = false;
+    HWND dialog = sheetTemplate != nullptr
+                      ? CreateDialogIndirectParamW(instance, sheetTemplate, owner, sheetProc,
+                                                   reinterpret_cast<LPARAM>(this))
+                      : nullptr;
+    if (dialog == nullptr) {
+        UnregisterIpAddressClass(instance);
+        return false;
+    }
+    if (owner != nullptr) {
+        EnableWindow(owner, FALSE);
+    }
+    ShowWindow(dialog, SW_SHOW);
+    UpdateWindow(dialog);
+
+    MSG msg{};
+    BOOL got = 0;
+    while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+        if (currentPage != nullptr && IsDialogMessageW(currentPage, &msg)) {
+            continue;
+        }
+        if (sheetWindow != nullptr && IsDialogMessageW(sheetWindow, &msg)) {
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    const bool quit = got == 0;
+    const bool ownQuit = quit && finished_;
+    if (!ownQuit && sheetWindow != nullptr) {
+        // The application is quitting: the sheet must not outlive this object, which its pages
+        // point to.
+        DestroyWindow(sheetWindow);
+    }
+    if (owner != nullptr) {
+        ShowWindow(owner, SW_SHOWNORMAL);
+        EnableWindow(owner, TRUE);
+        SetFocus(owner);
+    }
+    UnregisterIpAddressClass(instance);
+    if (quit && !ownQuit) {
+        // Not ours to swallow: the application's own loop ends on it too.
+        PostQuitMessage(static_cast<int>(msg.wParam));
+    }
+    if (!ownQuit) {
+        return false;
+    }
+    return msg.wParam == 1;
+}
+
+void SettingsSheet::ShowPage(int index) {
+    HWND tabs = GetDlgItem(sheetWindow, IDC_TABS);
+    const auto selected = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+    HWND page = pageAt(index);
+    if (index == selected || page == nullptr) {
+        return;
+    }
+    if (HWND shown = pageAt(selected)) {
+        ShowWindow(shown, SW_HIDE);
+    }
+    SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    currentPage = page;
+    ShowWindow(page, SW_SHOW);
+    SetFocus(page);
+}
+
+HWND SettingsSheet::pageAt(int index) const {
+    if (sheetWindow == nullptr || index < 0) {
+        return nullptr;
+    }
+    TCITEMW item{};
+    item.mask = TCIF_PARAM;
+    if (!SendMessageW(GetDlgItem(sheetWindow, IDC_TABS), TCM_GETITEMW, static_cast<WPARAM>(index),
+                      reinterpret_cast<LPARAM>(&item))) {
+        return nullptr;
+    }
+    return reinterpret_cast<HWND>(item.lParam);
+}
+
+void SettingsSheet::createPages() {
+    HWND tabs = GetDlgItem(sheetWindow, IDC_TABS);
+    // The pages are the tab control's children: without WS_CLIPCHILDREN its own repaint after a
+    // tab change would cover a page that had already painted itself.
+    SetWindowLongPtrW(tabs, GWL_STYLE,
+                      GetWindowLongPtrW(tabs, GWL_STYLE) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    const HINSTANCE instance = instanceOf(state);
+    for (int i = 0; i < kPageCount; ++i) {
+        const DLGTEMPLATE* pageTemplate = findTemplate(instance, kPageTabs[i].templateId);
+        HWND page = pageTemplate != nullptr
+                        ? CreateDialogIndirectParamW(instance, pageTemplate, tabs, kPageProcs[i],
+                                                     reinterpret_cast<LPARAM>(this))
+                        : nullptr;
+        char16_t text[kTabTextChars] = {};
+        loadAppString(state, kPageTabs[i].textId, text, kTabTextChars);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT | TCIF_PARAM;
+        item.pszText = wide(text);
+        item.lParam = reinterpret_cast<LPARAM>(page);
+        SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+    currentPage = pageAt(kLogonPage);
+    const int top = GetSystemMetrics(SM_CYCAPTION) + 3;
+    for (int i = 0; i < kPageCount; ++i) {
+        if (HWND page = pageAt(i)) {
+            SetWindowPos(page, nullptr, 6, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            ShowWindow(page, i == kLogonPage ? SW_SHOW : SW_HIDE);
+        }
+    }
+    SetFocus(currentPage);
+}
+
+void SettingsSheet::confirm() {
+    HWND tabs = GetDlgItem(sheetWindow, IDC_TABS);
+    // The count is asked again after every page, as a page may have changed the sheet.
+    for (int i = 0; i < static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)); ++i) {
+        std::int32_t result = 0;
+        if (HWND page = pageAt(i)) {
+            SendMessageW(page, WM_SAVEPAGE, 0, reinterpret_cast<LPARAM>(&result));
+        }
+        if (result == 0) {
+            return;  // the page has told the user and shown itself; the sheet stays open
+        }
+    }
+    finish(1);
+}
+
+void SettingsSheet::finish(int exitCode) {
+    finished_ = true;
+    DestroyWindow(sheetWindow);
+    PostQuitMessage(exitCode);
+}
+
+INT_PTR CALLBACK SettingsSheet::sheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* sheet = reinterpret_cast<SettingsSheet*>(lParam);
+        sheet->sheetWindow = dialog;
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        setupDialog(sheet->state, dialog);
+        sheet->createPages();
+        // The focus is in the Logon page already; TRUE would move it to the OK button.
+        return FALSE;
+    }
+    SettingsSheet* sheet = sheetOf(dialog);
+    if (sheet == nullptr) {
+        return FALSE;
+    }
+    switch (message) {
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            HWND tabs = GetDlgItem(dialog, IDC_TABS);
+            const auto selected = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+            if (header->code == TCN_SELCHANGING) {
+                if (HWND page = sheet->pageAt(selected)) {
+                    ShowWindow(page, SW_HIDE);
+                }
+            } else if (header->code == TCN_SELCHANGE) {
+                if (HWND page = sheet->pageAt(selected)) {
+                    sheet->currentPage = page;
+                    ShowWindow(page, SW_SHOW);
+                    SetFocus(page);
+                }
+            }
+            return FALSE;
+        }
+        case WM_HELP:
+            showHelp(sheet->state, kHelpProfiles);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK) {
+                sheet->confirm();
+                return TRUE;
+            }
+            if (LOWORD(wParam) == IDCANCEL) {
+                sheet->finish(2);
+                return FALSE;
+            }
+            return FALSE;
+        case WM_DESTROY:
+            // The pages go with the sheet; nothing may reach them afterwards.
+            sheet->sheetWindow = nullptr;
+            sheet->currentPage = nullptr;
+            SetWindowLongPtrW(dialog, DWLP_USER, 0);
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace corvane

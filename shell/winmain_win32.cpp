@@ -1,8 +1,0 @@
-// corvane.exe: the network-profile switcher.
-#include <windows.h>
-
-#include "shell/startup_win32.h"
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int) {
-    return corvane::runCorvane(instance, previous, commandLine);
-}
