@@ -57,14 +57,7 @@ int formatFour(const std::array<int, kAddressFields>& parts, std::span<char16_t>
 
 }  // namespace
 
-bool IsValidAddressText(const char16_t* text, bool allowBlank) {
-    if (text == nullptr) {
-        return false;
-    }
-    return isValidAddressText(std::u16string_view(text), allowBlank);
-}
-
-bool isValidAddressText(std::u16string_view text, bool allowBlank) {
+bool IsValidAddressText(std::u16string_view text, bool allowBlank) {
     if (text.empty()) {
         return allowBlank;
     }
@@ -97,7 +90,7 @@ bool isValidAddressText(std::u16string_view text, bool allowBlank) {
 
 bool parseAddressText(std::u16string_view text, std::uint32_t& address) {
     address = 0;
-    if (text.empty() || !isValidAddressText(text, true)) {
+    if (text.empty() || !IsValidAddressText(text, true)) {
         return false;
     }
     std::uint32_t part = 0;

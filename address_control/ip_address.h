@@ -43,9 +43,8 @@ inline constexpr int kKeyRight = 0x27;
 inline constexpr int kKeyDown = 0x28;
 
 // True when `text` is a usable dotted address: four non-empty decimal parts of 0 to 255 (leading
-// zeros accepted), never "0.0.0.0"; the empty text only with `allowBlank`; no text never.
-bool IsValidAddressText(const char16_t* text, bool allowBlank);
-bool isValidAddressText(std::u16string_view text, bool allowBlank);
+// zeros accepted), never "0.0.0.0"; the empty text only with `allowBlank`.
+bool IsValidAddressText(std::u16string_view text, bool allowBlank);
 
 // The address value of a valid address text (first part in the most significant byte); false,
 // and 0, for empty or invalid text, which the control shows as blank.

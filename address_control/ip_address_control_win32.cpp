@@ -455,9 +455,9 @@ void UnregisterIpAddressClass(HINSTANCE instance) {
     UnregisterClassW(kIpAddressClass, instance);
 }
 
-void SetAddressText(HWND control, const char16_t* text) {
+void SetAddressText(HWND control, std::u16string_view text) {
     std::uint32_t address = 0;
-    if (text == nullptr || !parseAddressText(text, address)) {
+    if (!parseAddressText(text, address)) {
         SendMessageW(control, IPM_CLEARADDRESS, 0, 0);
         return;
     }

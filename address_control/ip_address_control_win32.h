@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "address_control/ip_address.h"
 
@@ -37,7 +38,7 @@ ATOM RegisterIpAddressClass(HINSTANCE instance);
 void UnregisterIpAddressClass(HINSTANCE instance);
 
 // Shows `text` in the control; text that is not a valid address leaves it blank.
-void SetAddressText(HWND control, const char16_t* text);
+void SetAddressText(HWND control, std::u16string_view text);
 // The control's address as text, empty when it is blank; returns the characters written, or the
 // non-zero blank answer for a blank control. A field outside its range is written as typed, so
 // that the text fails IsValidAddressText instead of standing for a different address.

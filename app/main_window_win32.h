@@ -9,9 +9,8 @@ namespace corvane {
 
 // Makes "CorvaneClass" known; a class this process already registered counts as known.
 bool registerMainWindowClass(HINSTANCE instance);
-// Creates the hidden main window for `state` (slot 0 holds it) and stores it in hwndMain;
-// null when creation fails, which includes a failed start (no adapter, no memory).
+// Creates the hidden main window for `state` (slot 0 holds it) and stores it in hwndMain; null
+// when creation fails, which includes a failed start (no adapter, no memory).
 HWND createMainWindow(AppState& state);
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace corvane

@@ -9,12 +9,7 @@
 #include "platform/owned_handle_win32.h"
 #include "platform/registry_win32.h"
 #include "platform/system_win32.h"
-#include "platform/ui_win32.h"
-#include "profiles_dialog/profile_views_win32.h"
 #include "resources/resource.h"
-#include "settings_editor/settings_editor_win32.h"
-#include "tray/menu_seam_win32.h"
-#include "ui/ui_support.h"
 #include "ui/ui_support_win32.h"
 
 namespace corvane {
@@ -67,13 +62,13 @@ int runMessageLoop(const AppState& state) {
 bool handOverToRunningInstance(const AppState& state) {
     char16_t name[kProductNameChars] = {};
     loadAppString(state, IDS_PRODUCT_NAME, name, kProductNameChars);
-    const HWND running = FindWindowW(wide(u"CorvaneClass"), wide(name));
+    const HWND running = FindWindowW(wide(kMainClassName), wide(name));
     if (running == nullptr) {
         return false;
     }
     SetForegroundWindow(running);
     SetActiveWindow(running);
-    PostMessageW(running, kUmShowProfiles, 0, 0);
+    PostMessageW(running, UM_SHOWPROFILES, 0, 0);
     return true;
 }
 
@@ -81,22 +76,14 @@ bool handOverToRunningInstance(const AppState& state) {
 
 int runCorvane(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLine) {
     static Win32Registry registry;
-    static Win32UserInterface ui(instance);
     static Win32System system;
-    static Win32MenuSeam menus(instance);
-    static Win32ProfileViews views;
-    static SheetSettingsEditor settingsEditor;
     AppState& state = appState();
     state.registry = &registry;
-    state.ui = &ui;
     state.system = &system;
-    state.menus = &menus;
-    state.views = &views;
-    state.settingsEditor = &settingsEditor;
 
     initAppState(state);
-    createBoldFont(state);
     state.hInstance = toRef(instance);
+    createBoldFont(state);
     if (handOverToRunningInstance(state)) {
         return 0;
     }
@@ -115,18 +102,13 @@ int runCorvane(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLin
     const std::u16string_view arguments =
         commandLine != nullptr ? utf16(std::wstring_view(commandLine)) : std::u16string_view();
     if (opensProfilesAtStart(arguments, state.showAtStartup)) {
-        PostMessageW(toHwnd(state.hwndMain), kUmShowProfiles, 0, 0);
+        PostMessageW(toHwnd(state.hwndMain), UM_SHOWPROFILES, 0, 0);
     }
     const int exitCode = runMessageLoop(state);
-    if (state.trayMenu != 0) {
-        menus.destroyMenu(state.trayMenu);
-        state.trayMenu = 0;
-    }
-    if (state.trayIcon != 0) {
-        DestroyIcon(toHicon(state.trayIcon));
-        state.trayIcon = 0;
-    }
-    deleteBoldFont(state);
+    // The menu, the icon and the font go before the process does.
+    state.trayMenu.reset();
+    state.trayIcon.reset();
+    state.boldFont.reset();
     return exitCode;
 }
 

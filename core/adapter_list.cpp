@@ -45,13 +45,11 @@ AdapterInfo::AdapterInfo(std::u16string_view displayName_, std::u16string_view t
 }
 
 bool readAdapterSettings(Registry& registry, AdapterInfo& adapter) {
-    return readSettings(registry, adapter.settings, kLocalMachine, textOf(adapter.tcpipKeyPath),
-                        kIdentityKeyPath, kProxyKeyPath);
+    return readSettings(registry, adapter.settings, systemKeys(textOf(adapter.tcpipKeyPath)));
 }
 
 bool AdapterInfo::writeToSystem(Registry& registry, const NetSettings& record) {
-    if (!writeSettings(registry, record, kLocalMachine, textOf(tcpipKeyPath), kIdentityKeyPath,
-                       kProxyKeyPath)) {
+    if (!writeSettings(registry, record, systemKeys(textOf(tcpipKeyPath)))) {
         return false;
     }
     return readAdapterSettings(registry, *this);

@@ -1,7 +1,5 @@
 #include "core/app_state.h"
 
-#include "core/text.h"
-
 namespace corvane {
 
 AppState& appState() {
@@ -17,14 +15,13 @@ void initAppState(AppState& state) {
     state.hwndCurrent = 0;
     state.hInstance = 0;
     state.helpProgram = kHelpProgram;
-    copyText(state.profileName, u"");
     state.adapters.reset();
-    state.trayIcon = 0;
+    state.trayIcon.reset();
     state.commandBar = 0;
     state.commandBarHeight = 0;
-    state.trayMenu = 0;
-    state.busy = 0;
-    state.dialogOpen = 0;
+    state.trayMenu.reset();
+    state.busy = false;
+    state.dialogOpen = false;
     readDwordOption(*state.registry, kApplyToAllOption, state.applyToAll, 0);
     readDwordOption(*state.registry, kShowStartOption, state.showAtStartup, 1);
 }

@@ -1,26 +1,20 @@
-// The one application state of the process and the seams through which its logic reaches the
-// platform.
+// The one application state of the process: the windows that front the program, the adapters,
+// the icon's menu entries, the two options and the seams through which the logic reaches the
+// platform. Plain data; the layers above read and change it.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/adapter_list.h"
+#include "core/handles.h"
 #include "core/registry.h"
 #include "core/system.h"
-#include "core/ui.h"
-#include "tray/menu_items.h"
 
 namespace corvane {
-
-class MenuSeam;
-class ProfileViews;
-class SettingsEditor;
-
-inline constexpr int kProfileNameChars = 40;  // a profile name of at most 39 characters
-inline constexpr int kMenuProfileNameChars = 260;
 
 inline constexpr std::u16string_view kAppKeyPath = u"Software\\Tavelorn\\Corvane\\1.2";
 // Keys of older versions, removed with everything below them at start-up.
@@ -29,52 +23,48 @@ inline constexpr std::u16string_view kOldKeyPaths[] = {u"Software\\Tavelorn\\Cor
 inline constexpr std::u16string_view kShowStartOption = u"ShowStart";
 inline constexpr std::u16string_view kApplyToAllOption = u"ApplyToAll";
 inline constexpr char16_t kHelpProgram[] = u"PegHelp.exe";
+// The hidden main window's class; a second instance finds the first one by it.
+inline constexpr char16_t kMainClassName[] = u"CorvaneClass";
 
 // One profile command of the notification icon's menu.
-class ProfileMenuItem {
-  public:
-    virtual ~ProfileMenuItem() = default;
+struct ProfileMenuItem {
     std::uint32_t commandId = 0;
-    char16_t profileName[kMenuProfileNameChars] = {};
+    std::u16string profileName;
     AdapterInfo* adapter = nullptr;  // not owned
+
+    bool operator==(const ProfileMenuItem&) const = default;
 };
 
 class AppState {
   public:
     virtual ~AppState() = default;
 
-    WindowRef hwndCurrent = 0;
+    WindowRef hwndCurrent = 0;  // the main window, or the Network Profiles dialog while open
     WindowRef hwndMain = 0;
     InstanceRef hInstance = 0;
-    FontRef boldFont = 0;  // owned by the platform layer, which deletes it at exit
-    std::uint32_t showAtStartup = 0;
+    OwnedRef boldFont;
+    std::uint32_t showAtStartup = 0;  // any non-zero value is on
     const char16_t* helpProgram = nullptr;
-    char16_t profileName[kProfileNameChars] = {};
     std::unique_ptr<AdapterList> adapters;
-    IconRef trayIcon = 0;
+    OwnedRef trayIcon;
     WindowRef commandBar = 0;
     std::int32_t commandBarHeight = 0;
-    ProfileMenuList menuItems;
-    std::uint32_t busy = 0;
-    std::uint8_t dialogOpen = 0;
-    std::uint32_t applyToAll = 0;
-    MenuRef trayMenu = 0;
+    std::vector<ProfileMenuItem> menuItems;  // the profile commands of the icon's menu
+    bool busy = false;                       // a command runs: a tap on the icon opens no menu
+    bool dialogOpen = false;
+    std::uint32_t applyToAll = 0;  // any non-zero value is on
+    OwnedRef trayMenu;
 
     // The seams; set before the state is used.
     Registry* registry = nullptr;
-    UserInterface* ui = nullptr;
     System* system = nullptr;
-    MenuSeam* menus = nullptr;
-    ProfileViews* views = nullptr;
-    SettingsEditor* settingsEditor = nullptr;  // the "Network Settings" sheet
 };
 
 // The one state of the process, and its module.
 AppState& appState();
 InstanceRef appInstance();
 
-// Resets the state for start-up and reads the two options; the seams must be set. The bold
-// font is the platform layer's to create.
+// Resets the state for start-up and reads the two options; the seams must be set.
 void initAppState(AppState& state);
 
 // True when the application key holds `name` as a REG_DWORD of exactly 4 bytes; otherwise

@@ -19,25 +19,22 @@ inline constexpr long kFileNotFound = 2;
 inline constexpr long kAccessDenied = 5;
 inline constexpr long kInvalidHandle = 6;
 inline constexpr long kInvalidParameter = 87;
-inline constexpr long kBadPathName = 161;
 inline constexpr long kMoreData = 234;
 inline constexpr long kNoMoreItems = 259;
 inline constexpr long kKeyDeleted = 1018;  // the key was deleted while a handle to it was open
 }  // namespace status
 
 namespace regtype {
-inline constexpr std::uint32_t kNone = 0;
 inline constexpr std::uint32_t kString = 1;       // REG_SZ
 inline constexpr std::uint32_t kBinary = 3;       // REG_BINARY
 inline constexpr std::uint32_t kDword = 4;        // REG_DWORD
 inline constexpr std::uint32_t kMultiString = 7;  // REG_MULTI_SZ
 }  // namespace regtype
 
-inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
-
 // Paths use backslashes and may start with one; key and value names compare without regard
 // to case. Access 0 grants what the caller may have, as on the handheld. Name lengths are in
-// characters (terminating zero included on input); data sizes are in bytes.
+// characters (terminating zero included on input); data sizes are in bytes. Only what the
+// program calls is here.
 class Registry {
   public:
     virtual ~Registry() = default;
@@ -57,14 +54,9 @@ class Registry {
     // The index-th subkey name; 259 past the last one, 234 when `nameChars` is too small.
     virtual long enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
                          std::uint32_t& nameChars) = 0;
-    // The index-th value: its name, type and (when `data` is not null) its data.
-    virtual long enumValue(KeyHandle key, std::uint32_t index, char16_t* name,
-                           std::uint32_t& nameChars, std::uint32_t* type, void* data,
-                           std::uint32_t* size) = 0;
 
-    // Removes the key with everything below it.
+    // Removes the key with everything below it; an empty path is refused (87), never the parent.
     virtual long deleteTree(KeyHandle parent, std::u16string_view path) = 0;
-    virtual long deleteValue(KeyHandle key, std::u16string_view name) = 0;
 };
 
 // Owns one open key and closes it when it goes, so no key outlives the operation that opened it.

@@ -110,17 +110,19 @@ bool setNumber(Registry& registry, const RegKey& key, std::u16string_view name,
 
 }  // namespace
 
-bool readSettings(Registry& registry, NetSettings& record, KeyHandle root,
-                  std::u16string_view tcpipKeyPath, std::u16string_view identityKeyPath,
-                  std::u16string_view proxyKeyPath) {
+SettingsKeys systemKeys(std::u16string_view tcpipKeyPath) {
+    return {kLocalMachine, tcpipKeyPath, kIdentityKeyPath, kCurrentUser, kProxyKeyPath};
+}
+
+bool readSettings(Registry& registry, NetSettings& record, const SettingsKeys& keys) {
     setDefaults(record);
     RegKey key;
-    if (openKey(registry, root, identityKeyPath, 0, key) != status::kSuccess) {
+    if (openKey(registry, keys.root, keys.identityPath, 0, key) != status::kSuccess) {
         return false;
     }
     readIdentity(registry, key, record);
 
-    if (openKey(registry, root, tcpipKeyPath, 0, key) != status::kSuccess) {
+    if (openKey(registry, keys.root, keys.tcpipPath, 0, key) != status::kSuccess) {
         return false;
     }
     const TextValue wins = queryText(registry, key, u"WINS", kTextReadLimit);
@@ -136,7 +138,7 @@ bool readSettings(Registry& registry, NetSettings& record, KeyHandle root,
     std::uint32_t dhcp = 0;
     record.dhcpEnabled = queryNumber(registry, key, u"EnableDHCP", dhcp) && dhcp != 0 ? 1 : 0;
 
-    if (openKey(registry, kCurrentUser, proxyKeyPath, 0, key) != status::kSuccess) {
+    if (openKey(registry, keys.proxyRoot, keys.proxyPath, 0, key) != status::kSuccess) {
         return true;
     }
     readField(record.proxyServer, queryText(registry, key, u"ProxyServer", kTextReadLimit).first());
@@ -159,17 +161,15 @@ bool readSystemIdentity(Registry& registry, NetSettings& record) {
     return true;
 }
 
-bool writeSettings(Registry& registry, const NetSettings& record, KeyHandle root,
-                   std::u16string_view tcpipKeyPath, std::u16string_view identityKeyPath,
-                   std::u16string_view proxyKeyPath) {
+bool writeSettings(Registry& registry, const NetSettings& record, const SettingsKeys& keys) {
     RegKey key;
-    if (createKey(registry, root, identityKeyPath, key) != status::kSuccess ||
+    if (createKey(registry, keys.root, keys.identityPath, key) != status::kSuccess ||
         !setString(registry, key, u"Domain", textOf(record.domain)) ||
         !setString(registry, key, u"Username", textOf(record.userName)) ||
         !setString(registry, key, u"Password", textOf(record.password))) {
         return false;
     }
-    if (createKey(registry, root, tcpipKeyPath, key) != status::kSuccess ||
+    if (createKey(registry, keys.root, keys.tcpipPath, key) != status::kSuccess ||
         !setList(registry, key, u"WINS", textOf(record.wins1), textOf(record.wins2)) ||
         !setList(registry, key, u"DNS", textOf(record.dns1), textOf(record.dns2)) ||
         !setAddress(registry, key, u"DefaultGateway", textOf(record.defaultGateway)) ||
@@ -179,7 +179,7 @@ bool writeSettings(Registry& registry, const NetSettings& record, KeyHandle root
         !setString(registry, key, u"DhcpIPAddress", kNoLeaseAddress)) {
         return false;
     }
-    if (createKey(registry, kCurrentUser, proxyKeyPath, key) != status::kSuccess ||
+    if (createKey(registry, keys.proxyRoot, keys.proxyPath, key) != status::kSuccess ||
         !setString(registry, key, u"ProxyServer", textOf(record.proxyServer)) ||
         !setNumber(registry, key, u"ProxyHttpPort", static_cast<std::uint32_t>(record.proxyPort)) ||
         !setNumber(registry, key, u"UseProxy", record.useProxy)) {

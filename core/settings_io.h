@@ -12,20 +12,28 @@ namespace corvane {
 inline constexpr std::u16string_view kIdentityKeyPath = u"Comm\\Ident";
 inline constexpr std::u16string_view kProxyKeyPath = u"Software\\Apps\\PocketIE";
 
-// Fills `record` from the three keys; the proxy key is always read under HKEY_CURRENT_USER.
-// False when the identity or TCP/IP key cannot be opened; the record then holds what was read
-// before that point.
-bool readSettings(Registry& registry, NetSettings& record, KeyHandle root,
-                  std::u16string_view tcpipKeyPath, std::u16string_view identityKeyPath,
-                  std::u16string_view proxyKeyPath);
+// Where a record lives: its TCP/IP and identity keys below one root, its proxy key below another.
+struct SettingsKeys {
+    KeyHandle root = 0;
+    std::u16string_view tcpipPath;
+    std::u16string_view identityPath;
+    KeyHandle proxyRoot = 0;
+    std::u16string_view proxyPath;
+};
+
+// An adapter's system keys: its TCP/IP key and "Comm\Ident" under HKEY_LOCAL_MACHINE, and the
+// browser's proxy key, which lives under HKEY_CURRENT_USER.
+SettingsKeys systemKeys(std::u16string_view tcpipKeyPath);
+
+// Fills `record` from the three keys. False when the identity or TCP/IP key cannot be opened;
+// the record then holds its defaults and what was read before that point.
+bool readSettings(Registry& registry, NetSettings& record, const SettingsKeys& keys);
 
 // Defaults plus the logon identity of the system.
 bool readSystemIdentity(Registry& registry, NetSettings& record);
 
-// Stores every value of `record`, creating missing keys; the proxy key always under
-// HKEY_CURRENT_USER. Stops at the first failure; what was written stays written.
-bool writeSettings(Registry& registry, const NetSettings& record, KeyHandle root,
-                   std::u16string_view tcpipKeyPath, std::u16string_view identityKeyPath,
-                   std::u16string_view proxyKeyPath);
+// Stores every value of `record`, creating missing keys. Stops at the first failure; what was
+// written stays written.
+bool writeSettings(Registry& registry, const NetSettings& record, const SettingsKeys& keys);
 
 }  // namespace corvane

@@ -1,11 +1,11 @@
-// The system seam: what the portable logic asks of the platform beyond the registry and the
-// user interface. The real program asks the real platform; tests set the answers.
+// The system seam: what the portable logic asks of the platform beyond the registry. The real
+// program asks the real platform; tests set the answers.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
-#include "core/ui.h"
+#include "core/handles.h"
 
 namespace corvane {
 
@@ -19,12 +19,16 @@ class System {
     virtual ~System() = default;
     // False when the platform cannot tell its version.
     virtual bool platformVersion(PlatformVersion& version) = 0;
-    // A top-level window of the class (and title, unless `windowName` is empty); 0 when none.
-    virtual WindowRef findWindow(std::u16string_view className, std::u16string_view windowName) = 0;
-    virtual bool postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
+    // A top-level window of the class, whatever its title; 0 when there is none.
+    virtual WindowRef findWindow(std::u16string_view className) = 0;
+    virtual void postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) = 0;
     // Starts a program without waiting for it; failures are not reported.
     virtual void startProgram(std::u16string_view program, std::u16string_view commandLine) = 0;
 };
+
+// From platform 2.11 on, each number tested by itself, so that a platform reporting 3.0 does not
+// qualify: the shell can be told of a changed proxy and needs no note about a reset.
+bool isPlatform211OrLater(System& system);
 
 }  // namespace corvane

@@ -28,10 +28,43 @@ bool copyTextWhole(std::span<char16_t> destination, std::u16string_view source) 
 }
 
 namespace {
+
+// Appends what fits of `text` at `length`, leaving room for the zero.
+void append(std::span<char16_t> out, std::size_t& length, std::u16string_view text) {
+    const std::size_t room = out.size() - 1 - length;
+    const std::size_t count = std::min(room, text.size());
+    std::copy_n(text.begin(), count, out.begin() + static_cast<std::ptrdiff_t>(length));
+    length += count;
+}
+
 char16_t foldCase(char16_t c) {
     return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
 }
 }  // namespace
+
+int formatText(std::span<char16_t> out, std::u16string_view format, std::u16string_view argument) {
+    if (out.empty()) {
+        return 0;
+    }
+    std::size_t length = 0;
+    bool argumentUsed = false;
+    for (std::size_t i = 0; i < format.size() && length + 1 < out.size(); ++i) {
+        if (format[i] == u'%' && i + 1 < format.size() &&
+            (format[i + 1] == u's' || format[i + 1] == u'%')) {
+            if (format[i + 1] == u'%') {
+                append(out, length, u"%");
+            } else if (!argumentUsed) {
+                append(out, length, argument);
+                argumentUsed = true;
+            }
+            ++i;
+            continue;
+        }
+        append(out, length, format.substr(i, 1));
+    }
+    out[length] = u'\0';
+    return static_cast<int>(length);
+}
 
 bool equalsNoCase(std::u16string_view a, std::u16string_view b) {
     return a.size() == b.size() &&

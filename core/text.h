@@ -24,6 +24,11 @@ bool copyText(std::span<char16_t> destination, std::u16string_view source);
 // Like copyText, but leaves the destination empty when the source does not fit.
 bool copyTextWhole(std::span<char16_t> destination, std::u16string_view source);
 
+// `format` with its first "%s" replaced by `argument` and "%%" by "%", cut to fit `out` and
+// always terminated. A further "%s" stays empty; other "%" sequences are copied as they are.
+// Returns the characters written.
+int formatText(std::span<char16_t> out, std::u16string_view format, std::u16string_view argument);
+
 // Letter case is ignored for ASCII letters only, as the registry's names need.
 bool equalsNoCase(std::u16string_view a, std::u16string_view b);
 

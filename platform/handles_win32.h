@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "core/ui.h"
+#include "core/handles.h"
 
 namespace corvane {
 

@@ -7,8 +7,6 @@
 
 namespace corvane {
 
-static_assert(sizeof(wchar_t) == sizeof(char16_t), "Win32 wide text is UTF-16");
-
 namespace {
 
 // The roots' numbers are sign-extended in a 64-bit HKEY; pass the real constants.
@@ -128,34 +126,6 @@ long Win32Registry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
     return result;
 }
 
-long Win32Registry::enumValue(KeyHandle key, std::uint32_t index, char16_t* name,
-                              std::uint32_t& nameChars, std::uint32_t* type, void* data,
-                              std::uint32_t* size) {
-    if (name == nullptr || nameChars == 0) {
-        return name == nullptr ? ERROR_INVALID_PARAMETER : ERROR_MORE_DATA;
-    }
-    std::vector<wchar_t> buffer(nameChars);
-    DWORD length = nameChars;
-    DWORD valueType = 0;
-    DWORD bytes = size != nullptr ? *size : 0;
-    const long result =
-        RegEnumValueW(toHkey(key), index, buffer.data(), &length, nullptr, &valueType,
-                      static_cast<BYTE*>(data), size != nullptr ? &bytes : nullptr);
-    if (result == ERROR_SUCCESS) {
-        copyOut(buffer, length, name);
-        nameChars = length;
-    }
-    if (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) {
-        if (type != nullptr) {
-            *type = valueType;
-        }
-        if (size != nullptr) {
-            *size = bytes;
-        }
-    }
-    return result;
-}
-
 long Win32Registry::deleteTree(KeyHandle parent, std::u16string_view path) {
     const std::wstring widePath = toWidePath(path);
     // An empty path would make RegDeleteTreeW empty the parent itself, a root included.
@@ -165,11 +135,6 @@ long Win32Registry::deleteTree(KeyHandle parent, std::u16string_view path) {
     // Unlike RegDeleteKeyW on the desktop, this removes the key with its subkeys, as the
     // handheld's RegDeleteKeyW does.
     return RegDeleteTreeW(toHkey(parent), widePath.c_str());
-}
-
-long Win32Registry::deleteValue(KeyHandle key, std::u16string_view name) {
-    const std::wstring wideName = toWide(name);
-    return RegDeleteValueW(toHkey(key), wideName.c_str());
 }
 
 }  // namespace corvane

@@ -29,16 +29,14 @@ bool Win32System::platformVersion(PlatformVersion& version) {
     return true;
 }
 
-WindowRef Win32System::findWindow(std::u16string_view className, std::u16string_view windowName) {
+WindowRef Win32System::findWindow(std::u16string_view className) {
     const std::u16string zeroClass(className);
-    const std::u16string zeroName(windowName);
-    return toRef(FindWindowW(wide(zeroClass.c_str()),
-                             windowName.empty() ? nullptr : wide(zeroName.c_str())));
+    return toRef(FindWindowW(wide(zeroClass.c_str()), nullptr));
 }
 
-bool Win32System::postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
+void Win32System::postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
                               std::intptr_t lParam) {
-    return PostMessageW(toHwnd(window), message, wParam, lParam) != FALSE;
+    PostMessageW(toHwnd(window), message, wParam, lParam);
 }
 
 void Win32System::startProgram(std::u16string_view program, std::u16string_view commandLine) {

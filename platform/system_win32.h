@@ -12,8 +12,8 @@ class Win32System : public System {
     // this program stands in for, 2.11: desktop numbers (6.x, 10.0) say nothing about the
     // handheld shell the version test is about.
     bool platformVersion(PlatformVersion& version) override;
-    WindowRef findWindow(std::u16string_view className, std::u16string_view windowName) override;
-    bool postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
+    WindowRef findWindow(std::u16string_view className) override;
+    void postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
                      std::intptr_t lParam) override;
     void startProgram(std::u16string_view program, std::u16string_view commandLine) override;
 };

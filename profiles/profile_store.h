@@ -3,62 +3,62 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
-#include "core/adapter_list.h"
+#include "core/app_state.h"
+#include "core/message.h"
 #include "core/net_settings.h"
-#include "core/ui.h"
+#include "core/registry.h"
 
 namespace corvane {
-
-class AppState;
 
 inline constexpr std::u16string_view kProfilesKeyPath =
     u"Software\\Tavelorn\\Corvane\\1.2\\Profiles";
 inline constexpr std::u16string_view kDefaultProfileValue = u"DefProfile";
-// "DefProfile" is read into 256 bytes: a default name holds at most 127 characters.
-inline constexpr int kDefaultNameChars = 128;
-inline constexpr int kProfilePathChars = 260;
+// A profile name as the lists take it from the store, zero included.
+inline constexpr int kStoredNameChars = 260;
 // Scans of the Profiles key stop after this many indices.
 inline constexpr std::uint32_t kProfileScanLimit = 1000;
 
-// The profile's key path below HKEY_CURRENT_USER. False, with `path` empty, for a name that
-// cannot be a key of its own: empty, holding a backslash, or too long for the path buffer.
-bool profileKeyPath(std::u16string_view name, std::span<char16_t, kProfilePathChars> path);
+// The stored profile names in the registry's order. An index that fails (a name longer than 259
+// characters) or gives an empty name is skipped; none when there is no Profiles key.
+std::vector<std::u16string> listProfileNames(Registry& registry);
 
-// Lists the profiles. With a menu: one item per profile with consecutive ids from `firstId`,
-// inserted at `position` (appended when it is negative), a ProfileMenuItem each in menuItems,
-// and the radio mark on the adapter's default. Without one (menu 0): refills the profile list
-// of hwndCurrent. Returns the number listed.
-int enumerateProfiles(AppState& state, AdapterInfo& adapter, MenuRef menu, std::uint32_t firstId,
-                      int position);
+// A name that is a key of its own right below the Profiles key: not empty, no backslash, and
+// short enough for the lists to hold.
+bool isProfileKeyName(std::u16string_view name);
 
-// A profile of exactly this name, letter case included, is listed in the store.
-bool profileExists(AppState& state, AdapterInfo* adapter, std::u16string_view name);
-// Storing a profile of this name would reach an existing profile key: the registry finds keys
-// without regard to case, so "office" reaches "Office".
-bool profileKeyExists(AppState& state, std::u16string_view name);
+// A profile is stored under this name, found as the registry finds keys: without regard to
+// letter case, so that "office" is taken while "Office" exists.
+bool profileExists(Registry& registry, std::u16string_view name);
 
-// Reads the adapter's default profile name (creating the adapter's key). On failure, or when
-// the stored name is longer than the buffer holds, `name` is left as it was.
-bool loadDefaultProfileName(AppState& state, const AdapterInfo& adapter,
-                            char16_t (&name)[kDefaultNameChars]);
+// The adapter's default profile name (creating the adapter's key). False, with `name` left as it
+// was, when there is none that can be read whole.
+bool loadDefaultProfileName(Registry& registry, const AdapterInfo& adapter, std::u16string& name);
 
-// Records `name` as the adapter's default; with `apply`, then loads the profile and applies it
-// to the adapter (`showMessages` goes to applyToSystem). True when the default was recorded. A
-// name that could not be read back as a default (longer than 127 characters) or cannot be a
-// profile key is refused.
+// Records `name` as the adapter's default; with `apply`, then loads the profile and applies it,
+// adding to `messages` what the user is told: that the profile cannot be read, or, with
+// `showMessages`, the outcome of the apply. True when the default was recorded.
 bool setDefaultProfile(AppState& state, AdapterInfo& adapter, std::u16string_view name, bool apply,
-                       bool showMessages);
+                       bool showMessages, Messages& messages);
 
-// The "&Delete" button: asks, then deletes the selected profile with its key. True once the
-// user confirmed, whether or not the deletion succeeded.
-bool deleteSelectedProfile(AppState& state, WindowRef dialog);
+// Makes `name` the default of every adapter in list order and applies it; only the last adapter
+// reports. Stops at the first adapter whose default cannot be recorded, with that message; false
+// then.
+bool switchAllAdapters(AppState& state, std::u16string_view name, Messages& messages);
 
-// A profile's settings, read into a record reset to the defaults; false when its key is missing.
-bool loadProfile(AppState& state, std::u16string_view name, NetSettings& record);
+// A profile's settings, read into a record reset to the defaults; false when it is not stored.
+bool loadProfile(Registry& registry, std::u16string_view name, NetSettings& record);
 // Writes a profile's settings, creating its key.
-bool saveProfile(AppState& state, std::u16string_view name, const NetSettings& record);
+bool saveProfile(Registry& registry, std::u16string_view name, const NetSettings& record);
+// Removes the profile's key with everything in it; default-profile values that name it stay.
+bool deleteProfile(Registry& registry, std::u16string_view name);
+
+// Stores the adapter's current system settings as profile `name` and makes it the adapter's
+// default, telling in `messages` what could not be stored. The system is not touched.
+bool createProfileFromSystem(AppState& state, std::u16string_view name, AdapterInfo& adapter,
+                             Messages& messages);
 
 }  // namespace corvane

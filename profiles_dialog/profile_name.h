@@ -1,29 +1,32 @@
-// The Profile Name dialog's judgement of a typed name; the dialog itself is Win32.
+// The Profile Name dialog's judgement of a typed name; the dialog itself is profile_name_win32.
 #pragma once
 
+#include <string>
 #include <string_view>
 
-#include "core/ui.h"
+#include "core/message.h"
+#include "core/registry.h"
 
 namespace corvane {
 
-class AppState;
-class AdapterInfo;
+// A typed name holds at most 39 characters.
+inline constexpr int kProfileNameChars = 40;
 
 enum class NameAnswer {
     Accepted,  // end the dialog with OK
     Empty,     // beep and stay open
-    Refused,   // a message was shown; select the text and stay open
+    Refused,   // show the message; select the text and stay open
 };
 
-// OK in the Profile Name dialog: takes `typed` into the state's profileName (at most 39
-// characters) and judges it. A name is refused when it holds a backslash, which would file the
-// profile one key deeper, or when storing it would reach an existing profile, letter case
-// ignored as the registry ignores it. Messages are owned by `dialog`.
-NameAnswer acceptProfileName(AppState& state, WindowRef dialog, std::u16string_view typed);
+struct NameCheck {
+    NameAnswer answer = NameAnswer::Empty;
+    std::u16string name;  // the name as taken: cut to 39 characters
+    Message message;      // why it was refused
+};
 
-// Runs the Profile Name dialog (template 106) modally; 1 OK, 2 cancelled, 3 without adapter.
-// Windows only.
-int runProfileNameDialog(AppState& state, WindowRef owner, AdapterInfo* adapter);
+// OK in the Profile Name dialog. A name is refused when it holds a backslash, which would file
+// the profile one key deeper, or when a profile is stored under it, letter case ignored as the
+// registry ignores it.
+NameCheck acceptProfileName(Registry& registry, std::u16string_view typed);
 
 }  // namespace corvane

@@ -1,10 +1,7 @@
-// The Profile Name dialog (template 106): the desktop's caption has no OK button, so the
-// template carries a default OK button; the caption keeps its help and close buttons.
-#include <windows.h>
+// The desktop's caption has no OK button, so the template carries a default OK button; the
+// caption keeps its help and close buttons.
+#include "profiles_dialog/profile_name_win32.h"
 
-#include <string>
-
-#include "core/app_state.h"
 #include "platform/handles_win32.h"
 #include "profiles_dialog/profile_name.h"
 #include "resources/resource.h"
@@ -14,16 +11,14 @@
 namespace corvane {
 namespace {
 
-constexpr int kMaxNameChars = kProfileNameChars - 1;
-constexpr INT_PTR kNoAdapter = 3;
-
 struct NameDialog {
-    AppState* state = nullptr;
-    AdapterInfo* adapter = nullptr;
+    AppState& state;
+    const AdapterInfo* adapter;
+    std::u16string& name;
 };
 
 // The edit box's whole text, however it got there.
-std::u16string typedName(HWND edit) {
+std::u16string typedText(HWND edit) {
     const int length = GetWindowTextLengthW(edit);
     std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
     const int copied = GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
@@ -33,15 +28,18 @@ std::u16string typedName(HWND edit) {
 
 void onOk(HWND dialog, NameDialog& data) {
     const HWND edit = GetDlgItem(dialog, IDC_PROFILE_NAME);
-    switch (acceptProfileName(*data.state, toRef(dialog), typedName(edit))) {
+    const NameCheck check = acceptProfileName(*data.state.registry, typedText(edit));
+    switch (check.answer) {
         case NameAnswer::Accepted:
-            EndDialog(dialog, IDOK);
+            data.name = check.name;
+            EndDialog(dialog, kNameAccepted);
             break;
         case NameAnswer::Empty:
             SetFocus(edit);
             MessageBeep(0);
             break;
         case NameAnswer::Refused:
+            showMessage(data.state, dialog, check.message);
             SetFocus(edit);
             SendMessageW(edit, EM_SETSEL, 0, -1);
             break;
@@ -53,33 +51,30 @@ INT_PTR CALLBACK nameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
         case WM_INITDIALOG: {
             data = reinterpret_cast<NameDialog*>(lParam);
-            if (data == nullptr || data->adapter == nullptr) {
-                EndDialog(dialog, kNoAdapter);
+            if (data->adapter == nullptr) {
+                EndDialog(dialog, kNameWithoutAdapter);
                 return TRUE;
             }
-            setupDialog(*data->state, dialog);
+            setupDialog(data->state, dialog);
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             const HWND edit = GetDlgItem(dialog, IDC_PROFILE_NAME);
-            SetWindowTextW(edit, wide(data->state->profileName));
-            SendMessageW(edit, EM_LIMITTEXT, kMaxNameChars, 0);
+            SetWindowTextW(edit, wide(data->name.c_str()));
+            SendMessageW(edit, EM_LIMITTEXT, kProfileNameChars - 1, 0);
             return TRUE;  // the focus goes to the edit box, the first control that takes it
         }
         case WM_COMMAND:
-            if (data == nullptr) {
-                return FALSE;
-            }
-            if (LOWORD(wParam) == IDOK) {
+            if (data != nullptr && LOWORD(wParam) == IDOK) {
                 onOk(dialog, *data);
                 return TRUE;
             }
-            if (LOWORD(wParam) == IDCANCEL) {
-                EndDialog(dialog, IDCANCEL);
+            if (data != nullptr && LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, kNameCancelled);
                 return TRUE;
             }
             return FALSE;
         case WM_HELP:
             if (data != nullptr) {
-                showHelp(*data->state, kHelpMain);
+                showHelp(data->state, kHelpMain);
             }
             return TRUE;
         default:
@@ -89,10 +84,11 @@ INT_PTR CALLBACK nameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-int runProfileNameDialog(AppState& state, WindowRef owner, AdapterInfo* adapter) {
-    NameDialog data{&state, adapter};
+int runProfileNameDialog(AppState& state, HWND owner, const AdapterInfo* adapter,
+                         std::u16string& name) {
+    NameDialog data{state, adapter, name};
     return static_cast<int>(DialogBoxParamW(toHinstance(state.hInstance),
-                                            MAKEINTRESOURCEW(IDD_PROFILE_NAME), toHwnd(owner),
+                                            MAKEINTRESOURCEW(IDD_PROFILE_NAME), owner,
                                             nameDialogProc, reinterpret_cast<LPARAM>(&data)));
 }
 

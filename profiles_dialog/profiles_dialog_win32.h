@@ -1,5 +1,8 @@
-// The Network Profiles dialog (template 104), modal and owned by the main window.
+// The Network Profiles dialog (template 104), modal and owned by the main window, and the refresh
+// of its profile list, which a switch from the icon's menu runs on the main window too.
 #pragma once
+
+#include <windows.h>
 
 #include "core/app_state.h"
 
@@ -7,5 +10,11 @@ namespace corvane {
 
 // Shows the dialog until it ends; it fronts the application (hwndCurrent) meanwhile.
 void showProfilesDialog(AppState& state);
+
+// Refills the profile list for the adapter selected in `window` (the first adapter for a window
+// without an adapter list), offers to create a default profile when the adapter has none or the
+// store is empty, selects the default, enables the buttons that need a selection and rebuilds
+// the icon's menu.
+void refreshProfileList(AppState& state, HWND window);
 
 }  // namespace corvane

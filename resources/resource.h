@@ -83,6 +83,11 @@
 #define IDM_FIRST_PROFILE 10200
 #define IDM_PROFILES_PER_ADAPTER 100
 
+// Private window messages. UM_SHOWPROFILES also passes between two instances of the program.
+#define UM_SHOWPROFILES 1126
+#define UM_TRAYNOTIFY 2025
+#define UM_REFRESHPROFILES 2026
+
 // Strings: product and version.
 #define IDS_PRODUCT_NAME 1
 #define IDS_VERSION 2
@@ -147,8 +152,3 @@
 // Strings: About box.
 #define IDS_AVAILABLE_MEMORY 80
 #define IDS_FREE_MEMORY 81
-
-// Strings: help topics for the help viewer.
-#define IDS_HELP_MAIN 90
-#define IDS_HELP_PROFILES 91
-#define IDS_HELP_IMPORT 92

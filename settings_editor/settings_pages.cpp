@@ -1,10 +1,10 @@
 #include "settings_editor/settings_pages.h"
 
+#include <algorithm>
+
 #include "address_control/ip_address.h"
-#include "core/app_state.h"
 #include "core/text.h"
 #include "resources/resource.h"
-#include "ui/ui_support.h"
 
 namespace corvane {
 
@@ -18,176 +18,172 @@ const PageTab kPageTabs[kPageCount] = {
 namespace {
 
 constexpr int kIpAddressControls[] = {IDC_IP_ADDRESS, IDC_SUBNET_MASK, IDC_DEFAULT_GATEWAY};
-// The primary WINS control is 1010, the secondary 1009.
-constexpr int kDnsControls[] = {IDC_DNS1, IDC_DNS2, IDC_WINS1, IDC_WINS2};
 
-void giveBoldFont(AppState& state, PageControls& page, std::span<const int> ids) {
-    if (state.boldFont == 0) {
-        return;
+ControlState edit(int id, std::u16string_view text, int limit, bool enabled = true) {
+    return {id, ControlKind::Edit, std::u16string(text), false, enabled, true, limit, false};
+}
+
+// Address controls are shown in the bold font; text that is not a valid address shows blank.
+ControlState address(int id, std::u16string_view text, bool enabled = true) {
+    return {id, ControlKind::Address, std::u16string(text), false, enabled, true, 0, true};
+}
+
+ControlState button(int id, bool checked) {
+    return {id, ControlKind::Button, {}, checked, true, true, 0, false};
+}
+
+const ControlState* find(const PageControls& controls, int id) {
+    const auto found = std::find_if(controls.begin(), controls.end(),
+                                    [id](const ControlState& c) { return c.id == id; });
+    return found != controls.end() ? &*found : nullptr;
+}
+
+std::u16string_view controlText(const PageControls& controls, int id) {
+    const ControlState* control = find(controls, id);
+    return control != nullptr ? std::u16string_view(control->text) : std::u16string_view();
+}
+
+bool isChecked(const PageControls& controls, int id) {
+    const ControlState* control = find(controls, id);
+    return control != nullptr && control->checked;
+}
+
+// The port as the edit's text gives it: unsigned decimal digits after any leading spaces; 0 for
+// anything else, or a number too large for 32 bits.
+std::uint32_t portOf(std::u16string_view text) {
+    while (!text.empty() && text.front() == u' ') {
+        text.remove_prefix(1);
     }
-    for (int id : ids) {
-        page.setFont(id, state.boldFont);
+    std::uint64_t value = 0;
+    for (const char16_t c : text) {
+        if (c < u'0' || c > u'9' || (value = value * 10 + (c - u'0')) > 0xFFFFFFFFu) {
+            return 0;
+        }
     }
+    return static_cast<std::uint32_t>(value);
 }
 
-void chooseDhcp(PageControls& page, bool dhcp) {
-    page.checkRadio(IDC_USE_DHCP, IDC_SPECIFY_ADDRESS, dhcp ? IDC_USE_DHCP : IDC_SPECIFY_ADDRESS);
-    for (int id : kIpAddressControls) {
-        page.enable(id, !dhcp);
+std::optional<PageRefusal> checkAddress(const PageControls& controls, int id,
+                                        std::span<char16_t> field, bool allowBlank) {
+    const std::u16string_view text = controlText(controls, id);
+    if (CheckAddressField(text, field, allowBlank)) {
+        return std::nullopt;
     }
+    return PageRefusal{id, failure(IDS_INVALID_ADDRESS, text)};
 }
 
-void enableProxyFields(PageControls& page, bool on) {
-    page.enable(IDC_PROXY_SERVER, on);
-    page.enable(IDC_PROXY_PORT, on);
-}
-
-void loadLogon(PageControls& page, const NetSettings& record) {
-    page.setText(IDC_USER_NAME, textOf(record.userName));
-    page.setText(IDC_DOMAIN, textOf(record.domain));
-    page.limitText(IDC_DOMAIN, kDomainEditChars);
-    page.limitText(IDC_USER_NAME, kFieldChars - 1);
-}
-
-bool saveLogon(PageControls& page, NetSettings& record) {
-    page.readText(IDC_USER_NAME, record.userName);
-    page.readText(IDC_DOMAIN, record.domain);
-    return true;
-}
-
-void loadIpAddress(AppState& state, PageControls& page, const NetSettings& record) {
-    giveBoldFont(state, page, kIpAddressControls);
-    page.setAddress(IDC_IP_ADDRESS, record.ipAddress);
-    page.setAddress(IDC_SUBNET_MASK, record.subnetMask);
-    page.setAddress(IDC_DEFAULT_GATEWAY, record.defaultGateway);
-    chooseDhcp(page, record.dhcpEnabled != 0);
-}
-
-bool saveIpAddress(AppState& state, PageControls& page, NetSettings& record) {
-    if (page.isChecked(IDC_USE_DHCP)) {
+std::optional<PageRefusal> saveIpAddress(const PageControls& controls, NetSettings& record) {
+    if (isChecked(controls, IDC_USE_DHCP)) {
         // Whatever the address controls hold is dropped.
         copyText(record.ipAddress, u"0.0.0.0");
         copyText(record.subnetMask, u"0.0.0.0");
         copyText(record.defaultGateway, u"0.0.0.0");
         record.dhcpEnabled = 1;
-        return true;
+        return std::nullopt;
     }
     record.dhcpEnabled = 0;
-    return CheckAddressField(state, page, kIpAddressPage, IDC_IP_ADDRESS, record.ipAddress,
-                             false) &&
-           CheckAddressField(state, page, kIpAddressPage, IDC_SUBNET_MASK, record.subnetMask,
-                             false) &&
-           CheckAddressField(state, page, kIpAddressPage, IDC_DEFAULT_GATEWAY,
-                             record.defaultGateway, true);
-}
-
-void loadDns(AppState& state, PageControls& page, const NetSettings& record) {
-    giveBoldFont(state, page, kDnsControls);
-    page.setAddress(IDC_DNS1, record.dns1);
-    page.setAddress(IDC_DNS2, record.dns2);
-    page.setAddress(IDC_WINS1, record.wins1);
-    page.setAddress(IDC_WINS2, record.wins2);
-}
-
-bool saveDns(AppState& state, PageControls& page, NetSettings& record) {
-    return CheckAddressField(state, page, kDnsPage, IDC_DNS1, record.dns1, true) &&
-           CheckAddressField(state, page, kDnsPage, IDC_DNS2, record.dns2, true) &&
-           CheckAddressField(state, page, kDnsPage, IDC_WINS1, record.wins1, true) &&
-           CheckAddressField(state, page, kDnsPage, IDC_WINS2, record.wins2, true);
-}
-
-void loadProxy(AppState& state, PageControls& page, const NetSettings& record) {
-    page.setChecked(IDC_USE_PROXY, record.useProxy != 0);
-    enableProxyFields(page, record.useProxy != 0);
-    // One less than the edit would otherwise take: the record keeps 259 characters and the zero.
-    page.limitText(IDC_PROXY_SERVER, kProxyServerChars - 1);
-    page.limitText(IDC_PROXY_PORT, kProxyPortEditChars);
-    page.setText(IDC_PROXY_SERVER, textOf(record.proxyServer));
-    page.setUnsigned(IDC_PROXY_PORT, static_cast<std::uint32_t>(record.proxyPort));
-    const int note[] = {IDC_PROXY_NOTE};
-    giveBoldFont(state, page, note);
-    if (proxyNoteHidden(state)) {
-        page.show(IDC_PROXY_NOTE, false);
+    if (auto refused = checkAddress(controls, IDC_IP_ADDRESS, record.ipAddress, false)) {
+        return refused;
     }
+    if (auto refused = checkAddress(controls, IDC_SUBNET_MASK, record.subnetMask, false)) {
+        return refused;
+    }
+    return checkAddress(controls, IDC_DEFAULT_GATEWAY, record.defaultGateway, true);
 }
 
-bool saveProxy(PageControls& page, NetSettings& record) {
-    const bool checked = page.isChecked(IDC_USE_PROXY);
-    record.useProxy = checked ? 1 : 0;
-    if (checked) {
-        // The server and port stay as they were while the proxy is off.
-        page.readText(IDC_PROXY_SERVER, record.proxyServer);
-        std::uint32_t port = 0;
-        page.readUnsigned(IDC_PROXY_PORT, port);
-        record.proxyPort = static_cast<std::int32_t>(port);
+std::optional<PageRefusal> saveDns(const PageControls& controls, NetSettings& record) {
+    const std::pair<int, std::span<char16_t>> fields[] = {{IDC_DNS1, record.dns1},
+                                                          {IDC_DNS2, record.dns2},
+                                                          {IDC_WINS1, record.wins1},
+                                                          {IDC_WINS2, record.wins2}};
+    for (const auto& [id, field] : fields) {
+        if (auto refused = checkAddress(controls, id, field, true)) {
+            return refused;
+        }
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace
 
-bool CheckAddressField(AppState& state, PageControls& page, int pageIndex, int control,
-                       std::span<char16_t> field, bool allowBlank) {
-    page.readAddress(control, field);
-    if (isValidAddressText(textOf(field), allowBlank)) {
+PageControls loadPage(int index, const NetSettings& record, bool proxyNoteHidden) {
+    switch (index) {
+        case kLogonPage:
+            return {edit(IDC_USER_NAME, textOf(record.userName), kFieldChars - 1),
+                    edit(IDC_DOMAIN, textOf(record.domain), kDomainEditChars)};
+        case kIpAddressPage: {
+            const bool fixed = record.dhcpEnabled == 0;
+            return {button(IDC_USE_DHCP, !fixed), button(IDC_SPECIFY_ADDRESS, fixed),
+                    address(IDC_IP_ADDRESS, textOf(record.ipAddress), fixed),
+                    address(IDC_SUBNET_MASK, textOf(record.subnetMask), fixed),
+                    address(IDC_DEFAULT_GATEWAY, textOf(record.defaultGateway), fixed)};
+        }
+        case kDnsPage:
+            // The primary WINS control is 1010, the secondary 1009.
+            return {address(IDC_DNS1, textOf(record.dns1)), address(IDC_DNS2, textOf(record.dns2)),
+                    address(IDC_WINS1, textOf(record.wins1)),
+                    address(IDC_WINS2, textOf(record.wins2))};
+        case kProxyPage: {
+            const bool on = record.useProxy != 0;
+            // The server edit takes one less than it could: the record keeps 259 and the zero.
+            return {
+                button(IDC_USE_PROXY, on),
+                edit(IDC_PROXY_SERVER, textOf(record.proxyServer), kProxyServerChars - 1, on),
+                edit(IDC_PROXY_PORT,
+                     fromUtf8(std::to_string(static_cast<std::uint32_t>(record.proxyPort))),
+                     kProxyPortEditChars, on),
+                {IDC_PROXY_NOTE, ControlKind::Static, {}, false, true, !proxyNoteHidden, 0, true}};
+        }
+        default:
+            return {};
+    }
+}
+
+PageChange pageCommand(int index, int id, bool checked) {
+    PageChange change;
+    if (index == kIpAddressPage && (id == IDC_USE_DHCP || id == IDC_SPECIFY_ADDRESS)) {
+        const bool dhcp = id == IDC_USE_DHCP;
+        change.checked = {{IDC_USE_DHCP, dhcp}, {IDC_SPECIFY_ADDRESS, !dhcp}};
+        for (const int control : kIpAddressControls) {
+            change.enabled.emplace_back(control, !dhcp);
+        }
+    } else if (index == kProxyPage && id == IDC_USE_PROXY) {
+        change.enabled = {{IDC_PROXY_SERVER, checked}, {IDC_PROXY_PORT, checked}};
+    }
+    return change;
+}
+
+std::optional<PageRefusal> savePage(int index, const PageControls& controls, NetSettings& record) {
+    switch (index) {
+        case kLogonPage:
+            copyText(record.userName, controlText(controls, IDC_USER_NAME));
+            copyText(record.domain, controlText(controls, IDC_DOMAIN));
+            return std::nullopt;
+        case kIpAddressPage:
+            return saveIpAddress(controls, record);
+        case kDnsPage:
+            return saveDns(controls, record);
+        case kProxyPage:
+            record.useProxy = isChecked(controls, IDC_USE_PROXY) ? 1 : 0;
+            if (record.useProxy != 0) {
+                // The server and port stay as they were while the proxy is off.
+                copyText(record.proxyServer, controlText(controls, IDC_PROXY_SERVER));
+                record.proxyPort =
+                    static_cast<std::int32_t>(portOf(controlText(controls, IDC_PROXY_PORT)));
+            }
+            return std::nullopt;
+        default:
+            return std::nullopt;
+    }
+}
+
+bool CheckAddressField(std::u16string_view text, std::span<char16_t> field, bool allowBlank) {
+    copyText(field, text);
+    if (IsValidAddressText(textOf(field), allowBlank)) {
         return true;
     }
-    showFormattedMessage(state, page.sheetWindow(), IDS_INVALID_ADDRESS, textOf(field),
-                         mb::kOk | mb::kIconExclamation);
-    page.showPage(pageIndex);
-    page.focus(control);
     copyText(field, u"");
     return false;
-}
-
-void loadPage(AppState& state, PageControls& page, int index, const NetSettings& record) {
-    switch (index) {
-        case kLogonPage:
-            loadLogon(page, record);
-            break;
-        case kIpAddressPage:
-            loadIpAddress(state, page, record);
-            break;
-        case kDnsPage:
-            loadDns(state, page, record);
-            break;
-        case kProxyPage:
-            loadProxy(state, page, record);
-            break;
-        default:
-            break;
-    }
-}
-
-bool savePage(AppState& state, PageControls& page, int index, NetSettings& record) {
-    switch (index) {
-        case kLogonPage:
-            return saveLogon(page, record);
-        case kIpAddressPage:
-            return saveIpAddress(state, page, record);
-        case kDnsPage:
-            return saveDns(state, page, record);
-        case kProxyPage:
-            return saveProxy(page, record);
-        default:
-            return true;
-    }
-}
-
-void pageCommand(PageControls& page, int index, int id) {
-    if (index == kIpAddressPage && (id == IDC_USE_DHCP || id == IDC_SPECIFY_ADDRESS)) {
-        chooseDhcp(page, id == IDC_USE_DHCP);
-    } else if (index == kProxyPage && id == IDC_USE_PROXY) {
-        enableProxyFields(page, page.isChecked(IDC_USE_PROXY));
-    }
-}
-
-bool proxyNoteHidden(AppState& state) {
-    PlatformVersion version;
-    if (state.system == nullptr || !state.system->platformVersion(version)) {
-        return false;
-    }
-    return version.major >= 2 && version.minor >= 11;
 }
 
 }  // namespace corvane

@@ -1,18 +1,18 @@
-// The four pages of the "Network Settings" sheet: what each page loads from the record, what it
-// stores back on confirmation, and when it refuses. The pages' controls are reached through
-// PageControls, real dialog items in the program and a fake in tests.
+// The four pages of the "Network Settings" sheet as data: what each page's controls show when it
+// opens, what a click changes, and what it stores on confirmation or why it refuses. The sheet's
+// Win32 half puts these into the real controls and reads the controls back.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
-#include <string_view>
+#include <string>
+#include <vector>
 
+#include "core/message.h"
 #include "core/net_settings.h"
-#include "core/ui.h"
 
 namespace corvane {
-
-class AppState;
 
 // Sent by the sheet to each page on confirmation; lParam points to a 32-bit result that the page
 // sets to 1 to accept its values.
@@ -34,48 +34,51 @@ extern const PageTab kPageTabs[kPageCount];
 inline constexpr int kDomainEditChars = 16;
 inline constexpr int kProxyPortEditChars = 10;
 
-// One page's controls by id.
-class PageControls {
-  public:
-    virtual ~PageControls() = default;
-    // Reads at most buffer.size() - 1 characters and terminates.
-    virtual void readText(int id, std::span<char16_t> buffer) = 0;
-    virtual void setText(int id, std::u16string_view text) = 0;
-    virtual void limitText(int id, int chars) = 0;
-    virtual bool isChecked(int id) = 0;
-    virtual void setChecked(int id, bool checked) = 0;
-    // Checks `id` and clears the other radio buttons from `first` to `last`.
-    virtual void checkRadio(int first, int last, int id) = 0;
-    virtual void enable(int id, bool enabled) = 0;
-    virtual void show(int id, bool visible) = 0;
-    virtual void setFont(int id, FontRef font) = 0;
-    // The text as an unsigned decimal number; false (and 0) when it is not one.
-    virtual bool readUnsigned(int id, std::uint32_t& value) = 0;
-    virtual void setUnsigned(int id, std::uint32_t value) = 0;
-    // The address controls' text operations.
-    virtual void setAddress(int id, const char16_t* text) = 0;
-    virtual void readAddress(int id, std::span<char16_t> buffer) = 0;
-    virtual void focus(int id) = 0;
-    // The sheet around the page: its window, and bringing page `index` to the front.
-    virtual WindowRef sheetWindow() = 0;
-    virtual void showPage(int index) = 0;
+enum class ControlKind { Edit, Address, Button, Static };
+
+// One control of a page: what it shows, or what the user left in it.
+struct ControlState {
+    int id = 0;
+    ControlKind kind = ControlKind::Edit;
+    std::u16string text;   // an edit box's text; an address control's text, "" when blank
+    bool checked = false;  // a check box or radio button
+    bool enabled = true;
+    bool visible = true;
+    int limit = 0;      // the most characters an edit box takes; 0 leaves the template's
+    bool bold = false;  // takes the bold font (push buttons and group boxes always do)
+
+    bool operator==(const ControlState&) const = default;
+};
+using PageControls = std::vector<ControlState>;
+
+// The controls of page `index`, as they show `record` when the page opens. The soft-reset note
+// of the Proxy Server page is hidden when `proxyNoteHidden`.
+PageControls loadPage(int index, const NetSettings& record, bool proxyNoteHidden);
+
+// The controls whose state a click on control `id` changes (the radio buttons are not automatic:
+// the page checks them itself), given the check box's state after the click.
+struct PageChange {
+    std::vector<std::pair<int, bool>> checked;
+    std::vector<std::pair<int, bool>> enabled;
+
+    bool operator==(const PageChange&) const = default;
+};
+PageChange pageCommand(int index, int id, bool checked);
+
+// Why a page refused its values: the message, and the control to put the focus in.
+struct PageRefusal {
+    int control = 0;
+    Message message;
+
+    bool operator==(const PageRefusal&) const = default;
 };
 
-// Reads address control `control` into `field`; when the text is not a valid address (blank
-// counting as valid only with `allowBlank`), says so, brings the page forward, puts the focus in
-// the control, empties the field and returns false.
-bool CheckAddressField(AppState& state, PageControls& page, int pageIndex, int control,
-                       std::span<char16_t> field, bool allowBlank);
+// Page `index` stores what the user left in its controls into the record (the page's own
+// fields only). An address that is not valid refuses: its field is left empty.
+std::optional<PageRefusal> savePage(int index, const PageControls& controls, NetSettings& record);
 
-// Page `index` shows the record in its controls.
-void loadPage(AppState& state, PageControls& page, int index, const NetSettings& record);
-// Page `index` stores its controls into the record; false when it refuses them.
-bool savePage(AppState& state, PageControls& page, int index, NetSettings& record);
-// A command from control `id` of page `index`.
-void pageCommand(PageControls& page, int index, int id);
-
-// The soft-reset note of the Proxy Server page is hidden from version 2.11 on, each part
-// compared on its own; an unknown version keeps it.
-bool proxyNoteHidden(AppState& state);
+// Reads an address control's text into `field`; false with the field emptied when the text is
+// not a valid address (blank counting as valid only with `allowBlank`).
+bool CheckAddressField(std::u16string_view text, std::span<char16_t> field, bool allowBlank);
 
 }  // namespace corvane

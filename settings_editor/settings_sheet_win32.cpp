@@ -16,6 +16,11 @@ namespace {
 
 constexpr int kTabTextChars = 40;
 
+// The soft-reset note is for platforms before 2.11 only.
+bool proxyNoteHidden(AppState& state) {
+    return state.system != nullptr && isPlatform211OrLater(*state.system);
+}
+
 HINSTANCE instanceOf(const AppState& state) {
     return state.hInstance != 0 ? toHinstance(state.hInstance) : GetModuleHandleW(nullptr);
 }
@@ -30,75 +35,88 @@ SettingsSheet* sheetOf(HWND dialog) {
     return reinterpret_cast<SettingsSheet*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
-// A page's controls as dialog items of the page window.
-class DialogPageControls : public PageControls {
-  public:
-    DialogPageControls(HWND page, SettingsSheet& sheet) : page_(page), sheet_(sheet) {}
-
-    void readText(int id, std::span<char16_t> buffer) override {
-        if (buffer.empty()) {
-            return;
+// Puts a page's control states into its dialog items.
+void showControls(const AppState& state, HWND page, const PageControls& controls) {
+    for (const ControlState& control : controls) {
+        const HWND item = GetDlgItem(page, control.id);
+        switch (control.kind) {
+            case ControlKind::Edit:
+                if (control.limit > 0) {
+                    SendMessageW(item, EM_LIMITTEXT, static_cast<WPARAM>(control.limit), 0);
+                }
+                SetWindowTextW(item, wide(control.text.c_str()));
+                break;
+            case ControlKind::Address:
+                SetAddressText(item, control.text);
+                break;
+            case ControlKind::Button:
+                SendMessageW(item, BM_SETCHECK, control.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+                break;
+            case ControlKind::Static:
+                break;
         }
-        const UINT count =
-            GetDlgItemTextW(page_, id, wide(buffer.data()), static_cast<int>(buffer.size()));
-        buffer[count < buffer.size() ? count : buffer.size() - 1] = u'\0';
-    }
-    void setText(int id, std::u16string_view text) override {
-        // Through a terminated copy: the view need not end in a zero.
-        std::u16string copy(text);
-        SetDlgItemTextW(page_, id, wide(copy.c_str()));
-    }
-    void limitText(int id, int chars) override {
-        SendDlgItemMessageW(page_, id, EM_LIMITTEXT, static_cast<WPARAM>(chars), 0);
-    }
-    bool isChecked(int id) override {
-        return SendDlgItemMessageW(page_, id, BM_GETCHECK, 0, 0) != 0;
-    }
-    void setChecked(int id, bool checked) override {
-        SendDlgItemMessageW(page_, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
-    void checkRadio(int first, int last, int id) override {
-        CheckRadioButton(page_, first, last, id);
-    }
-    void enable(int id, bool enabled) override { EnableWindow(GetDlgItem(page_, id), enabled); }
-    void show(int id, bool visible) override {
-        ShowWindow(GetDlgItem(page_, id), visible ? SW_SHOW : SW_HIDE);
-    }
-    void setFont(int id, FontRef font) override {
-        SendDlgItemMessageW(page_, id, WM_SETFONT, reinterpret_cast<WPARAM>(toHfont(font)), TRUE);
-    }
-    bool readUnsigned(int id, std::uint32_t& value) override {
-        BOOL translated = FALSE;
-        value = GetDlgItemInt(page_, id, &translated, FALSE);
-        if (!translated) {
-            value = 0;
+        if (control.bold && state.boldFont.get() != 0) {
+            SendMessageW(item, WM_SETFONT, static_cast<WPARAM>(state.boldFont.get()), TRUE);
         }
-        return translated != FALSE;
+        EnableWindow(item, control.enabled ? TRUE : FALSE);
+        if (!control.visible) {
+            ShowWindow(item, SW_HIDE);
+        }
     }
-    void setUnsigned(int id, std::uint32_t value) override {
-        SetDlgItemInt(page_, id, value, FALSE);
-    }
-    void setAddress(int id, const char16_t* text) override {
-        SetAddressText(GetDlgItem(page_, id), text);
-    }
-    void readAddress(int id, std::span<char16_t> buffer) override {
-        GetAddressText(GetDlgItem(page_, id), buffer);
-    }
-    void focus(int id) override { SetFocus(GetDlgItem(page_, id)); }
-    WindowRef sheetWindow() override { return toRef(sheet_.sheetWindow); }
-    void showPage(int index) override { sheet_.ShowPage(index); }
+}
 
-  private:
-    HWND page_;
-    SettingsSheet& sheet_;
-};
+// What the user left in the page's controls, read as the controls hold it.
+PageControls readControls(HWND page, PageControls controls) {
+    for (ControlState& control : controls) {
+        const HWND item = GetDlgItem(page, control.id);
+        if (control.kind == ControlKind::Edit) {
+            const int length = GetWindowTextLengthW(item);
+            std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+            text.resize(static_cast<std::size_t>(
+                std::max(0, GetWindowTextW(item, text.data(), static_cast<int>(text.size())))));
+            control.text = utf16(text);
+        } else if (control.kind == ControlKind::Address) {
+            char16_t text[kFieldChars] = {};
+            GetAddressText(item, text);
+            control.text = textOf(text);
+        } else if (control.kind == ControlKind::Button) {
+            control.checked = SendMessageW(item, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        }
+    }
+    return controls;
+}
+
+void changeControls(HWND page, const PageChange& change) {
+    for (const auto& [id, checked] : change.checked) {
+        SendDlgItemMessageW(page, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    for (const auto& [id, enabled] : change.enabled) {
+        EnableWindow(GetDlgItem(page, id), enabled ? TRUE : FALSE);
+    }
+}
+
+// WM_SAVEPAGE: true when the page accepted its values; a refusal is told, its page brought
+// forward and its control focused.
+bool savePageControls(SettingsSheet& sheet, HWND page, int index) {
+    // The page's controls as it loaded them tell which controls to read back.
+    const PageControls controls =
+        readControls(page, loadPage(index, *sheet.settings, proxyNoteHidden(sheet.state)));
+    const std::optional<PageRefusal> refused = savePage(index, controls, *sheet.settings);
+    if (!refused) {
+        return true;
+    }
+    showMessage(sheet.state, sheet.sheetWindow, refused->message);
+    sheet.ShowPage(index);
+    SetFocus(GetDlgItem(page, refused->control));
+    return false;
+}
 
 INT_PTR pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, int index) {
     if (message == WM_INITDIALOG) {
         auto* sheet = reinterpret_cast<SettingsSheet*>(lParam);
         SetWindowLongPtrW(page, DWLP_USER, lParam);
-        DialogPageControls controls(page, *sheet);
-        loadPage(sheet->state, controls, index, *sheet->settings);
+        showControls(sheet->state, page,
+                     loadPage(index, *sheet->settings, proxyNoteHidden(sheet->state)));
         applyBoldFont(sheet->state, page);
         return TRUE;
     }
@@ -106,10 +124,9 @@ INT_PTR pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, int inde
     if (sheet == nullptr) {
         return FALSE;
     }
-    DialogPageControls controls(page, *sheet);
     switch (message) {
         case WM_SAVEPAGE:
-            if (lParam != 0 && savePage(sheet->state, controls, index, *sheet->settings)) {
+            if (lParam != 0 && savePageControls(*sheet, page, index)) {
                 *reinterpret_cast<std::int32_t*>(lParam) = 1;
             }
             return FALSE;
@@ -121,7 +138,9 @@ INT_PTR pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, int inde
                 PostMessageW(sheet->sheetWindow, WM_COMMAND, LOWORD(wParam), 0);
                 return TRUE;
             }
-            pageCommand(controls, index, LOWORD(wParam));
+            changeControls(page,
+                           pageCommand(index, LOWORD(wParam),
+                                       IsDlgButtonChecked(page, LOWORD(wParam)) == BST_CHECKED));
             return FALSE;
         case WM_HELP:
             // Handled here, or the default handling would pass it up to the sheet as well.

@@ -13,7 +13,6 @@
 #include "platform/handles_win32.h"
 #include "platform/registry_win32.h"
 #include "platform/system_win32.h"
-#include "platform/ui_win32.h"
 #include "profiles/profile_store.h"
 #include "settings_editor/settings_sheet_win32.h"
 #include "ui/ui_support_win32.h"
@@ -45,18 +44,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 2;
     }
     corvane::Win32Registry registry;
-    corvane::Win32UserInterface ui(instance);
     corvane::Win32System system;
     corvane::AppState state;
     state.registry = &registry;
-    state.ui = &ui;
     state.system = &system;
     corvane::initAppState(state);
     state.hInstance = corvane::toRef(instance);
     corvane::createBoldFont(state);
 
     corvane::NetSettings record;
-    if (!corvane::loadProfile(state, corvane::utf16(std::wstring_view(argv[1])), record)) {
+    if (!corvane::loadProfile(registry, corvane::utf16(std::wstring_view(argv[1])), record)) {
         return 1;
     }
     previewTab = argc > 2 ? _wtoi(argv[2]) : 0;

@@ -18,17 +18,17 @@
 #include <cstdio>
 #include <string>
 
+#include "core/app_state.h"
+#include "platform/handles_win32.h"
 #include "platform/owned_handle_win32.h"
+#include "resources/resource.h"
 
 namespace {
 
-constexpr UINT kUmShowProfiles = 1126;
-constexpr WPARAM kExitCommand = 40007;
-constexpr UINT kTrayIconId = 107;
 constexpr DWORD kTimeoutMs = 15000;
 
 HWND mainWindow() {
-    return FindWindowW(L"CorvaneClass", L"Corvane");
+    return FindWindowW(corvane::wide(corvane::kMainClassName), L"Corvane");
 }
 
 // True once the icon of `window` is in the notification area: only then can it be modified.
@@ -36,7 +36,7 @@ bool iconExists(HWND window) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = window;
-    data.uID = kTrayIconId;
+    data.uID = IDI_CORVANE;
     return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
@@ -101,7 +101,7 @@ int open(const wchar_t* program) {
     if (mainWindow() == nullptr && start(program) != 0) {
         return 1;
     }
-    PostMessageW(mainWindow(), kUmShowProfiles, 0, 0);
+    PostMessageW(mainWindow(), UM_SHOWPROFILES, 0, 0);
     if (!waitFor("Network Profiles dialog is open",
                  [] { return profilesDialog(mainWindow()) != nullptr; })) {
         return 1;
@@ -109,8 +109,6 @@ int open(const wchar_t* program) {
     Sleep(500);  // let it paint before the screenshot
     return 0;
 }
-
-constexpr UINT kUmTrayNotify = 2025;
 
 // The icon's popup menu while it is open.
 HWND openPopupMenu() {
@@ -145,7 +143,7 @@ int openMenu() {
         return 1;
     }
     // A pen-down on the icon, as the notification area reports it.
-    PostMessageW(window, kUmTrayNotify, kTrayIconId, WM_LBUTTONDOWN);
+    PostMessageW(window, UM_TRAYNOTIFY, IDI_CORVANE, WM_LBUTTONDOWN);
     if (!waitFor("the icon's menu is open", [] { return openPopupMenu() != nullptr; })) {
         return 1;
     }
@@ -219,7 +217,7 @@ int exitCorvane() {
         std::printf("  Corvane is not running\n");
         return 1;
     }
-    PostMessageW(window, WM_COMMAND, kExitCommand, 0);
+    PostMessageW(window, WM_COMMAND, IDM_EXIT, 0);
     if (!waitFor("Corvane has ended (E&xit)", [] { return mainWindow() == nullptr; })) {
         return 1;
     }

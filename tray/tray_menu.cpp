@@ -1,17 +1,34 @@
 #include "tray/tray_menu.h"
 
-#include "core/app_state.h"
+#include <algorithm>
+
 #include "core/text.h"
 #include "profiles/profile_store.h"
 #include "resources/resource.h"
-#include "tray/menu_seam.h"
 
 namespace corvane {
 namespace {
 
-// The menu's bottom-right corner sits just above the taskbar's right end, where the icon is.
-inline constexpr int kMenuRightMargin = 2;
-inline constexpr int kTaskbarHeight = 26;
+inline constexpr std::intptr_t kPenDown = 0x0201;  // WM_LBUTTONDOWN
+
+// One adapter's profile items in the store's order, with consecutive ids from `firstId` and the
+// mark on the adapter's default; their commands are added to `entries`.
+std::vector<TrayMenuItem> profileItems(AppState& state, AdapterInfo& adapter,
+                                       const std::vector<std::u16string>& names,
+                                       std::uint32_t firstId,
+                                       std::vector<ProfileMenuItem>& entries) {
+    std::u16string defaultName;
+    const bool hasDefault = loadDefaultProfileName(*state.registry, adapter, defaultName);
+    std::vector<TrayMenuItem> items;
+    std::uint32_t commandId = firstId;
+    for (const std::u16string& name : names) {
+        items.push_back(
+            {TrayMenuItem::Kind::Profile, commandId, name, hasDefault && name == defaultName, {}});
+        entries.push_back({commandId, name, &adapter});
+        ++commandId;
+    }
+    return items;
+}
 
 }  // namespace
 
@@ -19,70 +36,63 @@ std::uint32_t firstProfileCommand(int index) {
     return IDM_FIRST_PROFILE + IDM_PROFILES_PER_ADAPTER * static_cast<std::uint32_t>(index);
 }
 
-void rebuildTrayMenu(AppState& state) {
-    MenuSeam& menus = *state.menus;
-    if (state.trayMenu != 0) {
-        menus.destroyMenu(state.trayMenu);
+TrayMenu buildTrayMenu(AppState& state) {
+    TrayMenu menu;
+    const int count = state.adapters ? state.adapters->count() : 0;
+    if (count < 1) {
+        return menu;
     }
-    state.trayMenu = menus.loadTrayMenu();
-    state.menuItems.clear();
-    if (state.trayMenu == 0 || state.adapters == nullptr || state.adapters->count() < 1) {
-        return;
-    }
-
-    const int adapterCount = state.adapters->count();
-    int added = 0;
-    for (int index = 0; index < AdapterList::MaxAdapters; ++index) {
-        AdapterInfo* adapter = state.adapters->at(index);
-        if (adapter == nullptr) {
+    const std::vector<std::u16string> names = listProfileNames(*state.registry);
+    for (int index = 0; index < count; ++index) {
+        AdapterInfo& adapter = *state.adapters->at(index);
+        std::vector<TrayMenuItem> items =
+            profileItems(state, adapter, names, firstProfileCommand(index), menu.entries);
+        if (count > 1 && state.applyToAll == 0) {
+            if (!items.empty()) {
+                // Each submenu goes in above those of the adapters before it.
+                menu.items.insert(menu.items.begin(), {TrayMenuItem::Kind::Submenu, 0,
+                                                       std::u16string(textOf(adapter.displayName)),
+                                                       false, std::move(items)});
+            }
             continue;
         }
-        const std::uint32_t firstId = firstProfileCommand(index);
-        if (state.applyToAll != 0) {
-            // One flat list, bound to the first adapter.
-            added +=
-                enumerateProfiles(state, *adapter, state.trayMenu, firstId, kTrayProfilePosition);
-            break;
-        }
-        if (adapterCount > 1) {
-            const MenuRef submenu = menus.createPopup();
-            if (submenu == 0) {
-                continue;
-            }
-            if (enumerateProfiles(state, *adapter, submenu, firstId, -1) > 0 &&
-                menus.addSubmenu(state.trayMenu, kTrayProfilePosition, submenu,
-                                 textOf(adapter->displayName))) {
-                ++added;
-            } else {
-                menus.destroyMenu(submenu);
-            }
-        } else {
-            added +=
-                enumerateProfiles(state, *adapter, state.trayMenu, firstId, kTrayProfilePosition);
-        }
+        // Each profile went in above the one before it.
+        std::reverse(items.begin(), items.end());
+        menu.items = std::move(items);
+        break;  // with applyToAll the profiles are listed once, bound to the first adapter
     }
-    if (added > 0) {
-        menus.addSeparator(state.trayMenu, added + kTrayProfilePosition);
+    if (!menu.items.empty()) {
+        menu.items.push_back({TrayMenuItem::Kind::Separator, 0, {}, false, {}});
     }
+    return menu;
 }
 
-void onTrayNotify(AppState& state, std::uintptr_t, std::intptr_t lParam) {
-    if (lParam != static_cast<std::intptr_t>(kTrayMessageLeftButtonDown)) {
-        return;
+TrayTap decideTrayTap(std::intptr_t mouseMessage, bool hasMenu, bool busy, bool currentVisible) {
+    if (mouseMessage != kPenDown) {
+        return TrayTap::Nothing;
     }
-    MenuSeam& menus = *state.menus;
-    if (state.trayMenu != 0 && state.busy == 0 && !menus.isWindowVisible(state.hwndCurrent)) {
-        int width = 0;
-        int height = 0;
-        menus.screenSize(width, height);
-        menus.trackPopup(state.trayMenu, tpm::kRightAlign | tpm::kBottomAlign,
-                         width - kMenuRightMargin, height - kTaskbarHeight, state.hwndCurrent);
-        return;
+    if (busy) {
+        return TrayTap::BringForward;
     }
-    if (state.busy == 0) {
-        menus.showWindow(state.hwndCurrent);
+    return hasMenu && !currentVisible ? TrayTap::OpenMenu : TrayTap::ShowAndBringForward;
+}
+
+bool switchFromMenu(AppState& state, std::uint32_t commandId, Messages& messages) {
+    const auto entry = std::find_if(
+        state.menuItems.begin(), state.menuItems.end(),
+        [&](const auto& item) { return item.commandId == commandId && item.adapter != nullptr; });
+    if (entry == state.menuItems.end() || !state.adapters) {
+        return false;
     }
-    menus.setForegroundWindow(state.hwndCurrent);
+    // The refresh after the switch rebuilds the menu and its entries: work on a copy.
+    const ProfileMenuItem chosen = *entry;
+    if (state.applyToAll != 0) {
+        switchAllAdapters(state, chosen.profileName, messages);
+    } else if (!setDefaultProfile(state, *chosen.adapter, chosen.profileName, true, true,
+                                  messages)) {
+        messages.push_back(failure(IDS_SET_DEFAULT_FAILED, chosen.profileName));
+    }
+    return true;
 }
 
 }  // namespace corvane

@@ -1,24 +1,57 @@
-// The notification icon's popup menu: its profile items per adapter, and the tap that opens it.
+// The notification icon's menu as data: the items it gains for the stored profiles, built from
+// one scan of the store; the answer to a tap on the icon; and the switch to a chosen profile.
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/app_state.h"
+#include "core/message.h"
 
 namespace corvane {
 
-class AppState;
-
-inline constexpr std::uint32_t kTrayMessageLeftButtonDown = 0x0201;  // WM_LBUTTONDOWN
-// Profile items are inserted here, between "Network &Profiles..." and its separator.
+// Profile items go here in menu resource 112's popup, between "Network &Profiles..." with its
+// separator and "E&xit".
 inline constexpr int kTrayProfilePosition = 2;
 
-// The first command id of the adapter at list position `index`.
+struct TrayMenuItem {
+    enum class Kind { Profile, Submenu, Separator };
+    Kind kind = Kind::Profile;
+    std::uint32_t commandId = 0;      // a profile's command
+    std::u16string text;              // a profile's name or an adapter's display name, as it stands
+    bool checked = false;             // the radio mark of the adapter's default profile
+    std::vector<TrayMenuItem> items;  // a submenu's profiles
+
+    bool operator==(const TrayMenuItem&) const = default;
+};
+
+struct TrayMenu {
+    std::vector<TrayMenuItem> items;       // top to bottom, from kTrayProfilePosition on
+    std::vector<ProfileMenuItem> entries;  // the profile commands, in the order they were made
+};
+
+// The first command id of the adapter at list position `index`: 100 ids each from 10200.
 std::uint32_t firstProfileCommand(int index);
 
-// Builds the menu and menuItems anew from menu resource 112 and the profile store.
-void rebuildTrayMenu(AppState& state);
+// The items for the state's adapters and option: one submenu per adapter (the last adapter on
+// top) when there are several and applyToAll is off, else one flat list bound to the first
+// adapter, in the reverse of the store's order. A separator follows when anything was added.
+TrayMenu buildTrayMenu(AppState& state);
 
-// A message from the icon: a pen-down opens the menu at the screen's bottom-right corner, or,
-// while a window of the program is up or a command runs, brings that window forward instead.
-void onTrayNotify(AppState& state, std::uintptr_t wParam, std::intptr_t lParam);
+enum class TrayTap {
+    Nothing,              // not a pen-down
+    OpenMenu,             // at the screen's bottom-right corner
+    ShowAndBringForward,  // the window that fronts the program (hwndCurrent)
+    BringForward,         // while a command runs: only bring that window to the front
+};
+// A pen-down opens the menu, unless there is none, a command runs or a window of the program is
+// up; every other mouse message is ignored.
+TrayTap decideTrayTap(std::intptr_t mouseMessage, bool hasMenu, bool busy, bool currentVisible);
+
+// Makes the profile of menu command `commandId` the default of its adapter (of every adapter
+// with applyToAll) and applies it; `messages` gets what the user is told. False when no entry
+// with an adapter carries the id: nothing happens then.
+bool switchFromMenu(AppState& state, std::uint32_t commandId, Messages& messages);
 
 }  // namespace corvane

@@ -1,6 +1,10 @@
 #include "ui/ui_support_win32.h"
 
+#include <algorithm>
+
+#include "core/text.h"
 #include "platform/handles_win32.h"
+#include "resources/resource.h"
 #include "ui/ui_support.h"
 
 namespace corvane {
@@ -8,25 +12,53 @@ namespace {
 constexpr int kClassNameChars = 41;  // up to 40 characters and the zero
 }
 
+int loadAppString(const AppState& state, int id, std::span<char16_t> buffer, int capacity) {
+    const std::size_t wanted =
+        capacity > 0 ? static_cast<std::size_t>(capacity) : std::size_t{kDefaultStringChars};
+    const std::span<char16_t> target = buffer.first(std::min(wanted, buffer.size()));
+    // LoadStringW with a size of 0 hands out a pointer into the resource instead of copying.
+    if (target.empty()) {
+        return 0;
+    }
+    const int loaded = LoadStringW(toHinstance(state.hInstance), static_cast<UINT>(id),
+                                   wide(target.data()), static_cast<int>(target.size()));
+    if (loaded <= 0) {
+        target[0] = u'\0';
+        return 0;
+    }
+    return loaded;
+}
+
+int showMessage(AppState& state, HWND owner, const Message& message) {
+    char16_t caption[kCaptionChars] = {};
+    loadAppString(state, IDS_PRODUCT_NAME, caption, kCaptionChars);
+    char16_t format[kMessageChars] = {};
+    loadAppString(state, message.textId, format, kMessageChars);
+    char16_t text[kFormattedChars] = {};
+    formatText(text, textOf(format), message.argument);
+    return MessageBoxW(owner != nullptr ? owner : toHwnd(state.hwndCurrent), wide(text),
+                       wide(caption), message.style);
+}
+
+void showMessages(AppState& state, HWND owner, const Messages& messages) {
+    for (const Message& message : messages) {
+        showMessage(state, owner, message);
+    }
+}
+
 void createBoldFont(AppState& state) {
     LOGFONTW font{};
     const HGDIOBJ systemFont = GetStockObject(SYSTEM_FONT);
     if (systemFont == nullptr || GetObjectW(systemFont, sizeof font, &font) == 0) {
-        state.boldFont = 0;
+        state.boldFont.reset();
         return;
     }
     font.lfWeight = FW_BOLD;
-    state.boldFont = toRef(CreateFontIndirectW(&font));
+    state.boldFont = OwnedRef(toRef(CreateFontIndirectW(&font)),
+                              [](std::uintptr_t ref) { DeleteObject(toHfont(ref)); });
 }
 
-void deleteBoldFont(AppState& state) {
-    if (state.boldFont != 0) {
-        DeleteObject(toHfont(state.boldFont));
-        state.boldFont = 0;
-    }
-}
-
-void centerWindow(AppState&, HWND window) {
+void centerWindow(HWND window) {
     RECT rect{};
     if (!GetWindowRect(window, &rect)) {
         return;
@@ -37,9 +69,9 @@ void centerWindow(AppState&, HWND window) {
     SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-int applyBoldFont(AppState& state, HWND dialog) {
-    if (state.boldFont == 0) {
-        return 0;
+bool applyBoldFont(const AppState& state, HWND dialog) {
+    if (state.boldFont.get() == 0) {
+        return false;
     }
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -47,20 +79,15 @@ int applyBoldFont(AppState& state, HWND dialog) {
         GetClassNameW(child, className, kClassNameChars);
         const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(child, GWL_STYLE));
         if (takesBoldFont(utf16(std::wstring_view(className)), style)) {
-            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(toHfont(state.boldFont)),
-                         TRUE);
+            SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(state.boldFont.get()), TRUE);
         }
     }
-    return 1;
+    return true;
 }
 
-void setupDialog(AppState& state, HWND dialog) {
-    centerWindow(state, dialog);
+void setupDialog(const AppState& state, HWND dialog) {
+    centerWindow(dialog);
     applyBoldFont(state, dialog);
-}
-
-void setupDialog(HWND dialog) {
-    setupDialog(appState(), dialog);
 }
 
 }  // namespace corvane

@@ -16,9 +16,8 @@ using namespace corvane;
 
 constexpr std::u16string_view kPath = u"Software\\Tavelorn\\Corvane\\1.2\\Profiles\\Fuzz";
 constexpr std::u16string_view kNames[] = {
-    u"Domain",     u"Username",   u"Password",  u"WINS",          u"DNS",
-    u"DefaultGateway", u"Subnetmask", u"IpAddress", u"EnableDHCP", u"ProxyServer",
-    u"ProxyHttpPort",  u"UseProxy"};
+    u"Domain",     u"Username",  u"Password",   u"WINS",        u"DNS",           u"DefaultGateway",
+    u"Subnetmask", u"IpAddress", u"EnableDHCP", u"ProxyServer", u"ProxyHttpPort", u"UseProxy"};
 
 void check(bool condition) {
     if (!condition) {
@@ -40,8 +39,10 @@ void checkRecord(const NetSettings& r) {
     check(r.dhcpEnabled <= 1 && r.useProxy <= 1);
 }
 
+constexpr SettingsKeys kKeys{kCurrentUser, kPath, kPath, kCurrentUser, kPath};
+
 bool read(Registry& registry, NetSettings& record) {
-    return readSettings(registry, record, kCurrentUser, kPath, kPath, kPath);
+    return readSettings(registry, record, kKeys);
 }
 
 }  // namespace
@@ -67,11 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkRecord(first);
 
     // Once stored by our own writer, a record reads back as a fixed point.
-    check(writeSettings(registry, first, kCurrentUser, kPath, kPath, kPath));
+    check(writeSettings(registry, first, kKeys));
     NetSettings second;
     check(read(registry, second));
     checkRecord(second);
-    check(writeSettings(registry, second, kCurrentUser, kPath, kPath, kPath));
+    check(writeSettings(registry, second, kKeys));
     NetSettings third;
     check(read(registry, third));
     check(!differs(second, third));

@@ -6,74 +6,125 @@
 #include "core/text.h"
 
 namespace corvane {
-
 namespace {
 
-// Lower case, as the desktop registry sorts: "_" comes before letters.
-char16_t lowerCase(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-// The non-empty names of a path; a leading, trailing or doubled backslash adds none.
-std::vector<std::u16string_view> components(std::u16string_view path) {
-    std::vector<std::u16string_view> parts;
+// The lower-cased full path: a root's name, then each non-empty name of `path`.
+std::u16string fullPath(std::u16string base, std::u16string_view path) {
     while (!path.empty()) {
         const std::size_t end = std::min(path.find(u'\\'), path.size());
         if (end > 0) {
-            parts.push_back(path.substr(0, end));
+            base.push_back(u'\\');
+            for (const char16_t c : path.substr(0, end)) {
+                base.push_back(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c);
+            }
         }
         path.remove_prefix(std::min(end + 1, path.size()));
     }
-    return parts;
+    return base;
 }
 
-std::u16string joinPath(std::u16string_view base, std::u16string_view name) {
-    std::u16string path(base);
-    if (!path.empty()) {
-        path += u'\\';
+std::u16string rootName(KeyHandle root) {
+    return root == kCurrentUser ? u"hkcu" : u"hklm";
+}
+
+bool isRoot(KeyHandle key) {
+    return key == kCurrentUser || key == kLocalMachine;
+}
+
+}  // namespace
+
+std::u16string MemoryRegistry::resolve(KeyHandle parent, std::u16string_view path,
+                                       long& result) const {
+    result = status::kSuccess;
+    if (isRoot(parent)) {
+        return fullPath(rootName(parent), path);
     }
-    path += name;
-    return path;
+    const auto handle = handles_.find(parent);
+    if (handle == handles_.end()) {
+        result = status::kInvalidHandle;
+        return {};
+    }
+    if (!keys_.contains(handle->second)) {
+        result = status::kKeyDeleted;
+        return {};
+    }
+    return fullPath(handle->second, path);
 }
 
-std::u16string normalPath(std::u16string_view path) {
-    std::u16string result;
-    for (const auto part : components(path)) {
-        result = joinPath(result, part);
+long MemoryRegistry::keyFault(const std::u16string& full, bool create) const {
+    for (const Fault& fault : faults_) {
+        if (fault.value.empty() && fault.key == full && (!create || fault.onCreate)) {
+            return fault.status;
+        }
+    }
+    return status::kSuccess;
+}
+
+KeyHandle MemoryRegistry::handleFor(KeyHandle parent, const std::u16string& full) {
+    if (full.find(u'\\') == std::u16string::npos) {
+        return parent;  // the root itself
+    }
+    handles_[nextHandle_] = full;
+    return nextHandle_++;
+}
+
+long MemoryRegistry::openKey(KeyHandle parent, std::u16string_view path, std::uint32_t,
+                             KeyHandle& key) {
+    key = 0;
+    long result = status::kSuccess;
+    const std::u16string full = resolve(parent, path, result);
+    if (result == status::kSuccess && (result = keyFault(full, false)) == status::kSuccess) {
+        if (full.find(u'\\') != std::u16string::npos && !keys_.contains(full)) {
+            return status::kFileNotFound;
+        }
+        key = handleFor(parent, full);
     }
     return result;
 }
 
-// Copies a name into a caller's buffer of `nameChars` characters (zero included).
-long copyName(std::u16string_view source, char16_t* name, std::uint32_t& nameChars) {
-    if (name == nullptr) {
-        return status::kInvalidParameter;
+long MemoryRegistry::createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key) {
+    key = 0;
+    long result = status::kSuccess;
+    std::u16string full = resolve(parent, u"", result);
+    if (result != status::kSuccess ||
+        (result = keyFault(resolve(parent, path, result), true)) != status::kSuccess) {
+        return result;
     }
-    if (source.size() >= nameChars) {
-        return status::kMoreData;
+    // Each missing key on the path is made, named as the path spells it.
+    for (std::u16string_view rest = path; !rest.empty();) {
+        const std::size_t end = std::min(rest.find(u'\\'), rest.size());
+        if (end > 0) {
+            full = fullPath(full, rest.substr(0, end));
+            keys_.try_emplace(full, Key{std::u16string(rest.substr(0, end)), {}});
+        }
+        rest.remove_prefix(std::min(end + 1, rest.size()));
     }
-    copyText(std::span<char16_t>(name, nameChars), source);
-    nameChars = static_cast<std::uint32_t>(source.size());
+    key = handleFor(parent, full);
     return status::kSuccess;
 }
 
-// Hands out a value's type and data as Win32 does: null data asks for the size only.
-long copyData(std::uint32_t valueType, const std::vector<unsigned char>& bytes, std::uint32_t* type,
-              void* data, std::uint32_t* size) {
-    if (data != nullptr && size == nullptr) {
-        return status::kInvalidParameter;
+long MemoryRegistry::queryValue(KeyHandle key, std::u16string_view name, std::uint32_t* type,
+                                void* data, std::uint32_t* size) {
+    long result = status::kSuccess;
+    const std::u16string full = resolve(key, u"", result);
+    if (result != status::kSuccess) {
+        return result;
+    }
+    const std::vector<Value>& values = keys_[full].values;
+    const auto value = std::find_if(values.begin(), values.end(),
+                                    [&](const Value& v) { return equalsNoCase(v.name, name); });
+    if (value == values.end()) {
+        return status::kFileNotFound;
     }
     if (type != nullptr) {
-        *type = valueType;
+        *type = value->type;
     }
-    const auto needed = static_cast<std::uint32_t>(bytes.size());
-    long result = status::kSuccess;
-    if (data != nullptr) {
-        if (*size < needed) {
-            result = status::kMoreData;
-        } else if (needed > 0) {
-            std::memcpy(data, bytes.data(), needed);
-        }
+    // As Win32: no data asks for the size only; a buffer too small fails with 234.
+    const auto needed = static_cast<std::uint32_t>(value->data.size());
+    if (data != nullptr && *size < needed) {
+        result = status::kMoreData;
+    } else if (data != nullptr && needed > 0) {
+        std::memcpy(data, value->data.data(), needed);
     }
     if (size != nullptr) {
         *size = needed;
@@ -81,154 +132,25 @@ long copyData(std::uint32_t valueType, const std::vector<unsigned char>& bytes, 
     return result;
 }
 
-}  // namespace
-
-bool MemoryRegistry::LessNoCase::operator()(std::u16string_view a, std::u16string_view b) const {
-    return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(),
-        [](char16_t x, char16_t y) { return lowerCase(x) < lowerCase(y); });
-}
-
-MemoryRegistry::MemoryRegistry()
-    : currentUser_(std::make_shared<Node>()), localMachine_(std::make_shared<Node>()) {
-    currentUser_->root = kCurrentUser;
-    localMachine_->root = kLocalMachine;
-}
-
-MemoryRegistry::~MemoryRegistry() = default;
-
-std::shared_ptr<MemoryRegistry::Node> MemoryRegistry::find(KeyHandle key, long& result) const {
-    result = status::kSuccess;
-    if (key == kCurrentUser) {
-        return currentUser_;
-    }
-    if (key == kLocalMachine) {
-        return localMachine_;
-    }
-    const auto it = handles_.find(key);
-    if (it == handles_.end()) {
-        result = status::kInvalidHandle;
-        return nullptr;
-    }
-    if (it->second->deleted) {
-        result = status::kKeyDeleted;
-        return nullptr;
-    }
-    return it->second;
-}
-
-long MemoryRegistry::keyFault(const Node& parent, std::u16string_view path, bool create) const {
-    const std::u16string target = joinPath(parent.path, normalPath(path));
-    for (const auto& fault : keyFaults_) {
-        if (fault.root == parent.root && equalsNoCase(fault.path, target) &&
-            (create ? fault.onCreate : fault.onOpen)) {
-            return fault.status;
-        }
-    }
-    return status::kSuccess;
-}
-
-KeyHandle MemoryRegistry::addHandle(const std::shared_ptr<Node>& node) {
-    const KeyHandle handle = nextHandle_++;
-    handles_.emplace(handle, node);
-    return handle;
-}
-
-MemoryRegistry::Value* MemoryRegistry::findValue(Node& node, std::u16string_view name) {
-    const auto it = std::find_if(node.values.begin(), node.values.end(), [&](const Value& value) {
-        return equalsNoCase(value.name, name);
-    });
-    return it == node.values.end() ? nullptr : &*it;
-}
-
-long MemoryRegistry::openKey(KeyHandle parent, std::u16string_view path, std::uint32_t,
-                             KeyHandle& key) {
-    key = 0;
-    long result = status::kSuccess;
-    auto node = find(parent, result);
-    if (!node) {
-        return result;
-    }
-    if (const long fault = keyFault(*node, path, false); fault != status::kSuccess) {
-        return fault;
-    }
-    for (const auto part : components(path)) {
-        const auto it = node->children.find(part);
-        if (it == node->children.end()) {
-            return status::kFileNotFound;
-        }
-        node = it->second;
-    }
-    key = addHandle(node);
-    return status::kSuccess;
-}
-
-long MemoryRegistry::createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key) {
-    key = 0;
-    long result = status::kSuccess;
-    auto node = find(parent, result);
-    if (!node) {
-        return result;
-    }
-    if (const long fault = keyFault(*node, path, true); fault != status::kSuccess) {
-        return fault;
-    }
-    for (const auto part : components(path)) {
-        auto& child = node->children[std::u16string(part)];
-        if (!child) {
-            child = std::make_shared<Node>();
-            child->root = node->root;
-            child->path = joinPath(node->path, part);
-        }
-        node = child;
-    }
-    key = addHandle(node);
-    return status::kSuccess;
-}
-
-void MemoryRegistry::closeKey(KeyHandle key) {
-    handles_.erase(key);
-}
-
-long MemoryRegistry::queryValue(KeyHandle key, std::u16string_view name, std::uint32_t* type,
-                                void* data, std::uint32_t* size) {
-    long result = status::kSuccess;
-    const auto node = find(key, result);
-    if (!node) {
-        return result;
-    }
-    const Value* value = findValue(*node, name);
-    if (value == nullptr) {
-        return status::kFileNotFound;
-    }
-    return copyData(value->type, value->data, type, data, size);
-}
-
 long MemoryRegistry::setValue(KeyHandle key, std::u16string_view name, std::uint32_t type,
                               const void* data, std::uint32_t size) {
-    if (++setValueCalls_ == failingSetValue_) {
-        failingSetValue_ = 0;
-        return failingSetStatus_;
-    }
+    ++setValueCalls_;
     long result = status::kSuccess;
-    const auto node = find(key, result);
-    if (!node) {
+    const std::u16string full = resolve(key, u"", result);
+    if (result != status::kSuccess) {
         return result;
     }
-    for (const auto& fault : valueFaults_) {
-        if (equalsNoCase(fault.name, name) &&
-            (fault.root == 0 ||
-             (fault.root == node->root && equalsNoCase(fault.keyPath, node->path)))) {
+    for (const Fault& fault : faults_) {
+        if (!fault.value.empty() && equalsNoCase(fault.value, name) &&
+            (fault.key.empty() || fault.key == full)) {
             return fault.status;
         }
     }
-    if (data == nullptr && size > 0) {
-        return status::kInvalidParameter;
-    }
-    Value* value = findValue(*node, name);
-    if (value == nullptr) {
-        value = &node->values.emplace_back();
-        value->name = name;
+    std::vector<Value>& values = keys_[full].values;
+    auto value = std::find_if(values.begin(), values.end(),
+                              [&](const Value& v) { return equalsNoCase(v.name, name); });
+    if (value == values.end()) {
+        value = values.insert(values.end(), {std::u16string(name), 0, {}});
     }
     value->type = type;
     const auto* bytes = static_cast<const unsigned char*>(data);
@@ -239,107 +161,53 @@ long MemoryRegistry::setValue(KeyHandle key, std::u16string_view name, std::uint
 long MemoryRegistry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
                              std::uint32_t& nameChars) {
     long result = status::kSuccess;
-    const auto node = find(key, result);
-    if (!node) {
-        return result;
-    }
-    if (index >= node->children.size()) {
-        return status::kNoMoreItems;
-    }
-    const auto it = std::next(node->children.begin(), index);
-    return copyName(it->first, name, nameChars);
-}
-
-long MemoryRegistry::enumValue(KeyHandle key, std::uint32_t index, char16_t* name,
-                               std::uint32_t& nameChars, std::uint32_t* type, void* data,
-                               std::uint32_t* size) {
-    long result = status::kSuccess;
-    const auto node = find(key, result);
-    if (!node) {
-        return result;
-    }
-    if (index >= node->values.size()) {
-        return status::kNoMoreItems;
-    }
-    const Value& value = node->values[index];
-    result = copyName(value.name, name, nameChars);
+    const std::u16string prefix = resolve(key, u"", result) + u'\\';
     if (result != status::kSuccess) {
         return result;
     }
-    return copyData(value.type, value.data, type, data, size);
+    // The map keeps a key's children in the order of their lower-cased names.
+    for (auto it = keys_.lower_bound(prefix); it != keys_.end() && it->first.starts_with(prefix);
+         ++it) {
+        if (it->first.find(u'\\', prefix.size()) != std::u16string::npos || index-- > 0) {
+            continue;
+        }
+        if (it->second.name.size() >= nameChars) {
+            return status::kMoreData;
+        }
+        copyText(std::span<char16_t>(name, nameChars), it->second.name);
+        nameChars = static_cast<std::uint32_t>(it->second.name.size());
+        return status::kSuccess;
+    }
+    return status::kNoMoreItems;
 }
 
 long MemoryRegistry::deleteTree(KeyHandle parent, std::u16string_view path) {
     long result = status::kSuccess;
-    auto node = find(parent, result);
-    if (!node) {
-        return result;
+    const std::u16string full = resolve(parent, path, result);
+    // An empty path is refused, or a stray call would wipe the parent, a whole root included.
+    if (result != status::kSuccess || full == resolve(parent, u"", result)) {
+        return result != status::kSuccess ? result : status::kInvalidParameter;
     }
-    const auto parts = components(path);
-    // Refusing an empty path keeps a stray call from wiping a whole root.
-    if (parts.empty()) {
-        return status::kInvalidParameter;
-    }
-    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-        const auto it = node->children.find(parts[i]);
-        if (it == node->children.end()) {
-            return status::kFileNotFound;
-        }
-        node = it->second;
-    }
-    const auto it = node->children.find(parts.back());
-    if (it == node->children.end()) {
+    if (keys_.erase(full) == 0) {
         return status::kFileNotFound;
     }
-    // Handles still open on the removed keys see them as deleted.
-    std::vector<Node*> pending{it->second.get()};
-    while (!pending.empty()) {
-        Node* gone = pending.back();
-        pending.pop_back();
-        gone->deleted = true;
-        for (auto& [childName, child] : gone->children) {
-            pending.push_back(child.get());
-        }
-    }
-    node->children.erase(it);
+    const std::u16string below = full + u'\\';
+    const auto first = keys_.lower_bound(below);
+    keys_.erase(first, std::find_if(first, keys_.end(), [&](const auto& entry) {
+                    return !entry.first.starts_with(below);
+                }));
     return status::kSuccess;
 }
 
-long MemoryRegistry::deleteValue(KeyHandle key, std::u16string_view name) {
-    long result = status::kSuccess;
-    const auto node = find(key, result);
-    if (!node) {
-        return result;
-    }
-    const auto it = std::find_if(node->values.begin(), node->values.end(), [&](const Value& value) {
-        return equalsNoCase(value.name, name);
-    });
-    if (it == node->values.end()) {
-        return status::kFileNotFound;
-    }
-    node->values.erase(it);
-    return status::kSuccess;
-}
-
-void MemoryRegistry::failKey(KeyHandle root, std::u16string_view path, long status, bool onOpen,
+void MemoryRegistry::failKey(KeyHandle root, std::u16string_view path, long status,
                              bool onCreate) {
-    keyFaults_.push_back({root, normalPath(path), status, onOpen, onCreate});
+    faults_.push_back({fullPath(rootName(root), path), {}, status, onCreate});
 }
 
 void MemoryRegistry::failValue(std::u16string_view name, long status, KeyHandle root,
                                std::u16string_view keyPath) {
-    valueFaults_.push_back({std::u16string(name), status, root, normalPath(keyPath)});
-}
-
-void MemoryRegistry::failNthSetValue(int n, long status) {
-    failingSetValue_ = n > 0 ? setValueCalls_ + n : 0;
-    failingSetStatus_ = status;
-}
-
-void MemoryRegistry::clearFaults() {
-    keyFaults_.clear();
-    valueFaults_.clear();
-    failingSetValue_ = 0;
+    faults_.push_back(
+        {root != 0 ? fullPath(rootName(root), keyPath) : u"", std::u16string(name), status, false});
 }
 
 }  // namespace corvane

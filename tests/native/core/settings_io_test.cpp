@@ -16,15 +16,14 @@ class SettingsIoTest : public ::testing::Test {
   protected:
     void TearDown() override { EXPECT_EQ(registry.openHandleCount(), 0) << "a key was left open"; }
 
+    static constexpr SettingsKeys kProfileKeys{kCurrentUser, kProfile, kProfile, kCurrentUser,
+                                               kProfile};
     bool readSystem(NetSettings& record) {
-        return readSettings(registry, record, kLocalMachine, kTcpip, kIdentityKeyPath,
-                            kProxyKeyPath);
+        return readSettings(registry, record, systemKeys(kTcpip));
     }
-    bool readProfile(NetSettings& record) {
-        return readSettings(registry, record, kCurrentUser, kProfile, kProfile, kProfile);
-    }
-    bool writeProfile(const NetSettings& record) {
-        return writeSettings(registry, record, kCurrentUser, kProfile, kProfile, kProfile);
+    bool readProfile(NetSettings& record) { return readSettings(registry, record, kProfileKeys); }
+    bool writeSystem(const NetSettings& record) {
+        return writeSettings(registry, record, systemKeys(kTcpip));
     }
     std::u16string raw(std::u16string_view path, std::u16string_view name,
                        KeyHandle root = kLocalMachine) {
@@ -156,8 +155,7 @@ TEST_F(SettingsIoTest, WritesTheExactLayout) {
     copyText(record.domain, u"FIELDOPS");
     record.dhcpEnabled = 0;
     record.proxyPort = 8080;
-    ASSERT_TRUE(
-        writeSettings(registry, record, kLocalMachine, kTcpip, kIdentityKeyPath, kProxyKeyPath));
+    ASSERT_TRUE(writeSystem(record));
 
     EXPECT_EQ(raw(kTcpip, u"DNS"), std::u16string(u"10.1.2.3\0\0\0", 11));
     EXPECT_EQ(getRaw(registry, kLocalMachine, kTcpip, u"DNS").data.size(), 22u);
@@ -176,24 +174,13 @@ TEST_F(SettingsIoTest, WritesTheExactLayout) {
 
     copyText(record.dns2, u"10.1.2.4");
     copyText(record.wins1, u"10.0.0.8");
-    ASSERT_TRUE(writeProfile(record));
+    const int writes = registry.setValueCount();
+    ASSERT_TRUE(writeSettings(registry, record, kProfileKeys));
+    EXPECT_EQ(registry.setValueCount() - writes, 13) << "a profile key holds all thirteen values";
     EXPECT_EQ(raw(kProfile, u"DNS", kCurrentUser),
               withZero(u"10.1.2.3") + withZero(u"10.1.2.4") + withZero(u""));
     EXPECT_EQ(raw(kProfile, u"WINS", kCurrentUser),
               withZero(u"10.0.0.8") + withZero(u"10.0.0.9") + withZero(u""));
-    int values = 0;
-    RegKey key;
-    ASSERT_EQ(openKey(registry, kCurrentUser, kProfile, 0, key), status::kSuccess);
-    for (char16_t name[64]; ++values < 100;) {
-        std::uint32_t chars = 64;
-        if (registry.enumValue(key.handle(), static_cast<std::uint32_t>(values - 1), name, chars,
-                               nullptr, nullptr, nullptr) != status::kSuccess) {
-            break;
-        }
-    }
-    EXPECT_EQ(values - 1, 13) << "a profile key holds all thirteen values";
-    key.close();
-
     NetSettings back;
     ASSERT_TRUE(readProfile(back));
     EXPECT_FALSE(differs(back, record)) << "what is written reads back unchanged";
@@ -208,8 +195,7 @@ TEST_F(SettingsIoTest, StopsAtTheFirstFailureAndKeepsWhatWasWritten) {
     putString(registry, kLocalMachine, kIdentityKeyPath, u"Password", u"old");
 
     registry.failValue(u"Password", status::kAccessDenied);
-    EXPECT_FALSE(
-        writeSettings(registry, record, kLocalMachine, kTcpip, kIdentityKeyPath, kProxyKeyPath));
+    EXPECT_FALSE(writeSystem(record));
     EXPECT_EQ(raw(kIdentityKeyPath, u"Domain"), withZero(u"NEW"));
     EXPECT_EQ(raw(kIdentityKeyPath, u"Username"), withZero(u"new"));
     EXPECT_EQ(raw(kIdentityKeyPath, u"Password"), withZero(u"old"));
@@ -217,8 +203,7 @@ TEST_F(SettingsIoTest, StopsAtTheFirstFailureAndKeepsWhatWasWritten) {
 
     registry.clearFaults();
     registry.failKey(kCurrentUser, kProxyKeyPath, status::kAccessDenied);
-    EXPECT_FALSE(
-        writeSettings(registry, record, kLocalMachine, kTcpip, kIdentityKeyPath, kProxyKeyPath));
+    EXPECT_FALSE(writeSystem(record));
     EXPECT_EQ(raw(kTcpip, u"IpAddress"), std::u16string(u"10.0.0.25\0\0", 11));
 }
 

@@ -1,0 +1,82 @@
+#include "profiles_dialog/profiles_dialog.h"
+
+#include "core/apply.h"
+#include "core/text.h"
+#include "profiles/profile_store.h"
+#include "resources/resource.h"
+
+namespace corvane {
+namespace {
+
+bool isDefaultOf(Registry& registry, const AdapterInfo& adapter, std::u16string_view name) {
+    std::u16string defaultName;
+    return loadDefaultProfileName(registry, adapter, defaultName) && defaultName == name;
+}
+
+void apply(AppState& state, AdapterInfo& adapter, const NetSettings& record, bool report,
+           Messages& messages) {
+    const ApplyOutcome outcome = applyToSystem(*state.registry, *state.system, adapter, record);
+    if (report) {
+        const Messages told = applyMessages(outcome);
+        messages.insert(messages.end(), told.begin(), told.end());
+    }
+}
+
+}  // namespace
+
+ProfileList readProfileList(AppState& state, const AdapterInfo& adapter) {
+    ProfileList list;
+    list.names = listProfileNames(*state.registry);
+    const bool hasDefault = loadDefaultProfileName(*state.registry, adapter, list.selection);
+    list.offerDefault = !hasDefault || list.names.empty();
+    return list;
+}
+
+Message defaultProfileQuestion(const AdapterInfo& adapter) {
+    return question(IDS_OFFER_DEFAULT, textOf(adapter.displayName));
+}
+
+bool switchFromDialog(AppState& state, AdapterInfo* adapter, std::u16string_view name,
+                      Messages& messages) {
+    if (adapter == nullptr || name.empty()) {
+        return true;
+    }
+    if (state.applyToAll != 0) {
+        switchAllAdapters(state, name, messages);
+        return true;
+    }
+    if (isDefaultOf(*state.registry, *adapter, name)) {
+        return false;  // already the default: nothing to store, apply or refresh
+    }
+    if (!setDefaultProfile(state, *adapter, name, true, true, messages)) {
+        messages.push_back(failure(IDS_SET_DEFAULT_FAILED, name));
+    }
+    return true;
+}
+
+bool storeEditedProfile(AppState& state, AdapterInfo& selected, std::u16string_view name,
+                        const NetSettings& before, const NetSettings& edited, Messages& messages) {
+    if (!differs(edited, before)) {
+        return false;  // nothing changed: nothing stored, and no new profile
+    }
+    if (!saveProfile(*state.registry, name, edited)) {
+        messages.push_back(failure(IDS_SAVE_FAILED, name));
+        return false;
+    }
+    if (state.applyToAll == 0) {
+        if (isDefaultOf(*state.registry, selected, name)) {
+            apply(state, selected, edited, true, messages);
+        }
+        return true;
+    }
+    const int count = state.adapters ? state.adapters->count() : 0;
+    for (int index = 0; index < count; ++index) {
+        AdapterInfo& adapter = *state.adapters->at(index);
+        if (isDefaultOf(*state.registry, adapter, name)) {
+            apply(state, adapter, edited, index == count - 1, messages);
+        }
+    }
+    return true;
+}
+
+}  // namespace corvane

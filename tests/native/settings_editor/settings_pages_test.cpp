@@ -1,0 +1,144 @@
+#include "settings_editor/settings_pages.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "core/text.h"
+#include "resources/resource.h"
+#include "tests/support/device.h"
+
+namespace corvane {
+namespace {
+
+ControlState& control(PageControls& controls, int id) {
+    const auto found = std::find_if(controls.begin(), controls.end(),
+                                    [id](const ControlState& c) { return c.id == id; });
+    EXPECT_NE(found, controls.end()) << id;
+    return *found;
+}
+
+// A page as it loaded `record`, with the user's changes applied by the caller.
+struct Page {
+    Page(int index, const NetSettings& record, bool noteHidden = true)
+        : index(index), controls(loadPage(index, record, noteHidden)) {}
+    ControlState& operator[](int id) { return control(controls, id); }
+    std::optional<PageRefusal> save(NetSettings& record) const {
+        return savePage(index, controls, record);
+    }
+    int index;
+    PageControls controls;
+};
+
+class SettingsPagesTest : public testing::Test {
+  protected:
+    void SetUp() override { setDefaults(record); }
+    NetSettings record{};
+};
+
+TEST_F(SettingsPagesTest, LogonPageShowsAndStoresNameAndDomainOnly) {
+    copyText(record.domain, u"TAVELORN-DOMAIN-LONGER");
+    copyText(record.password, u"secret");
+    Page page(kLogonPage, record);
+    EXPECT_EQ(page[IDC_DOMAIN].text, u"TAVELORN-DOMAIN-LONGER") << "shown even past the limit";
+    EXPECT_EQ(page[IDC_USER_NAME].limit, 29);
+    EXPECT_EQ(page[IDC_DOMAIN].limit, 16);
+
+    page[IDC_USER_NAME].text = std::u16string(40, u'u');
+    page[IDC_DOMAIN].text = u"HOME";
+    EXPECT_FALSE(page.save(record));
+    EXPECT_EQ(textOf(record.userName), std::u16string(29, u'u'));
+    EXPECT_EQ(textOf(record.domain), u"HOME");
+    EXPECT_EQ(textOf(record.password), u"secret");
+}
+
+TEST_F(SettingsPagesTest, IpPageStoresNoAddressUnderDhcpAndRefusesBadOnesOtherwise) {
+    record.dhcpEnabled = 1;
+    copyText(record.ipAddress, u"10.0.0.5");
+    Page page(kIpAddressPage, record);
+    EXPECT_TRUE(page[IDC_USE_DHCP].checked);
+    EXPECT_FALSE(page[IDC_SPECIFY_ADDRESS].checked);
+    EXPECT_EQ(page[IDC_IP_ADDRESS].text, u"10.0.0.5");
+    for (const int id : {IDC_IP_ADDRESS, IDC_SUBNET_MASK, IDC_DEFAULT_GATEWAY}) {
+        EXPECT_FALSE(page[id].enabled);
+        EXPECT_TRUE(page[id].bold);
+    }
+    page[IDC_SUBNET_MASK].text = u"1.2.3.999";  // dropped, never checked
+    EXPECT_FALSE(page.save(record));
+    EXPECT_EQ(textOf(record.ipAddress), u"0.0.0.0");
+    EXPECT_EQ(textOf(record.subnetMask), u"0.0.0.0");
+    EXPECT_EQ(textOf(record.defaultGateway), u"0.0.0.0");
+
+    const PageChange specify = pageCommand(kIpAddressPage, IDC_SPECIFY_ADDRESS, false);
+    EXPECT_EQ(specify.checked, (std::vector<std::pair<int, bool>>{{IDC_USE_DHCP, false},
+                                                                  {IDC_SPECIFY_ADDRESS, true}}));
+    EXPECT_EQ(specify.enabled,
+              (std::vector<std::pair<int, bool>>{
+                  {IDC_IP_ADDRESS, true}, {IDC_SUBNET_MASK, true}, {IDC_DEFAULT_GATEWAY, true}}));
+    page[IDC_USE_DHCP].checked = false;
+    page[IDC_IP_ADDRESS].text = u"192.168.1.20";
+    page[IDC_SUBNET_MASK].text = u"255.255.255.0";
+    page[IDC_DEFAULT_GATEWAY].text = u"";
+    EXPECT_FALSE(page.save(record)) << "a blank gateway is allowed";
+    EXPECT_EQ(record.dhcpEnabled, 0u);
+    EXPECT_EQ(textOf(record.ipAddress), u"192.168.1.20");
+
+    // The gateway may be blank but not all zeros; a field a tap left at 300 is refused too.
+    for (const char16_t* bad : {u"0.0.0.0", u"10.300.0.1"}) {
+        page[IDC_DEFAULT_GATEWAY].text = bad;
+        EXPECT_EQ(page.save(record),
+                  (PageRefusal{IDC_DEFAULT_GATEWAY, failure(IDS_INVALID_ADDRESS, bad)}));
+        EXPECT_EQ(textOf(record.defaultGateway), u"");
+    }
+    page[IDC_IP_ADDRESS].text = u"";
+    EXPECT_EQ(page.save(record)->control, IDC_IP_ADDRESS) << "no blank address";
+}
+
+TEST_F(SettingsPagesTest, DnsPageChecksInOrderAndStopsAtTheFirstRefusal) {
+    copyText(record.wins1, u"10.0.0.7");
+    Page page(kDnsPage, record);
+    EXPECT_EQ(page[IDC_WINS1].text, u"10.0.0.7") << "the primary WINS control is 1010";
+    page[IDC_DNS1].text = u"10.0.0.1";
+    page[IDC_DNS2].text = u"0.0.0.0";
+    page[IDC_WINS1].text = u"10.0.0.9";
+    EXPECT_EQ(page.save(record), (PageRefusal{IDC_DNS2, failure(IDS_INVALID_ADDRESS, u"0.0.0.0")}));
+    EXPECT_EQ(textOf(record.dns1), u"10.0.0.1");
+    EXPECT_EQ(textOf(record.wins1), u"10.0.0.7") << "not reached";
+}
+
+TEST_F(SettingsPagesTest, ProxyPageKeepsServerAndPortWhileUncheckedAndCutsWhatItReads) {
+    copyText(record.proxyServer, u"proxy.example");
+    record.proxyPort = 8080;
+    Page page(kProxyPage, record);
+    EXPECT_FALSE(page[IDC_PROXY_PORT].enabled);
+    EXPECT_EQ(page[IDC_PROXY_PORT].text, u"8080");
+    EXPECT_EQ(page[IDC_PROXY_SERVER].limit, 259) << "no character typed is lost on save";
+    EXPECT_EQ(page[IDC_PROXY_PORT].limit, 10);
+    EXPECT_FALSE(page[IDC_PROXY_NOTE].visible);
+    EXPECT_TRUE(page[IDC_PROXY_NOTE].bold);
+    EXPECT_TRUE(Page(kProxyPage, record, false)[IDC_PROXY_NOTE].visible);
+
+    page[IDC_PROXY_SERVER].text = u"other";
+    page[IDC_PROXY_PORT].text = u"81";
+    EXPECT_FALSE(page.save(record));
+    EXPECT_EQ(textOf(record.proxyServer), u"proxy.example");
+    EXPECT_EQ(record.proxyPort, 8080);
+
+    EXPECT_EQ(
+        pageCommand(kProxyPage, IDC_USE_PROXY, true).enabled,
+        (std::vector<std::pair<int, bool>>{{IDC_PROXY_SERVER, true}, {IDC_PROXY_PORT, true}}));
+    page[IDC_USE_PROXY].checked = true;
+    page[IDC_PROXY_SERVER].text = std::u16string(300, u's');
+    for (const auto& [typed, port] : {std::pair{u" 3128", 3128}, std::pair{u"abc", 0},
+                                      std::pair{u"4294967296", 0}, std::pair{u"", 0}}) {
+        page[IDC_PROXY_PORT].text = typed;
+        EXPECT_FALSE(page.save(record));
+        EXPECT_EQ(record.proxyPort, port) << toUtf8(typed);
+    }
+    EXPECT_EQ(record.useProxy, 1u);
+    EXPECT_EQ(textOf(record.proxyServer).size(), 259u);
+}
+
+}  // namespace
+}  // namespace corvane

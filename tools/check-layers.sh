@@ -1,0 +1,60 @@
+#!/bin/bash
+# Fails when an include points up a layer, or when a portable file reaches for Win32.
+#   check-layers.sh ROOT LAYER...   (the program's folders, lowest layer first)
+# A file may include its own folder, the folders below it and resources/. A portable file (one
+# not named *_win32.*) may not include a Win32 header, a *_win32.h header or platform/.
+set -uo pipefail
+root=$1
+shift
+layers=("$@")
+
+rank() {
+    for i in "${!layers[@]}"; do
+        if [ "${layers[$i]}" = "$1" ]; then
+            echo "$i"
+            return
+        fi
+    done
+    echo -1
+}
+
+failures=0
+fail() {
+    echo "$1: $2"
+    failures=$((failures + 1))
+}
+
+for dir in "${layers[@]}"; do
+    own=$(rank "$dir")
+    for file in "$root/$dir"/*.h "$root/$dir"/*.cpp; do
+        [ -e "$file" ] || continue
+        name=${file#"$root"/}
+        portable=true
+        [[ $name == *_win32.* ]] && portable=false
+        while IFS= read -r include; do
+            if [[ $include =~ ^#include\ \"([^\"]+)\" ]]; then
+                target=${BASH_REMATCH[1]}
+                folder=${target%%/*}
+                if [ "$folder" = resources ]; then
+                    continue
+                fi
+                level=$(rank "$folder")
+                if [ "$level" -lt 0 ]; then
+                    fail "$name" "includes \"$target\", which is outside the program's layers"
+                elif [ "$level" -gt "$own" ]; then
+                    fail "$name" "includes \"$target\" from the higher layer $folder/"
+                elif $portable && { [ "$folder" = platform ] || [[ $target == *_win32.h ]]; }; then
+                    fail "$name" "is portable but includes the Win32 header \"$target\""
+                fi
+            elif $portable && [[ $include =~ ^#include\ \<(windows|commctrl|shellapi|commdlg)\.h\> ]]; then
+                fail "$name" "is portable but includes <${BASH_REMATCH[1]}.h>"
+            fi
+        done < <(grep -E '^#include' "$file")
+    done
+done
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures include(s) break the layers: ${layers[*]}"
+    exit 1
+fi
+echo "every include points down: ${layers[*]}"

@@ -1,0 +1,152 @@
+// The desktop's notification area stands in for the handheld's taskbar icons.
+#include "tray/tray_win32.h"
+
+#include <shellapi.h>
+
+#include <span>
+#include <string>
+
+#include "core/text.h"
+#include "platform/handles_win32.h"
+#include "platform/owned_handle_win32.h"
+#include "resources/resource.h"
+#include "tray/tray_menu.h"
+#include "ui/ui_support_win32.h"
+
+namespace corvane {
+namespace {
+
+// The handheld's tip field holds 64 characters; the desktop's is larger, the tip stays as short.
+constexpr std::size_t kTipChars = 64;
+// The menu's bottom-right corner sits just above the taskbar's right end, where the icon is.
+constexpr int kMenuRightMargin = 2;
+constexpr int kTaskbarHeight = 26;
+
+NOTIFYICONDATAW iconData(const AppState& state) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = toHwnd(state.hwndMain);  // the owner of the icon for its whole life
+    data.uID = IDI_CORVANE;
+    return data;
+}
+
+// A menu label showing `text` as it is: "&" marks a mnemonic in a menu, so a profile or adapter
+// named "R&D" needs "&&" to keep its ampersand (and no underlined letter).
+std::wstring menuLabel(std::u16string_view text) {
+    std::wstring label;
+    for (const char16_t c : text) {
+        label.push_back(static_cast<wchar_t>(c));
+        if (c == u'&') {
+            label.push_back(L'&');
+        }
+    }
+    return label;
+}
+
+// Inserts the items from `position` on; a submenu that cannot be made is left out.
+void insertItems(HMENU menu, UINT position, const std::vector<TrayMenuItem>& items) {
+    for (const TrayMenuItem& item : items) {
+        std::wstring label = menuLabel(item.text);
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        switch (item.kind) {
+            case TrayMenuItem::Kind::Profile:
+                info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+                info.fType = MFT_STRING | (item.checked ? MFT_RADIOCHECK : 0);
+                info.fState = item.checked ? MFS_CHECKED : MFS_UNCHECKED;
+                info.wID = item.commandId;
+                info.dwTypeData = label.data();
+                break;
+            case TrayMenuItem::Kind::Submenu:
+                info.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_STRING;
+                info.fType = MFT_STRING;
+                info.hSubMenu = CreatePopupMenu();
+                if (info.hSubMenu == nullptr) {
+                    continue;
+                }
+                insertItems(info.hSubMenu, 0, item.items);
+                info.dwTypeData = label.data();
+                break;
+            case TrayMenuItem::Kind::Separator:
+                info.fMask = MIIM_FTYPE;
+                info.fType = MFT_SEPARATOR;
+                break;
+        }
+        InsertMenuItemW(menu, position++, TRUE, &info);
+    }
+}
+
+// The first popup of menu resource 112, standing on its own so that destroying it frees all.
+HMENU loadTrayMenu(HINSTANCE instance) {
+    const OwnedMenu bar(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAY_MENU)));
+    const HMENU popup = bar.get() != nullptr ? GetSubMenu(bar.get(), 0) : nullptr;
+    return popup != nullptr && RemoveMenu(bar.get(), 0, MF_BYPOSITION) ? popup : nullptr;
+}
+
+void destroyMenu(std::uintptr_t menu) {
+    DestroyMenu(toHmenu(menu));
+}
+
+}  // namespace
+
+void addTrayIcon(AppState& state) {
+    if (state.trayIcon.get() == 0) {
+        state.trayIcon = OwnedRef(toRef(static_cast<HICON>(LoadImageW(toHinstance(state.hInstance),
+                                                                      MAKEINTRESOURCEW(IDI_CORVANE),
+                                                                      IMAGE_ICON, 16, 16, 0))),
+                                  [](std::uintptr_t icon) { DestroyIcon(toHicon(icon)); });
+    }
+    NOTIFYICONDATAW data = iconData(state);
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = UM_TRAYNOTIFY;
+    data.hIcon = toHicon(state.trayIcon.get());
+    char16_t tip[kTipChars] = {};
+    loadAppString(state, IDS_PRODUCT_NAME, tip, kTipChars);
+    copyText(std::span<char16_t>(utf16(data.szTip), kTipChars), textOf(tip));
+    Shell_NotifyIconW(NIM_ADD, &data);
+}
+
+void removeTrayIcon(const AppState& state) {
+    NOTIFYICONDATAW data = iconData(state);
+    Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+void rebuildTrayMenu(AppState& state) {
+    state.trayMenu.reset();
+    state.menuItems.clear();
+    const HMENU menu = loadTrayMenu(toHinstance(state.hInstance));
+    if (menu == nullptr) {
+        return;
+    }
+    state.trayMenu = OwnedRef(toRef(menu), destroyMenu);
+    TrayMenu built = buildTrayMenu(state);
+    insertItems(menu, kTrayProfilePosition, built.items);
+    state.menuItems = std::move(built.entries);
+}
+
+void onTrayNotify(AppState& state, LPARAM mouseMessage) {
+    const HWND current = toHwnd(state.hwndCurrent);
+    switch (decideTrayTap(mouseMessage, state.trayMenu.get() != 0, state.busy,
+                          IsWindowVisible(current) != FALSE)) {
+        case TrayTap::OpenMenu:
+            // On the desktop a tray menu only closes on a click elsewhere when its owner is in
+            // front, and the owner needs a message afterwards to let go of it.
+            SetForegroundWindow(current);
+            TrackPopupMenuEx(toHmenu(state.trayMenu.get()), TPM_RIGHTALIGN | TPM_BOTTOMALIGN,
+                             GetSystemMetrics(SM_CXSCREEN) - kMenuRightMargin,
+                             GetSystemMetrics(SM_CYSCREEN) - kTaskbarHeight, current, nullptr);
+            PostMessageW(current, WM_NULL, 0, 0);
+            break;
+        case TrayTap::ShowAndBringForward:
+            ShowWindow(current, SW_SHOW);
+            SetForegroundWindow(current);
+            break;
+        case TrayTap::BringForward:
+            SetForegroundWindow(current);
+            break;
+        case TrayTap::Nothing:
+            break;
+    }
+}
+
+}  // namespace corvane
