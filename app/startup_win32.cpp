@@ -1,7 +1,5 @@
 #include "app/startup_win32.h"
 
-#include <commctrl.h>
-
 #include "app/main_window.h"
 #include "app/main_window_win32.h"
 #include "core/text.h"
@@ -32,15 +30,6 @@ void setWindowIcons(const AppState& state, const OwnedIcon& small, const OwnedIc
         SendMessageW(toHwnd(state.hwndCurrent), WM_SETICON, ICON_BIG,
                      reinterpret_cast<LPARAM>(large.get()));
     }
-}
-
-void initCommonControls() {
-    InitCommonControls();
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_DATE_CLASSES |
-                     ICC_COOL_CLASSES;  // 0x515
-    InitCommonControlsEx(&controls);
 }
 
 int runMessageLoop(const AppState& state) {
@@ -94,7 +83,6 @@ int runCorvane(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLin
     if (createMainWindow(state) == nullptr) {
         return 0;
     }
-    initCommonControls();
     const OwnedIcon smallIcon = loadAppIcon(instance, 16);
     const OwnedIcon largeIcon = loadAppIcon(instance, 32);
     setWindowIcons(state, smallIcon, largeIcon);

@@ -169,8 +169,7 @@ bool SettingsSheet::Run(HWND owner) {
         return false;
     }
     const HINSTANCE instance = instanceOf(state);
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
-    InitCommonControlsEx(&controls);
+    initCommonControls(ICC_TAB_CLASSES);
     RegisterIpAddressClass(instance);
     const DLGTEMPLATE* sheetTemplate = findTemplate(instance, IDD_SETTINGS_SHEET);
     finished_ = false;
