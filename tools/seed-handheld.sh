@@ -5,7 +5,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix=$(realpath -m "$1")
-export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+WINEPREFIX="$prefix"
+. "$(dirname "$0")/wine-env.sh"
 
 for key in 'HKLM\Comm' 'HKCU\Software\Apps\PocketIE' 'HKCU\Software\Tavelorn'; do
     wine reg delete "$key" /f >/dev/null 2>&1 || true

@@ -7,7 +7,8 @@
 set -euo pipefail
 prefix=$(realpath -m "$1")
 shift
-export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+WINEPREFIX="$prefix"
+. "$(dirname "$0")/wine-env.sh"
 
 log="$(dirname "$prefix")/wine-session.log"
 mkdir -p "$(dirname "$prefix")"
