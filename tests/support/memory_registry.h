@@ -1,6 +1,6 @@
 // An in-memory registry for tests: keys by path, names compared without regard to case and kept
-// in their stored case, subkeys enumerated in the order of their lower-cased names (as Wine
-// does). Faults can be injected per key and per value name.
+// in their stored case, subkeys listed in the order of their lower-cased names (as Wine does).
+// Faults can be injected per key and per value name.
 #pragma once
 
 #include <map>
@@ -25,11 +25,16 @@ class MemoryRegistry : public Registry {
                  std::uint32_t& nameChars) override;
     long deleteTree(KeyHandle parent, std::u16string_view path) override;
 
-    // Opening (and, unless `onCreate` is false, creating) the key at `path` fails with `status`.
-    void failKey(KeyHandle root, std::u16string_view path, long status, bool onCreate = true);
+    // Opening (and, with `onCreate`, creating) the key at `path` fails with `status`.
+    void failKey(KeyHandle root, std::u16string_view path, long status, bool onCreate = true) {
+        faults_.push_back({fullPath(root, path), {}, status, onCreate});
+    }
     // Writing the value `name` fails with `status`; with a root, only in the key at `keyPath`.
     void failValue(std::u16string_view name, long status, KeyHandle root = 0,
-                   std::u16string_view keyPath = {});
+                   std::u16string_view keyPath = {}) {
+        faults_.push_back({root != 0 ? fullPath(root, keyPath) : u"", std::u16string(name),
+                           status, false});
+    }
     void clearFaults() { faults_.clear(); }
 
     // Keys opened or created and not yet closed (the two roots do not count).
@@ -48,19 +53,21 @@ class MemoryRegistry : public Registry {
         std::vector<Value> values;
     };
     struct Fault {
-        std::u16string key;  // a full lower-cased key path; empty for any key
+        std::u16string key;    // a full lower-cased key path; empty for any key
         std::u16string value;  // empty for a fault of the key itself
         long status;
         bool onCreate;
     };
 
-    // The full lower-cased path of `path` below `parent`; empty with `result` set when the
-    // parent is no open key.
+    // The lower-cased path of `path` below the root or open key `parent`; empty, with `result`
+    // set, when `parent` is neither.
+    static std::u16string fullPath(KeyHandle root, std::u16string_view path);
     std::u16string resolve(KeyHandle parent, std::u16string_view path, long& result) const;
-    long keyFault(const std::u16string& full, bool create) const;
+    // A new handle to the existing key `full`, `parent` itself for a root, 0 when it is missing.
     KeyHandle handleFor(KeyHandle parent, const std::u16string& full);
+    Value* findValue(const std::u16string& key, std::u16string_view name);
 
-    std::map<std::u16string, Key> keys_;  // the two roots are keys too
+    std::map<std::u16string, Key> keys_;
     std::map<KeyHandle, std::u16string> handles_;
     std::vector<Fault> faults_;
     KeyHandle nextHandle_ = 0x1000;

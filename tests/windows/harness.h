@@ -1,5 +1,5 @@
 // Helpers of the Windows tests: real message boxes answered and recorded from a thread hook,
-// counted beeps of the address fields, typing into the focused window, the tray icon's presence.
+// counted beeps of the address fields, typing and keys, the tray icon's presence.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "address_control/ip_address_control_win32.h"
@@ -24,12 +25,11 @@ struct ShownBox {
     HWND owner = nullptr;
 };
 
-// Records every message box ("Corvane" in the caption) of this thread and answers it with OK.
+// Records every message box of this thread ("Corvane" in the caption) and answers it with OK.
 class MessageBoxCatcher {
   public:
-    MessageBoxCatcher() {
+    MessageBoxCatcher() : hook_(SetWindowsHookExW(WH_CBT, proc, nullptr, GetCurrentThreadId())) {
         current = this;
-        hook_ = SetWindowsHookExW(WH_CBT, proc, nullptr, GetCurrentThreadId());
     }
     ~MessageBoxCatcher() {
         UnhookWindowsHookEx(hook_);
@@ -42,7 +42,7 @@ class MessageBoxCatcher {
 
   private:
     static LRESULT CALLBACK proc(int code, WPARAM wParam, LPARAM lParam) {
-        const HWND box = reinterpret_cast<HWND>(wParam);
+        const auto box = reinterpret_cast<HWND>(wParam);
         if (code == HCBT_ACTIVATE && current != nullptr && GetDlgItem(box, 0xFFFF) != nullptr &&
             windowText(box) == L"Corvane" && GetPropW(box, L"corvane.seen") == nullptr) {
             SetPropW(box, L"corvane.seen", reinterpret_cast<HANDLE>(1));
@@ -53,23 +53,20 @@ class MessageBoxCatcher {
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
     static inline MessageBoxCatcher* current = nullptr;
-    HHOOK hook_ = nullptr;
+    HHOOK hook_;
 };
 
 // Counts the address fields' beeps for its lifetime.
 class BeepCounter {
   public:
-    BeepCounter() {
-        count = 0;
-        previous_ = setIpAddressBeep([](UINT) { ++count; });
-    }
+    BeepCounter() : previous_(setIpAddressBeep([](UINT) { ++count; })) { count = 0; }
     ~BeepCounter() { setIpAddressBeep(previous_); }
     BeepCounter(const BeepCounter&) = delete;
     BeepCounter& operator=(const BeepCounter&) = delete;
     static inline int count = 0;
 
   private:
-    BeepFunction previous_ = nullptr;
+    BeepFunction previous_;
 };
 
 inline std::pair<int, int> selectionOf(HWND edit) {
@@ -81,7 +78,7 @@ inline std::pair<int, int> selectionOf(HWND edit) {
 
 // Types each character as WM_CHAR into whichever window has the focus at the time.
 inline void type(const std::wstring& chars) {
-    for (wchar_t c : chars) {
+    for (const wchar_t c : chars) {
         SendMessageW(GetFocus(), WM_CHAR, c, 1);
     }
 }
@@ -99,6 +96,7 @@ inline void pressKey(HWND window, UINT key, bool control = false) {
     SetKeyboardState(saved);
 }
 
+// An icon can be modified only while it is in the notification area.
 inline bool iconExists(HWND window) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
