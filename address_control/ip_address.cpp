@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/text.h"
+
 namespace corvane {
 namespace {
 
@@ -9,51 +11,6 @@ bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
-// Appends `text` at `pos` as far as it fits before the terminator's place.
-void append(std::span<char16_t> buffer, std::size_t& pos, std::u16string_view text) {
-    for (char16_t c : text) {
-        if (pos + 1 >= buffer.size()) {
-            return;
-        }
-        buffer[pos++] = c;
-    }
-}
-
-void appendNumber(std::span<char16_t> buffer, std::size_t& pos, int number) {
-    char16_t digits[12];
-    int count = 0;
-    // Work with the negative value so that the smallest int needs no special case.
-    int rest = number < 0 ? number : -number;
-    do {
-        digits[count++] = static_cast<char16_t>(u'0' - rest % 10);
-        rest /= 10;
-    } while (rest != 0);
-    if (number < 0) {
-        append(buffer, pos, u"-");
-    }
-    while (count > 0) {
-        append(buffer, pos, std::u16string_view(&digits[--count], 1));
-    }
-}
-
-int finish(std::span<char16_t> buffer, std::size_t pos) {
-    if (buffer.empty()) {
-        return 0;
-    }
-    buffer[pos] = u'\0';
-    return static_cast<int>(pos);
-}
-
-int formatFour(const std::array<int, kAddressFields>& parts, std::span<char16_t> buffer) {
-    std::size_t pos = 0;
-    for (int i = 0; i < kAddressFields; ++i) {
-        if (i > 0) {
-            append(buffer, pos, u".");
-        }
-        appendNumber(buffer, pos, parts[static_cast<std::size_t>(i)]);
-    }
-    return finish(buffer, pos);
-}
 
 }  // namespace
 
@@ -107,9 +64,9 @@ bool parseAddressText(std::u16string_view text, std::uint32_t& address) {
 }
 
 int formatAddress(std::uint32_t address, std::span<char16_t> buffer) {
-    return formatFour({static_cast<int>(address >> 24), static_cast<int>((address >> 16) & 0xFF),
-                       static_cast<int>((address >> 8) & 0xFF), static_cast<int>(address & 0xFF)},
-                      buffer);
+    const std::int64_t parts[] = {address >> 24, (address >> 16) & 0xFF, (address >> 8) & 0xFF,
+                                  address & 0xFF};
+    return formatNumbers(u"%d.%d.%d.%d", parts, buffer);
 }
 
 FieldValue readFieldValue(std::u16string_view text) {
@@ -146,16 +103,13 @@ int composeAddress(std::span<const FieldValue, kAddressFields> fields,
 }
 
 int formatFields(std::span<const FieldValue, kAddressFields> fields, std::span<char16_t> buffer) {
-    std::array<int, kAddressFields> parts{};
+    std::array<std::int64_t, kAddressFields> parts{};
     bool allBlank = true;
     for (std::size_t i = 0; i < parts.size(); ++i) {
         parts[i] = fields[i].blank ? 0 : fields[i].value;
         allBlank = allBlank && fields[i].blank;
     }
-    if (allBlank) {
-        return finish(buffer, 0);
-    }
-    return formatFour(parts, buffer);
+    return formatNumbers(allBlank ? u"" : u"%d.%d.%d.%d", parts, buffer);
 }
 
 bool padWithZeros(std::u16string_view text, std::span<char16_t, kFieldMaxChars + 1> out) {
@@ -173,24 +127,6 @@ bool padWithZeros(std::u16string_view text, std::span<char16_t, kFieldMaxChars +
     return true;
 }
 
-int formatNumbers(std::u16string_view format, std::span<const int> numbers,
-                  std::span<char16_t> buffer) {
-    std::size_t pos = 0;
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == u'%' && i + 1 < format.size() && format[i + 1] == u'd') {
-            appendNumber(buffer, pos, next < numbers.size() ? numbers[next] : 0);
-            ++next;
-            ++i;
-        } else if (format[i] == u'%' && i + 1 < format.size() && format[i + 1] == u'%') {
-            append(buffer, pos, u"%");
-            ++i;
-        } else {
-            append(buffer, pos, format.substr(i, 1));
-        }
-    }
-    return finish(buffer, pos);
-}
 
 FieldAction decideChar(char16_t ch, int field, const FieldCaret& caret) {
     const bool atStart = caret.nothingSelected() && caret.start == 0;

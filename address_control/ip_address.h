@@ -80,11 +80,6 @@ int formatFields(std::span<const FieldValue, kAddressFields> fields, std::span<c
 // filled with "0". False (and `out` untouched) when the text is left alone.
 bool padWithZeros(std::u16string_view text, std::span<char16_t, kFieldMaxChars + 1> out);
 
-// Formats a text with "%d" placeholders (the range message has three) from `numbers`; extra
-// placeholders take 0, "%%" is a percent sign. Cut to fit; returns the characters written.
-int formatNumbers(std::u16string_view format, std::span<const int> numbers,
-                  std::span<char16_t> buffer);
-
 // The caret and selection of a field's edit, as EM_GETSEL and EM_LINELENGTH give them.
 struct FieldCaret {
     int start = 0;

@@ -88,7 +88,7 @@ void showRangeMessage(HWND control, const FieldValue& value, const IpAddressFiel
     wchar_t caption[20] = {};
     LoadStringW(instance, IDS_FIELD_RANGE, format, 260);
     LoadStringW(instance, IDS_PRODUCT_NAME, caption, 20);
-    const int numbers[] = {value.value, field.minValue, field.maxValue};
+    const std::int64_t numbers[] = {value.value, field.minValue, field.maxValue};
     char16_t text[320];
     formatNumbers(utf16(std::wstring_view(format)), numbers, text);
     MessageBoxW(GetParent(control), wide(text), caption, MB_OK | MB_ICONEXCLAMATION);
@@ -327,9 +327,9 @@ LRESULT addressMessage(IpAddressControl& state, UINT message, WPARAM wParam, LPA
         case IPM_SETADDRESS: {
             const auto address = static_cast<std::uint32_t>(lParam);
             for (int k = 0; k < kAddressFields; ++k) {
-                const int byte = static_cast<int>((address >> (8 * (3 - k))) & 0xFF);
+                const std::int64_t byte = (address >> (8 * (3 - k))) & 0xFF;
                 char16_t text[kFieldMaxChars + 1];
-                formatNumbers(u"%d", std::span<const int>(&byte, 1), text);
+                formatNumbers(u"%d", std::span(&byte, 1), text);
                 SetWindowTextW(state.fields[k].edit, wide(text));
             }
             return 1;

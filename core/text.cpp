@@ -66,6 +66,44 @@ int formatText(std::span<char16_t> out, std::u16string_view format, std::u16stri
     return static_cast<int>(length);
 }
 
+int formatNumbers(std::u16string_view format, std::span<const std::int64_t> numbers,
+                  std::span<char16_t> out) {
+    if (out.empty()) {
+        return 0;
+    }
+    std::size_t length = 0;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < format.size() && length + 1 < out.size(); ++i) {
+        const std::u16string_view rest = format.substr(i);
+        const std::size_t placeholder =
+            rest.starts_with(u"%d") ? 2 : rest.starts_with(u"%ld") ? 3 : 0;
+        if (placeholder > 0) {
+            const std::int64_t number = next < numbers.size() ? numbers[next] : 0;
+            ++next;
+            // Digits from the last, on the negative side so that the smallest number needs no
+            // case of its own.
+            char16_t digits[20];
+            std::size_t count = 0;
+            for (std::int64_t left = number < 0 ? number : -number; count == 0 || left != 0;
+                 left /= 10) {
+                digits[count++] = static_cast<char16_t>(u'0' - left % 10);
+            }
+            if (number < 0) {
+                append(out, length, u"-");
+            }
+            while (count > 0) {
+                append(out, length, std::u16string_view(&digits[--count], 1));
+            }
+            i += placeholder - 1;
+        } else {
+            append(out, length, rest.starts_with(u"%%") ? u"%" : rest.substr(0, 1));
+            i += rest.starts_with(u"%%") ? 1 : 0;
+        }
+    }
+    out[length] = u'\0';
+    return static_cast<int>(length);
+}
+
 bool equalsNoCase(std::u16string_view a, std::u16string_view b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(),

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,6 +29,11 @@ bool copyTextWhole(std::span<char16_t> destination, std::u16string_view source);
 // always terminated. A further "%s" stays empty; other "%" sequences are copied as they are.
 // Returns the characters written.
 int formatText(std::span<char16_t> out, std::u16string_view format, std::u16string_view argument);
+
+// `format` with each "%d" or "%ld" replaced by the next of `numbers` in decimal (0 once they run
+// out) and "%%" by "%", cut to fit `out` and always terminated. Returns the characters written.
+int formatNumbers(std::u16string_view format, std::span<const std::int64_t> numbers,
+                  std::span<char16_t> out);
 
 // Letter case is ignored for ASCII letters only, as the registry's names need.
 bool equalsNoCase(std::u16string_view a, std::u16string_view b);

@@ -7,7 +7,6 @@
 
 #include "address_control/ip_address.h"
 #include "core/text.h"
-#include "ui/ui_support.h"
 
 namespace {
 
@@ -53,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         check(out[capacity] == u'#');
 
-        const int numbers[] = {static_cast<int>(size), -2147483647 - 1, 255};
+        const std::int64_t numbers[] = {static_cast<std::int64_t>(size), INT64_MIN, 255};
         const int count = formatNumbers(input, numbers, std::span(out.data(), capacity));
         check(count >= 0 && (capacity == 0 || static_cast<std::size_t>(count) < capacity));
         check(out[capacity] == u'#');

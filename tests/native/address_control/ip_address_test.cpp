@@ -56,19 +56,5 @@ TEST(AddressFields, OutOfRangeValueIsNeverFoldedIntoAByte) {
     EXPECT_TRUE(inRange(readFieldValue(u""), narrow[3]));
 }
 
-TEST(AddressFields, RangeMessageNumbersNeverOverrun) {
-    char16_t message[128];
-    const int numbers[] = {300, 0, 255};
-    formatNumbers(u"%d is not a valid entry. Specify a value between %d and %d for this field.",
-                  numbers, message);
-    EXPECT_EQ(std::u16string(message),
-              u"300 is not a valid entry. Specify a value between 0 and 255 for this field.");
-    char16_t tiny[5];
-    EXPECT_EQ(formatNumbers(u"%d-%d%%", std::span<const int>(numbers, 1), tiny), 4);
-    EXPECT_EQ(std::u16string(tiny), u"300-");
-    EXPECT_EQ(formatNumbers(u"%d", std::span<const int>(), message), 1) << "missing reads as 0";
-    EXPECT_EQ(std::u16string(message), u"0");
-}
-
 }  // namespace
 }  // namespace corvane

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 namespace corvane {
@@ -23,6 +24,16 @@ TEST(TextTest, CopiesAndFormatsNeverWritePastTheBuffer) {
     EXPECT_EQ(textOf(four), u"abc");
     formatText(four, u"abcdef%", u"");
     EXPECT_EQ(textOf(four), u"abc");
+
+    const std::int64_t numbers[] = {300, 0, 4096, INT64_MIN};
+    formatNumbers(u"%d is not a valid entry. Specify a value between %d and %d for this field.",
+                  numbers, out);
+    EXPECT_EQ(textOf(out),
+              u"300 is not a valid entry. Specify a value between 0 and 4096 for this field.");
+    formatNumbers(u"Available Memory: %ldKB, %d%% %ld, %d", numbers, out);
+    EXPECT_EQ(textOf(out), u"Available Memory: 300KB, 0% 4096, -9223372036854775808");
+    EXPECT_EQ(formatNumbers(u"%d-%d", std::span(numbers, 1), four), 3) << "missing reads as 0";
+    EXPECT_EQ(textOf(four), u"300");
 }
 
 }  // namespace
