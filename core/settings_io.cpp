@@ -27,12 +27,11 @@ struct TextValue {
 };
 
 // A value that is missing, fails, or does not fit `limit` bytes reads as empty.
-TextValue queryText(Registry& registry, const RegKey& key, std::u16string_view name,
+TextValue queryText(Registry& registry, KeyHandle key, std::u16string_view name,
                     std::uint32_t limit) {
     TextValue value;
     std::uint32_t size = limit;
-    if (registry.queryValue(key.handle(), name, nullptr, value.chars.data(), &size) ==
-            status::kSuccess &&
+    if (registry.queryValue(key, name, nullptr, value.chars.data(), &size) == status::kSuccess &&
         size <= limit) {
         value.length = size / 2;
     }
@@ -57,9 +56,12 @@ void readField(std::span<char16_t> field, std::u16string_view text) {
 }
 
 void readIdentity(Registry& registry, const RegKey& key, NetSettings& record) {
-    readField(record.domain, queryText(registry, key, u"Domain", kIdentityReadLimit).first());
-    readField(record.userName, queryText(registry, key, u"Username", kIdentityReadLimit).first());
-    readField(record.password, queryText(registry, key, u"Password", kIdentityReadLimit).first());
+    readField(record.domain,
+              queryText(registry, key.handle(), u"Domain", kIdentityReadLimit).first());
+    readField(record.userName,
+              queryText(registry, key.handle(), u"Username", kIdentityReadLimit).first());
+    readField(record.password,
+              queryText(registry, key.handle(), u"Password", kIdentityReadLimit).first());
 }
 
 bool setText(Registry& registry, const RegKey& key, std::u16string_view name, std::uint32_t type,
@@ -110,6 +112,11 @@ bool setNumber(Registry& registry, const RegKey& key, std::u16string_view name,
 
 }  // namespace
 
+TextList readTextList(Registry& registry, KeyHandle key, std::u16string_view name) {
+    const TextValue value = queryText(registry, key, name, kTextReadLimit);
+    return {std::u16string(value.first()), std::u16string(value.second())};
+}
+
 SettingsKeys systemKeys(std::u16string_view tcpipKeyPath) {
     return {kLocalMachine, tcpipKeyPath, kIdentityKeyPath, kCurrentUser, kProxyKeyPath};
 }
@@ -125,23 +132,26 @@ bool readSettings(Registry& registry, NetSettings& record, const SettingsKeys& k
     if (openKey(registry, keys.root, keys.tcpipPath, 0, key) != status::kSuccess) {
         return false;
     }
-    const TextValue wins = queryText(registry, key, u"WINS", kTextReadLimit);
+    const TextValue wins = queryText(registry, key.handle(), u"WINS", kTextReadLimit);
     readField(record.wins1, wins.first());
     readField(record.wins2, wins.second());
-    const TextValue dns = queryText(registry, key, u"DNS", kTextReadLimit);
+    const TextValue dns = queryText(registry, key.handle(), u"DNS", kTextReadLimit);
     readField(record.dns1, dns.first());
     readField(record.dns2, dns.second());
     readField(record.defaultGateway,
-              queryText(registry, key, u"DefaultGateway", kTextReadLimit).first());
-    readField(record.subnetMask, queryText(registry, key, u"Subnetmask", kTextReadLimit).first());
-    readField(record.ipAddress, queryText(registry, key, u"IpAddress", kTextReadLimit).first());
+              queryText(registry, key.handle(), u"DefaultGateway", kTextReadLimit).first());
+    readField(record.subnetMask,
+              queryText(registry, key.handle(), u"Subnetmask", kTextReadLimit).first());
+    readField(record.ipAddress,
+              queryText(registry, key.handle(), u"IpAddress", kTextReadLimit).first());
     std::uint32_t dhcp = 0;
     record.dhcpEnabled = queryNumber(registry, key, u"EnableDHCP", dhcp) && dhcp != 0 ? 1 : 0;
 
     if (openKey(registry, keys.proxyRoot, keys.proxyPath, 0, key) != status::kSuccess) {
         return true;
     }
-    readField(record.proxyServer, queryText(registry, key, u"ProxyServer", kTextReadLimit).first());
+    readField(record.proxyServer,
+              queryText(registry, key.handle(), u"ProxyServer", kTextReadLimit).first());
     std::uint32_t port = kDefaultProxyPort;
     queryNumber(registry, key, u"ProxyHttpPort", port);
     record.proxyPort = static_cast<std::int32_t>(port);

@@ -2,6 +2,7 @@
 // or a stored profile's key, in one layout.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "core/net_settings.h"
@@ -31,6 +32,14 @@ bool readSettings(Registry& registry, NetSettings& record, const SettingsKeys& k
 
 // Defaults plus the logon identity of the system.
 bool readSystemIdentity(Registry& registry, NetSettings& record);
+
+// The first two strings of a text or list value in the open key `key`, read as the reader reads
+// them (at most 520 bytes); empty when the value is missing or longer.
+struct TextList {
+    std::u16string first;
+    std::u16string second;
+};
+TextList readTextList(Registry& registry, KeyHandle key, std::u16string_view name);
 
 // Stores every value of `record`, creating missing keys. Stops at the first failure; what was
 // written stays written.

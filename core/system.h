@@ -23,6 +23,9 @@ class System {
     virtual WindowRef findWindow(std::u16string_view className) = 0;
     virtual void postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) = 0;
+    // The size of the store that holds the program's data and the part of it that is free, in
+    // bytes; false when the platform cannot tell.
+    virtual bool storeInformation(std::uint64_t& size, std::uint64_t& free) = 0;
     // Starts a program without waiting for it; failures are not reported.
     virtual void startProgram(std::u16string_view program, std::u16string_view commandLine) = 0;
 };

@@ -75,8 +75,9 @@ int formatNumbers(std::u16string_view format, std::span<const std::int64_t> numb
     std::size_t next = 0;
     for (std::size_t i = 0; i < format.size() && length + 1 < out.size(); ++i) {
         const std::u16string_view rest = format.substr(i);
-        const std::size_t placeholder =
-            rest.starts_with(u"%d") ? 2 : rest.starts_with(u"%ld") ? 3 : 0;
+        const std::size_t placeholder = rest.starts_with(u"%d")    ? 2
+                                        : rest.starts_with(u"%ld") ? 3
+                                                                   : 0;
         if (placeholder > 0) {
             const std::int64_t number = next < numbers.size() ? numbers[next] : 0;
             ++next;

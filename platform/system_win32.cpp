@@ -39,6 +39,20 @@ void Win32System::postMessage(WindowRef window, std::uint32_t message, std::uint
     PostMessageW(toHwnd(window), message, wParam, lParam);
 }
 
+bool Win32System::storeInformation(std::uint64_t& size, std::uint64_t& free) {
+    wchar_t profile[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
+    ULARGE_INTEGER total{};
+    ULARGE_INTEGER available{};
+    if (length == 0 || length >= MAX_PATH ||
+        !GetDiskFreeSpaceExW(profile, nullptr, &total, &available)) {
+        return false;
+    }
+    size = total.QuadPart;
+    free = available.QuadPart;
+    return true;
+}
+
 void Win32System::startProgram(std::u16string_view program, std::u16string_view commandLine) {
     const std::u16string zeroProgram(program);
     // CreateProcessW may write into the command line, so it gets a copy of its own.

@@ -15,6 +15,9 @@ class Win32System : public System {
     WindowRef findWindow(std::u16string_view className) override;
     void postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
                      std::intptr_t lParam) override;
+    // The handheld's object store holds the registry and the user's files in its memory. The
+    // desktop keeps them on the disk: its stand-in is the volume of the user's profile folder.
+    bool storeInformation(std::uint64_t& size, std::uint64_t& free) override;
     void startProgram(std::u16string_view program, std::u16string_view commandLine) override;
 };
 

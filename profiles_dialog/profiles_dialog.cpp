@@ -24,6 +24,73 @@ void apply(AppState& state, AdapterInfo& adapter, const NetSettings& record, boo
 
 }  // namespace
 
+DialogOpening openProfilesDialog(AppState& state) {
+    DialogOpening opening;
+    const int count = state.adapters ? state.adapters->count() : 0;
+    for (int index = 0; index < count; ++index) {
+        opening.adapters.emplace_back(textOf(state.adapters->at(index)->displayName));
+    }
+    if (count <= 1) {
+        state.applyToAll = 0;
+    }
+    opening.applyToAllEnabled = count > 1;
+    opening.applyToAllChecked = state.applyToAll != 0;
+    opening.showAtStartupChecked = state.showAtStartup != 0;
+    return opening;
+}
+
+DialogCommand dialogCommand(int id, int notification) {
+    constexpr int kSelectionChanged = 1;  // CBN_SELCHANGE
+    switch (id) {
+        case mb::kIdOk:
+        case mb::kIdCancel:
+            return {DialogAction::Close};
+        case IDC_NEW:
+            return {DialogAction::New, true};
+        case IDC_EDIT:
+            return {DialogAction::Edit, true};
+        case IDC_DELETE:
+            return {DialogAction::Delete, true};
+        case IDC_SETTINGS:
+            return {DialogAction::ShowSettings, true};
+        case IDC_ADAPTER_LIST:
+            return notification == kSelectionChanged
+                       ? DialogCommand{DialogAction::AdapterSelected, true}
+                       : DialogCommand{};
+        case IDC_PROFILE_LIST:
+            return notification == kSelectionChanged
+                       ? DialogCommand{DialogAction::ProfileSelected, true}
+                       : DialogCommand{};
+        case IDC_SET:
+            return {DialogAction::Set};
+        case IDC_APPLY_TO_ALL:
+            return {DialogAction::ApplyToAll};
+        case IDM_HELP_TOPICS:
+            return {DialogAction::HelpTopics};
+        case IDM_ABOUT:
+            return {DialogAction::About, true};
+        case IDM_SHOW_PROFILES:
+            return {DialogAction::BringForward};
+        case IDM_SHOW_AT_STARTUP:
+            return {DialogAction::ToggleShowAtStartup};
+        case IDM_EXPORT:
+            return {DialogAction::Export, true};
+        case IDM_IMPORT:
+            return {DialogAction::Import, true};
+        default:
+            return {};
+    }
+}
+
+std::optional<StoreKilobytes> storeKilobytes(System& system) {
+    std::uint64_t size = 0;
+    std::uint64_t free = 0;
+    if (!system.storeInformation(size, free)) {
+        return std::nullopt;
+    }
+    return StoreKilobytes{size / 1024, free / 1024};
+}
+
 ProfileList readProfileList(AppState& state, const AdapterInfo& adapter) {
     ProfileList list;
     list.names = listProfileNames(*state.registry);

@@ -3,6 +3,8 @@
 // profile. The dialog's Win32 half shows the results.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,8 +12,58 @@
 #include "core/app_state.h"
 #include "core/message.h"
 #include "core/net_settings.h"
+#include "core/system.h"
 
 namespace corvane {
+
+struct DialogOpening {
+    std::vector<std::u16string> adapters;  // display names in the adapter list's order
+    bool applyToAllEnabled = false;
+    bool applyToAllChecked = false;
+    bool showAtStartupChecked = false;
+};
+
+// What the dialog shows as it opens. With at most one adapter, "&Apply Network Profile to All
+// Adapters" has nothing to do: the option is turned off and its box disabled.
+DialogOpening openProfilesDialog(AppState& state);
+
+enum class DialogAction {
+    None,
+    Close,
+    New,
+    Edit,
+    Delete,
+    ShowSettings,
+    AdapterSelected,
+    ProfileSelected,
+    Set,
+    ApplyToAll,
+    HelpTopics,
+    About,
+    BringForward,
+    ToggleShowAtStartup,
+    Export,
+    Import,
+};
+
+struct DialogCommand {
+    DialogAction action = DialogAction::None;
+    bool busy = false;  // a tap on the icon opens no menu while it runs
+
+    bool operator==(const DialogCommand&) const = default;
+};
+
+// WM_COMMAND `id` with its notification code. The two lists count only a changed selection;
+// every other id, "E&xit" and the icon menu's profiles included, is ignored.
+DialogCommand dialogCommand(int id, int notification);
+
+struct StoreKilobytes {
+    std::uint64_t total = 0;
+    std::uint64_t free = 0;
+};
+// The About box's figures: the store's size and free space in KB, remainders dropped; none when
+// the platform cannot tell.
+std::optional<StoreKilobytes> storeKilobytes(System& system);
 
 struct ProfileList {
     std::vector<std::u16string> names;  // the store's profiles; the sorted list box orders them

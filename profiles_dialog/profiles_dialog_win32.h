@@ -8,7 +8,9 @@
 
 namespace corvane {
 
-// Shows the dialog until it ends; it fronts the application (hwndCurrent) meanwhile.
+// Shows the dialog until it ends; it fronts the application (hwndCurrent) meanwhile. When its
+// command bar cannot be made the user is told, the application is ended with exit code 3 and
+// its options are not written.
 void showProfilesDialog(AppState& state);
 
 // Refills the profile list for the adapter selected in `window` (the first adapter for a window
@@ -16,5 +18,9 @@ void showProfilesDialog(AppState& state);
 // store is empty, selects the default, enables the buttons that need a selection and rebuilds
 // the icon's menu.
 void refreshProfileList(AppState& state, HWND window);
+
+// How the dialog makes its command bar; tests make it fail. Returns the one it replaces.
+using CommandBarFactory = HWND (*)(HINSTANCE instance, HWND dialog, int id);
+CommandBarFactory setCommandBarFactory(CommandBarFactory factory);
 
 }  // namespace corvane

@@ -149,6 +149,11 @@
 #define IDS_LEASED 76
 #define IDS_NOT_LEASED 77
 
+// Strings: the command bar's buttons on the desktop.
+#define IDS_BAR_HELP 85
+#define IDS_BAR_OK 86
+#define IDS_BAR_CLOSE 87
+
 // Strings: About box.
 #define IDS_AVAILABLE_MEMORY 80
 #define IDS_FREE_MEMORY 81

@@ -31,10 +31,18 @@ class FakeSystem : public System {
                      std::intptr_t lParam) override {
         posted.push_back({window, message, wParam, lParam});
     }
+    bool storeInformation(std::uint64_t& size, std::uint64_t& free) override {
+        size = storeSize;
+        free = storeFree;
+        return storeKnown;
+    }
     void startProgram(std::u16string_view program, std::u16string_view commandLine) override {
         started.emplace_back(program, commandLine);
     }
 
+    bool storeKnown = true;
+    std::uint64_t storeSize = 0;
+    std::uint64_t storeFree = 0;
     bool versionKnown = true;
     PlatformVersion version{2, 11};
     std::map<std::u16string, WindowRef> windows;  // top-level windows by class name

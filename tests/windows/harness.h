@@ -6,6 +6,10 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,7 +29,8 @@ struct ShownBox {
     HWND owner = nullptr;
 };
 
-// Records every message box of this thread ("Corvane" in the caption) and answers it with OK.
+// Records every message box of this thread ("Corvane" in the caption) and answers it with the
+// next of `answers`, or with OK (No for a question) when none is left.
 class MessageBoxCatcher {
   public:
     MessageBoxCatcher() : hook_(SetWindowsHookExW(WH_CBT, proc, nullptr, GetCurrentThreadId())) {
@@ -39,21 +44,68 @@ class MessageBoxCatcher {
     MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
 
     std::vector<ShownBox> boxes;
+    std::deque<int> answers;
 
   private:
     static LRESULT CALLBACK proc(int code, WPARAM wParam, LPARAM lParam) {
         const auto box = reinterpret_cast<HWND>(wParam);
-        if (code == HCBT_ACTIVATE && current != nullptr && GetDlgItem(box, 0xFFFF) != nullptr &&
+        wchar_t textClass[16] = {};
+        GetClassNameW(GetDlgItem(box, 0xFFFF), textClass, 16);  // a message box's text
+        if (code == HCBT_ACTIVATE && current != nullptr && std::wstring(textClass) == L"Static" &&
             windowText(box) == L"Corvane" && GetPropW(box, L"corvane.seen") == nullptr) {
             SetPropW(box, L"corvane.seen", reinterpret_cast<HANDLE>(1));
             current->boxes.push_back(
                 {windowText(GetDlgItem(box, 0xFFFF)), GetWindow(box, GW_OWNER)});
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            int answer = GetDlgItem(box, IDOK) != nullptr ? IDOK : IDNO;
+            if (!current->answers.empty()) {
+                answer = current->answers.front();
+                current->answers.pop_front();
+            }
+            PostMessageW(box, WM_COMMAND, answer, 0);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
     static inline MessageBoxCatcher* current = nullptr;
     HHOOK hook_;
+};
+
+// Runs one step a timer tick from inside whatever modal loop is running (a dialog, a menu, a
+// message box): a step that opens a modal window posts its command, and the next step runs
+// inside that window's loop. After 10 s idle it calls `stop` to end what a failing test left
+// open.
+class Steps {
+  public:
+    Steps(std::vector<std::function<void()>> steps, std::function<void()> stop)
+        : steps_(std::move(steps)), stop_(std::move(stop)) {
+        current = this;
+        timer_ = SetTimer(nullptr, 0, 50, tick);
+    }
+    ~Steps() {
+        KillTimer(nullptr, timer_);
+        current = nullptr;
+    }
+    Steps(const Steps&) = delete;
+    Steps& operator=(const Steps&) = delete;
+    bool allRan() const { return next_ == steps_.size(); }
+
+  private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (current == nullptr) {
+            return;
+        }
+        if (current->next_ < current->steps_.size()) {
+            current->steps_[current->next_++]();
+        } else if (++current->idleTicks_ == 200) {
+            ADD_FAILURE() << "still open after 10 s";
+            current->stop_();
+        }
+    }
+    static inline Steps* current = nullptr;
+    std::vector<std::function<void()>> steps_;
+    std::function<void()> stop_;
+    std::size_t next_ = 0;
+    int idleTicks_ = 0;
+    UINT_PTR timer_ = 0;
 };
 
 // Counts the address fields' beeps for its lifetime.

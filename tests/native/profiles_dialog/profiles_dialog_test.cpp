@@ -44,6 +44,45 @@ class ProfilesDialogTest : public testing::Test {
     Messages messages;
 };
 
+TEST_F(ProfilesDialogTest, OpeningCommandsAndTheAboutFigures) {
+    device.state.applyToAll = 1;
+    device.state.showAtStartup = 5;
+    DialogOpening opening = openProfilesDialog(device.state);
+    EXPECT_EQ(opening.adapters, (Names{u"Card A1", u"Card A2", u"Card A3"}));
+    EXPECT_TRUE(opening.applyToAllEnabled && opening.applyToAllChecked);
+    EXPECT_TRUE(opening.showAtStartupChecked);
+    device.state.adapters->clear();
+    opening = openProfilesDialog(device.state);
+    EXPECT_FALSE(opening.applyToAllEnabled || opening.applyToAllChecked);
+    EXPECT_EQ(device.state.applyToAll, 0u) << "with one adapter or none the option goes off";
+
+    struct Case {
+        int id;
+        int notification;
+        DialogCommand command;
+    };
+    for (const Case& c : {Case{mb::kIdCancel, 0, {DialogAction::Close}},
+                          Case{IDC_NEW, 0, {DialogAction::New, true}},
+                          Case{IDC_ADAPTER_LIST, 1, {DialogAction::AdapterSelected, true}},
+                          Case{IDC_ADAPTER_LIST, 3, {}},  // only a changed selection counts
+                          Case{IDC_PROFILE_LIST, 1, {DialogAction::ProfileSelected, true}},
+                          Case{IDC_SET, 0, {DialogAction::Set}},  // not busy
+                          Case{IDM_ABOUT, 0, {DialogAction::About, true}},
+                          Case{IDM_SHOW_PROFILES, 0, {DialogAction::BringForward}},
+                          Case{IDM_EXIT, 0, {}}, Case{10200, 0, {}}}) {
+        EXPECT_EQ(dialogCommand(c.id, c.notification), c.command) << c.id;
+    }
+
+    device.system.storeSize = 4194304;
+    device.system.storeFree = 1048575;
+    const auto store = storeKilobytes(device.system);
+    ASSERT_TRUE(store);
+    EXPECT_EQ(store->total, 4096u);
+    EXPECT_EQ(store->free, 1023u);
+    device.system.storeKnown = false;
+    EXPECT_FALSE(storeKilobytes(device.system));
+}
+
 TEST_F(ProfilesDialogTest, TheListOffersADefaultWhenTheAdapterHasNoneOrTheStoreIsEmpty) {
     ProfileList list = readProfileList(device.state, device.adapter(0));
     EXPECT_EQ(list.names, (Names{u"Home", u"Office"}));

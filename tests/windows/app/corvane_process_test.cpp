@@ -106,6 +106,8 @@ std::vector<HWND> dialogsOf(DWORD processId) {
     return search.found;
 }
 
+const std::u16string kFirstAdapterKey = std::u16string(kAppKeyPath) + u"\\CVTEST1";
+
 class CorvaneProcessTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -113,6 +115,15 @@ class CorvaneProcessTest : public testing::Test {
         TearDown();
         putString(registry, kLocalMachine, u"Comm\\CVTEST1", u"Group", u"NDIS");
         putDword(registry, kLocalMachine, u"Comm\\CVTEST1\\Parms\\TcpIp", u"EnableDHCP", 1);
+        addProfile(u"Home", u"10.1.0.1");
+        putString(registry, kCurrentUser, kFirstAdapterKey, u"DefProfile", u"Home");
+    }
+    void addProfile(std::u16string_view name, std::u16string_view address) {
+        NetSettings record;
+        setDefaults(record);
+        record.dhcpEnabled = 0;
+        copyText(record.ipAddress, address);
+        ASSERT_TRUE(saveProfile(registry, name, record));
     }
     void TearDown() override {
         registry.deleteTree(kLocalMachine, u"Comm");
@@ -155,7 +166,11 @@ TEST_F(CorvaneProcessTest, ASecondStartHandsOverToTheFirstAndOldKeysGo) {
     // With the dialog already open a further start only brings it forward.
     EXPECT_EQ(Corvane(L"").exitCode(), 0u);
     Sleep(kSettleMs);
-    EXPECT_EQ(dialogsOf(first.id()).size(), 1u);
+    ASSERT_EQ(dialogsOf(first.id()).size(), 1u);
+    // Closing the dialog leaves the program in the notification area.
+    PostMessageW(dialogsOf(first.id()).front(), WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(waitFor([&] { return dialogsOf(first.id()).empty(); }));
+    EXPECT_TRUE(test::iconExists(mainWindow()));
 
     EXPECT_TRUE(exitWithCommand(first));
     expectOption(u"ShowStart", 1);
@@ -188,6 +203,7 @@ TEST_F(CorvaneProcessTest, ShowStartOffKeepsTheDialogClosedAndABadValueCountsAsM
         ASSERT_TRUE(waitFor([&] { return dialogsOf(corvane.id()).size() == 1; }));
         EXPECT_TRUE(exitWithCommand(corvane));  // with the dialog open
         expectOption(u"ShowStart", 1);
+        expectOption(u"ApplyToAll", 0);  // the dialog turned it off: there is only one adapter
     }
 }
 
@@ -239,14 +255,8 @@ TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenThe
     putString(registry, kLocalMachine, u"Comm\\CVTEST2", u"Group", u"NDIS");
     putString(registry, kLocalMachine, u"Comm\\CVTEST2", u"DisplayName", u"Card Two");
     putDword(registry, kLocalMachine, u"Comm\\CVTEST2\\Parms\\TcpIp", u"EnableDHCP", 1);
-    for (const auto& [name, address] :
-         {std::pair{u"Home", u"10.1.0.1"}, std::pair{u"Office", u"10.2.0.1"}}) {
-        NetSettings record;
-        setDefaults(record);
-        record.dhcpEnabled = 0;
-        copyText(record.ipAddress, address);
-        ASSERT_TRUE(saveProfile(registry, name, record));
-    }
+    addProfile(u"Office", u"10.2.0.1");
+    registry.deleteTree(kCurrentUser, kFirstAdapterKey);  // the first adapter without a default
     putString(registry, kCurrentUser, std::u16string(kAppKeyPath) + u"\\CVTEST2", u"DefProfile",
               u"Home");
 
