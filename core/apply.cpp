@@ -6,7 +6,6 @@
 namespace corvane {
 namespace {
 
-inline constexpr std::uint32_t kWmSettingChange = 26;
 inline constexpr std::u16string_view kShellWindowClass = u"DesktopExplorerWindow";
 
 // Only the three proxy fields count, the server as exact text.
@@ -33,7 +32,7 @@ ApplyOutcome applyToSystem(Registry& registry, System& system, AdapterInfo& adap
     }
     if (isPlatform211OrLater(system)) {
         if (const WindowRef shell = system.findWindow(kShellWindowClass); shell != 0) {
-            system.postMessage(shell, kWmSettingChange, 0, 0);
+            system.tellSettingChange(shell);
             return ApplyOutcome::ShellNotified;
         }
     }

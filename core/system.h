@@ -21,8 +21,9 @@ class System {
     virtual bool platformVersion(PlatformVersion& version) = 0;
     // A top-level window of the class, whatever its title; 0 when there is none.
     virtual WindowRef findWindow(std::u16string_view className) = 0;
-    virtual void postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
-                             std::intptr_t lParam) = 0;
+    // Tells `window` that a setting changed (WM_SETTINGCHANGE with both parameters 0) and does
+    // not wait for it to be handled.
+    virtual void tellSettingChange(WindowRef window) = 0;
     // The size of the store that holds the program's data and the part of it that is free, in
     // bytes; false when the platform cannot tell.
     virtual bool storeInformation(std::uint64_t& size, std::uint64_t& free) = 0;

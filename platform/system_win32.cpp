@@ -34,9 +34,11 @@ WindowRef Win32System::findWindow(std::u16string_view className) {
     return toRef(FindWindowW(wide(zeroClass.c_str()), nullptr));
 }
 
-void Win32System::postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
-                              std::intptr_t lParam) {
-    PostMessageW(toHwnd(window), message, wParam, lParam);
+void Win32System::tellSettingChange(WindowRef window) {
+    constexpr UINT kShellTimeoutMs = 500;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(toHwnd(window), WM_SETTINGCHANGE, 0, 0, SMTO_ABORTIFHUNG, kShellTimeoutMs,
+                        &result);
 }
 
 bool Win32System::storeInformation(std::uint64_t& size, std::uint64_t& free) {

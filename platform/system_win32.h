@@ -13,8 +13,10 @@ class Win32System : public System {
     // handheld shell the version test is about.
     bool platformVersion(PlatformVersion& version) override;
     WindowRef findWindow(std::u16string_view className) override;
-    void postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
-                     std::intptr_t lParam) override;
+    // The handheld posts the message. Desktop Windows (and Wine) refuse to post WM_SETTINGCHANGE
+    // or to send it without waiting to another process (its lParam may point to text:
+    // ERROR_MESSAGE_SYNC_ONLY), so it is sent with a short timeout that skips a hung window.
+    void tellSettingChange(WindowRef window) override;
     // The handheld's object store holds the registry and the user's files in its memory. The
     // desktop keeps them on the disk: its stand-in is the volume of the user's profile folder.
     bool storeInformation(std::uint64_t& size, std::uint64_t& free) override;

@@ -27,10 +27,7 @@ class FakeSystem : public System {
         const auto found = windows.find(std::u16string(className));
         return found != windows.end() ? found->second : 0;
     }
-    void postMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
-                     std::intptr_t lParam) override {
-        posted.push_back({window, message, wParam, lParam});
-    }
+    void tellSettingChange(WindowRef window) override { told.push_back(window); }
     bool storeInformation(std::uint64_t& size, std::uint64_t& free) override {
         size = storeSize;
         free = storeFree;
@@ -46,14 +43,7 @@ class FakeSystem : public System {
     bool versionKnown = true;
     PlatformVersion version{2, 11};
     std::map<std::u16string, WindowRef> windows;  // top-level windows by class name
-    struct Posted {
-        WindowRef window;
-        std::uint32_t message;
-        std::uintptr_t wParam;
-        std::intptr_t lParam;
-        bool operator==(const Posted&) const = default;
-    };
-    std::vector<Posted> posted;
+    std::vector<WindowRef> told;  // windows told of a changed setting
     std::vector<std::pair<std::u16string, std::u16string>> started;
 };
 

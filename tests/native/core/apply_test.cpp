@@ -33,7 +33,7 @@ TEST_F(ApplyTest, AChangedProxyIsToldToTheShellOnlyFromPlatform211WithItsWindow)
     system.windows[u"DesktopExplorerWindow"] = kShell;
     copyText(record.proxyServer, u"proxy.example");
     EXPECT_EQ(apply(), ApplyOutcome::ShellNotified);
-    EXPECT_EQ(system.posted, (std::vector<FakeSystem::Posted>{{kShell, 26, 0, 0}}));
+    EXPECT_EQ(system.told, std::vector<WindowRef>{kShell});
     // Written and read back: the adapter now holds the system's values.
     EXPECT_EQ(textOf(adapter.settings.ipAddress), u"10.0.0.7");
     EXPECT_EQ(textOf(adapter.settings.proxyServer), u"proxy.example");
@@ -58,7 +58,7 @@ TEST_F(ApplyTest, AChangedProxyIsToldToTheShellOnlyFromPlatform211WithItsWindow)
         copyText(record.proxyServer, c.server);
         EXPECT_EQ(apply(), ApplyOutcome::ResetNeeded) << toUtf8(c.server);
     }
-    EXPECT_EQ(system.posted.size(), 1u);
+    EXPECT_EQ(system.told.size(), 1u);
 }
 
 TEST_F(ApplyTest, OnlyTheThreeProxyFieldsCountAndTheServersLetterCaseDoes) {
@@ -76,7 +76,7 @@ TEST_F(ApplyTest, OnlyTheThreeProxyFieldsCountAndTheServersLetterCaseDoes) {
     EXPECT_EQ(apply(), ApplyOutcome::ShellNotified);
     record.useProxy = 1;
     EXPECT_EQ(apply(), ApplyOutcome::ShellNotified);
-    EXPECT_EQ(system.posted.size(), 3u);
+    EXPECT_EQ(system.told.size(), 3u);
 }
 
 TEST_F(ApplyTest, AWriteOrReadBackThatFailsLeavesTheAdapterAsItWas) {

@@ -34,14 +34,28 @@ std::wstring programPath() {
     return path;
 }
 
+// Waits, handling this thread's messages meanwhile (a window of the test's own may be told
+// something by Corvane).
 bool waitFor(const std::function<bool()>& condition) {
     for (DWORD waited = 0; !condition(); waited += 20) {
         if (waited >= kWaitMs) {
             return false;
         }
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
         Sleep(20);
     }
     return true;
+}
+
+// The shell's desktop window, as a window of the test's own that counts the setting changes it
+// is told of.
+int settingChanges = 0;
+LRESULT CALLBACK shellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    settingChanges += message == WM_SETTINGCHANGE && wParam == 0 && lParam == 0;
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // One started corvane.exe; a process left running at the end is ended.
@@ -249,14 +263,22 @@ std::wstring loadedText(int id) {
 }
 
 // Choosing "Office" in the second adapter's submenu: the adapter's system settings written, the
-// user told, and the refresh that rebuilds the menu offering the first adapter a default. (Wine
-// keeps a menu to its process, so its marks are read in the tray's own tests and the tour.)
+// shell's window told of the changed proxy, the user told, and the refresh that rebuilds the
+// menu offering the first adapter a default. (Wine keeps a menu to its process, so its marks are
+// read in the tray's own tests and the tour.)
 TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenTheListRefreshed) {
     putString(registry, kLocalMachine, u"Comm\\CVTEST2", u"Group", u"NDIS");
     putString(registry, kLocalMachine, u"Comm\\CVTEST2", u"DisplayName", u"Card Two");
     putDword(registry, kLocalMachine, u"Comm\\CVTEST2\\Parms\\TcpIp", u"EnableDHCP", 1);
     addProfile(u"Office", u"10.2.0.1");
+    putDword(registry, kCurrentUser, std::u16string(kProfilesKeyPath) + u"\\Office", u"UseProxy",
+             1);
     registry.deleteTree(kCurrentUser, kFirstAdapterKey);  // the first adapter without a default
+    const WNDCLASSW shellClass{0,       shellProc, 0,       0,       GetModuleHandleW(nullptr),
+                               nullptr, nullptr,   nullptr, nullptr, L"DesktopExplorerWindow"};
+    RegisterClassW(&shellClass);
+    const HWND shell = CreateWindowExW(0, L"DesktopExplorerWindow", L"", WS_POPUP, 0, 0, 0, 0,
+                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     putString(registry, kCurrentUser, std::u16string(kAppKeyPath) + u"\\CVTEST2", u"DefProfile",
               u"Home");
 
@@ -268,6 +290,8 @@ TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenThe
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(boxText(box), loadedText(IDS_NEXT_USE));
     EXPECT_EQ(GetWindow(box, GW_OWNER), mainWindow());
+    EXPECT_EQ(settingChanges, 1) << "the shell was told, so no reset is asked for";
+    DestroyWindow(shell);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(waitFor([&] { return !IsWindow(box); }));
 
