@@ -22,6 +22,13 @@ if [ ! -f "$prefix/system.reg" ]; then
     wineserver -w
 fi
 
+# Wine does not find its own fonts (fonts-wine's Tahoma, Marlett...) where Debian puts them: without
+# them dialogs take another face and caption buttons show Marlett's letters ("r" for close).
+fonts="$prefix/drive_c/windows/Fonts"
+if [ ! -f "$fonts/marlett.ttf" ] && [ -d "$fonts" ]; then
+    cp /usr/share/wine/fonts/*.ttf "$fonts/"
+fi
+
 wineserver -p
 wine cmd /c exit 0 >>"$log" 2>&1
 "$@"
