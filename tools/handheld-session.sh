@@ -3,22 +3,18 @@
 # then run Corvane on it.
 #   handheld-session.sh ROOT PREFIX window|tour
 # "window": Corvane runs on your display until it ends (Ctrl+C ends the session).
-# "tour": a scripted tour inside Xvfb: tap the icon and pick profile "Lab" for the NE2000 from
-# its menu (screenshots/tray-menu.png), show the outcome (screenshots/switch-outcome.png), the
-# menu again with the mark moved (screenshots/tray-menu-after.png) and the adapters' settings
-# before and after; then open the Network Profiles dialog, save a screenshot
-# to screenshots/network-profiles.png, choose "E&xit" and print the options Corvane wrote;
-# last, the settings editor on the profile "Office", a screenshot a page
-# (screenshots/settings-logon.png, -ip-address, -dns, -proxy).
+# "tour": a scripted tour inside Xvfb that uses Corvane as a person would, with a screenshot of
+# each step in screenshots/ and the device's settings printed before and after.
 set -euo pipefail
 root=$1
 prefix=$2
 mode=${3:-tour}
 run() { "$root/tools/wine-run.sh" "$prefix" "$@"; }
+tools="$root/build/windows/tools"
 
 "$root/tools/seed-handheld.sh" "$prefix"
 echo
-run "$root/build/windows/tools/corvane-adapters.exe"
+run "$tools/corvane-adapters.exe"
 echo
 
 corvane="$root/build/windows/corvane.exe"
@@ -29,44 +25,114 @@ if [ "$mode" = window ]; then
 fi
 
 echo "-- tour: Corvane on the handheld"
-corvane_dos=$(WINEPREFIX="$prefix" winepath -w "$corvane" 2>/dev/null)
-tour() { run "$root/build/windows/tools/corvane-tour.exe" "$@"; }
+tour() { run "$tools/corvane-tour.exe" "$@"; }
 mkdir -p "$root/screenshots"
-screenshot() {
-    local shot="$root/screenshots/$1"
-    import -window root "$shot"
-    echo "  screenshot saved: ${shot#"$root"/}"
+rm -f "$root"/screenshots/*.png
+shot() {
+    import -window root "$root/screenshots/$1"
+    echo "  screenshot saved: screenshots/$1"
 }
+settings="Network Settings"
 
-tour start "$corvane_dos"
-# The menu: "Network &Profiles...", the NE2000's submenu on top (Home, Lab, Office), the card's
-# below it, "E&xit". Down twice reaches the NE2000, right opens it on "Home", down is "Lab".
+tour start "$(WINEPREFIX="$prefix" winepath -w "$corvane" 2>/dev/null)"
+
+echo "-- the Network Profiles dialog, its command bar and menu, the About box"
+tour open
+shot network-profiles.png
+tour barmenu
+shot bar-menu.png
+tour keys escape
+tour command 40003                # "&About..."
+tour wait "About Corvane"
+shot about.png
+tour close "About Corvane" 1
+
+echo "-- the NE2000 on DHCP: no default profile yet, and its current settings with the lease"
+tour select 1017 "NE2000 Compatible Ethernet Driver"
+tour message
+shot default-question.png
+tour answer no
+tour command 1016                 # "Setti&ngs..."
+tour wait "Current Network Settings"
+tour end "Current Network Settings" 1016    # down to the lease rows
+shot viewer.png
+tour close "Current Network Settings" 2
+
+echo "-- a new profile for the card, typed into the editor, edited, applied and deleted"
+tour select 1017 "3Com EtherLink III PC Card"
+tour command 1013                 # "&New..."
+tour wait "Profile Name"
+tour type "Profile Name" 1021 "Travel"
+shot profile-name.png
+tour close "Profile Name" 1
+tour wait "$settings"
+tour type "$settings" 1012 "TRAVEL"
+shot settings-logon.png
+tour tab 1
+tour click "$settings" 1002       # "Specify an IP Address"
+tour address "$settings" 1003 172.16.4.20
+tour address "$settings" 1005 255.255.0.0
+tour address "$settings" 1006 172.16.0.1
+shot settings-ip-address.png
+tour tab 2
+tour address "$settings" 1007 172.16.0.2
+shot settings-dns.png
+tour tab 3
+shot settings-proxy.png
+tour close "$settings" 1
+shot new-profile.png
+tour select 1018 "Travel"
+tour command 1014                 # "&Edit..."
+tour wait "$settings"
+tour tab 2
+tour address "$settings" 1008 172.16.0.3
+tour close "$settings" 1
+tour select 1018 "Travel"         # the refresh selected the card's default again
+tour command 1019                 # "&Set!"
+tour message
+shot set-outcome.png
+tour answer ok
+tour message                      # Travel has no proxy, the card had one: reset the device
+tour answer ok
+run "$tools/corvane-adapters.exe" | sed -n '/ELNK31/,/Proxy/p'
+tour command 1015                 # "&Delete"
+tour message
+shot delete-question.png
+tour answer yes
+tour close "Corvane" 2
+
+echo "-- the icon's menu: \"Lab\" for the NE2000 (its submenu is on top)"
 tour menu
 tour keys down down right down
-screenshot tray-menu.png
+shot tray-menu.png
 tour keys enter
 tour message
-screenshot switch-outcome.png
-tour ok
-# The radio mark has moved to "Lab" in the NE2000's submenu.
+shot switch-outcome.png
+tour answer ok
 tour menu
 tour keys down down right
-screenshot tray-menu-after.png
-tour keys escape escape
-echo
-echo "-- after the switch"
-run "$root/build/windows/tools/corvane-adapters.exe"
-echo
+shot tray-menu-after.png
+tour keys escape escape escape
 
-tour open "$corvane_dos"
-screenshot network-profiles.png
-run "$root/build/windows/tools/corvane-tour.exe" exit
+echo "-- a proxy change without the shell's window: the user is asked to reset the device"
+# The card is the first adapter: its profiles Home, Lab and Office take 10200 to 10202.
+tour choose 10202                 # "Office": its proxy is on
+tour message
+tour answer ok
+tour message
+shot reset-needed.png
+tour answer ok
+echo "-- with the shell's window up, the shell is told and nothing more is asked"
+run "$tools/corvane-shell-window.exe" >"$root/build/shell-window.log" &
+sleep 1
+tour choose 10200                 # "Home": its proxy is off
+tour message
+tour answer ok
+sleep 1
+cat "$root/build/shell-window.log"
 
-# The settings editor on the stored profile "Office", one screenshot a page; nothing is saved.
-pages=(logon ip-address dns proxy)
-for tab in 0 1 2 3; do
-    run "$root/build/windows/tools/corvane-editor-preview.exe" Office "$tab" 3 &
-    sleep 2
-    screenshot "settings-${pages[$tab]}.png"
-    wait
-done
+echo
+tour exit
+echo
+echo "-- after the tour"
+run "$tools/corvane-adapters.exe"
