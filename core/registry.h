@@ -55,6 +55,12 @@ class Registry {
     virtual long enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
                          std::uint32_t& nameChars) = 0;
 
+    // The index-th value of the key: its name (`nameChars` characters with the zero), type and
+    // data (`size` bytes); 259 past the last one, 234 when the name or the data does not fit.
+    virtual long enumValue(KeyHandle key, std::uint32_t index, char16_t* name,
+                           std::uint32_t& nameChars, std::uint32_t& type, void* data,
+                           std::uint32_t& size) = 0;
+
     // Removes the key with everything below it; an empty path is refused (87), never the parent.
     virtual long deleteTree(KeyHandle parent, std::u16string_view path) = 0;
 };

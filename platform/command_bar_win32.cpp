@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/late_modules_win32.h"
 #include "platform/owned_handle_win32.h"
 #include "resources/resource.h"
 
@@ -138,8 +139,7 @@ LRESULT CALLBACK barProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 HWND commandBarCreate(HINSTANCE instance, HWND dialog, int id) {
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
+    initCommonControls(ICC_BAR_CLASSES);
     WNDCLASSW barClass{};
     barClass.lpfnWndProc = barProc;
     barClass.hInstance = instance;

@@ -126,6 +126,27 @@ long Win32Registry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
     return result;
 }
 
+long Win32Registry::enumValue(KeyHandle key, std::uint32_t index, char16_t* name,
+                              std::uint32_t& nameChars, std::uint32_t& type, void* data,
+                              std::uint32_t& size) {
+    if (name == nullptr || nameChars == 0) {
+        return name == nullptr ? ERROR_INVALID_PARAMETER : ERROR_MORE_DATA;
+    }
+    std::vector<wchar_t> buffer(nameChars);
+    DWORD length = nameChars;
+    DWORD valueType = 0;
+    DWORD bytes = size;
+    const long result = RegEnumValueW(toHkey(key), index, buffer.data(), &length, nullptr,
+                                      &valueType, static_cast<BYTE*>(data), &bytes);
+    if (result == ERROR_SUCCESS) {
+        copyOut(buffer, length, name);
+        nameChars = length;
+        type = valueType;
+        size = bytes;
+    }
+    return result;
+}
+
 long Win32Registry::deleteTree(KeyHandle parent, std::u16string_view path) {
     const std::wstring widePath = toWidePath(path);
     // An empty path would make RegDeleteTreeW empty the parent itself, a root included.

@@ -17,6 +17,8 @@ class Win32Registry : public Registry {
                   std::uint32_t size) override;
     long enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
                  std::uint32_t& nameChars) override;
+    long enumValue(KeyHandle key, std::uint32_t index, char16_t* name, std::uint32_t& nameChars,
+                   std::uint32_t& type, void* data, std::uint32_t& size) override;
     long deleteTree(KeyHandle parent, std::u16string_view path) override;
 };
 

@@ -46,7 +46,7 @@ std::vector<std::u16string> listProfileNames(Registry& registry) {
 }
 
 bool isProfileKeyName(std::u16string_view name) {
-    return !name.empty() && name.size() < static_cast<std::size_t>(kStoredNameChars) &&
+    return !name.empty() && name.size() <= kLongestKeyNameChars &&
            name.find(u'\\') == std::u16string_view::npos;
 }
 

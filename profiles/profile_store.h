@@ -2,6 +2,7 @@
 // under the application key. Nothing is cached; every operation opens and closes its own keys.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,6 +20,8 @@ inline constexpr std::u16string_view kProfilesKeyPath =
 inline constexpr std::u16string_view kDefaultProfileValue = u"DefProfile";
 // A profile name as the lists take it from the store, zero included.
 inline constexpr int kStoredNameChars = 260;
+// The registry refuses longer key names.
+inline constexpr std::size_t kLongestKeyNameChars = 255;
 // Scans of the Profiles key stop after this many indices.
 inline constexpr std::uint32_t kProfileScanLimit = 1000;
 
@@ -27,7 +30,7 @@ inline constexpr std::uint32_t kProfileScanLimit = 1000;
 std::vector<std::u16string> listProfileNames(Registry& registry);
 
 // A name that is a key of its own right below the Profiles key: not empty, no backslash, and
-// short enough for the lists to hold.
+// no longer than the registry allows a key name.
 bool isProfileKeyName(std::u16string_view name);
 
 // A profile is stored under this name, found as the registry finds keys: without regard to

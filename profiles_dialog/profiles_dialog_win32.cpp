@@ -6,6 +6,7 @@
 #include "platform/command_bar_win32.h"
 #include "platform/handles_win32.h"
 #include "profiles/profile_store.h"
+#include "profiles_dialog/profile_files_win32.h"
 #include "profiles_dialog/profile_name.h"
 #include "profiles_dialog/profile_name_win32.h"
 #include "profiles_dialog/profiles_dialog.h"
@@ -265,7 +266,11 @@ void onCommand(AppState& state, HWND dialog, int id, int notification) {
             setShowAtStartupMark(state);
             break;
         case DialogAction::Export:
+            exportCommand(state, dialog);
+            break;
         case DialogAction::Import:
+            importCommand(state, dialog);
+            break;
         case DialogAction::None:
             break;
     }

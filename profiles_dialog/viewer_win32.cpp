@@ -5,6 +5,7 @@
 #include "core/current_settings.h"
 #include "core/text.h"
 #include "platform/handles_win32.h"
+#include "platform/late_modules_win32.h"
 #include "profiles_dialog/profiles_dialog.h"
 #include "resources/resource.h"
 #include "ui/ui_support.h"

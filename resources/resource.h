@@ -120,6 +120,7 @@
 #define IDS_EXPORTED 43
 #define IDS_IMPORT_CORRUPT 44
 #define IDS_IMPORTED 45
+#define IDS_EXPORT_SHORTENED 46
 
 // Strings: settings editor (tabs and address checks).
 #define IDS_TAB_LOGON 50

@@ -125,10 +125,9 @@ PageControls loadPage(int index, const NetSettings& record, bool proxyNoteHidden
                     address(IDC_WINS2, textOf(record.wins2))};
         case kProxyPage: {
             const bool on = record.useProxy != 0;
-            // The server edit takes one less than it could: the record keeps 259 and the zero.
             return {
                 button(IDC_USE_PROXY, on),
-                edit(IDC_PROXY_SERVER, textOf(record.proxyServer), kProxyServerChars - 1, on),
+                edit(IDC_PROXY_SERVER, textOf(record.proxyServer), kProxyServerEditChars, on),
                 edit(IDC_PROXY_PORT,
                      fromUtf8(std::to_string(static_cast<std::uint32_t>(record.proxyPort))),
                      kProxyPortEditChars, on),

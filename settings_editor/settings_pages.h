@@ -33,6 +33,8 @@ extern const PageTab kPageTabs[kPageCount];
 
 inline constexpr int kDomainEditChars = 16;
 inline constexpr int kProxyPortEditChars = 10;
+// A typed proxy server with its zero takes at most 512 bytes, what a profile file holds.
+inline constexpr int kProxyServerEditChars = 255;
 
 enum class ControlKind { Edit, Address, Button, Static };
 

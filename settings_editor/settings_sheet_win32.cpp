@@ -6,6 +6,7 @@
 #include "core/app_state.h"
 #include "core/text.h"
 #include "platform/handles_win32.h"
+#include "platform/late_modules_win32.h"
 #include "resources/resource.h"
 #include "settings_editor/settings_pages.h"
 #include "ui/ui_support.h"

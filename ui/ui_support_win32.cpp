@@ -1,12 +1,9 @@
 #include "ui/ui_support_win32.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "core/text.h"
 #include "platform/handles_win32.h"
-#include "platform/owned_handle_win32.h"
 #include "resources/resource.h"
 #include "ui/ui_support.h"
 
@@ -47,18 +44,6 @@ void showMessages(AppState& state, HWND owner, const Messages& messages) {
     for (const Message& message : messages) {
         showMessage(state, owner, message);
     }
-}
-
-bool initCommonControls(DWORD classes) {
-    static const OwnedHandle<HMODULE, FreeLibrary> module(LoadLibraryW(L"comctl32.dll"));
-    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const FARPROC found =
-        module.get() != nullptr ? GetProcAddress(module.get(), "InitCommonControlsEx") : nullptr;
-    if (found == nullptr) {
-        return false;
-    }
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), classes};
-    return reinterpret_cast<Init>(reinterpret_cast<void*>(found))(&controls) != FALSE;
 }
 
 void createBoldFont(AppState& state) {

@@ -23,12 +23,6 @@ int showMessage(AppState& state, HWND owner, const Message& message);
 // Each message in turn.
 void showMessages(AppState& state, HWND owner, const Messages& messages);
 
-// Makes the common controls' window classes known (ICC_ flags). The module is loaded the first
-// time a window needs it rather than at start-up, where it cost a quarter of the time the program
-// takes to be ready under Wine although most starts never open a dialog. False when it cannot
-// be loaded.
-bool initCommonControls(DWORD classes);
-
 // Creates the state's bold font from the stock system font (weight 700); none when the stock font
 // is unavailable.
 void createBoldFont(AppState& state);

@@ -83,7 +83,8 @@ long MemoryRegistry::createKey(KeyHandle parent, std::u16string_view path, KeyHa
     std::u16string full = resolve(parent, u"", result);
     const std::u16string target = below(full, path);
     for (const Fault& fault : faults_) {
-        result = fault.value.empty() && fault.onCreate && fault.key == target ? fault.status : result;
+        result =
+            fault.value.empty() && fault.onCreate && fault.key == target ? fault.status : result;
     }
     if (result != status::kSuccess) {
         return result;
@@ -171,6 +172,32 @@ long MemoryRegistry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
         return status::kSuccess;
     }
     return result != status::kSuccess ? result : status::kNoMoreItems;
+}
+
+long MemoryRegistry::enumValue(KeyHandle key, std::uint32_t index, char16_t* name,
+                               std::uint32_t& nameChars, std::uint32_t& type, void* data,
+                               std::uint32_t& size) {
+    long result = status::kSuccess;
+    const std::u16string full = resolve(key, u"", result);
+    if (result != status::kSuccess) {
+        return result;
+    }
+    const std::vector<Value>& values = keys_[full].values;
+    if (index >= values.size()) {
+        return status::kNoMoreItems;
+    }
+    const Value& value = values[index];
+    if (value.name.size() >= nameChars || value.data.size() > size) {
+        return status::kMoreData;
+    }
+    copyText(std::span<char16_t>(name, nameChars), value.name);
+    nameChars = static_cast<std::uint32_t>(value.name.size());
+    type = value.type;
+    size = static_cast<std::uint32_t>(value.data.size());
+    if (size > 0) {
+        std::memcpy(data, value.data.data(), size);
+    }
+    return status::kSuccess;
 }
 
 long MemoryRegistry::deleteTree(KeyHandle parent, std::u16string_view path) {

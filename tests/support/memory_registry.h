@@ -23,6 +23,8 @@ class MemoryRegistry : public Registry {
                   std::uint32_t size) override;
     long enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
                  std::uint32_t& nameChars) override;
+    long enumValue(KeyHandle key, std::uint32_t index, char16_t* name, std::uint32_t& nameChars,
+                   std::uint32_t& type, void* data, std::uint32_t& size) override;
     long deleteTree(KeyHandle parent, std::u16string_view path) override;
 
     // Opening (and, with `onCreate`, creating) the key at `path` fails with `status`.
@@ -32,8 +34,8 @@ class MemoryRegistry : public Registry {
     // Writing the value `name` fails with `status`; with a root, only in the key at `keyPath`.
     void failValue(std::u16string_view name, long status, KeyHandle root = 0,
                    std::u16string_view keyPath = {}) {
-        faults_.push_back({root != 0 ? fullPath(root, keyPath) : u"", std::u16string(name),
-                           status, false});
+        faults_.push_back(
+            {root != 0 ? fullPath(root, keyPath) : u"", std::u16string(name), status, false});
     }
     void clearFaults() { faults_.clear(); }
 

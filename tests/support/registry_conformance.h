@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -217,6 +218,29 @@ TEST_P(RegistryConformance, ValuesKeepTypeAndExactSizeAndTooSmallBuffersFailWith
     EXPECT_EQ(size, 4u);
     EXPECT_EQ(reg().queryValue(key.handle(), u"Missing", &type, nullptr, &size),
               status::kFileNotFound);
+
+    // Listed by index: name, type and data; 234 when the name or data does not fit, 259 past
+    // the last. The order is not part of the contract.
+    std::vector<std::u16string> listed;
+    for (std::uint32_t index = 0;; ++index) {
+        char16_t name[16];
+        std::uint32_t chars = 16;
+        unsigned char data[64];
+        size = sizeof data;
+        const long result = reg().enumValue(key.handle(), index, name, chars, type, data, size);
+        if (result == status::kNoMoreItems) {
+            break;
+        }
+        ASSERT_EQ(result, status::kSuccess);
+        listed.push_back(std::u16string(name, chars) + u"=" + fromUtf8(std::to_string(size)));
+        chars = 3;  // "DNS" needs 4 with its zero
+        std::uint32_t small = 1;
+        EXPECT_EQ(reg().enumValue(key.handle(), index, name, chars, type, data, small),
+                  status::kMoreData);
+    }
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::u16string>{u"DNS=38", u"EnableDHCP=4", u"IpAddress=18",
+                                                   u"Other=3"}));
 }
 
 TEST_P(RegistryConformance, DeleteTreeRemovesTheKeyWithEverythingBelowItAndNothingElse) {

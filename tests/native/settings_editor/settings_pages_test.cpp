@@ -113,7 +113,7 @@ TEST_F(SettingsPagesTest, ProxyPageKeepsServerAndPortWhileUncheckedAndCutsWhatIt
     Page page(kProxyPage, record);
     EXPECT_FALSE(page[IDC_PROXY_PORT].enabled);
     EXPECT_EQ(page[IDC_PROXY_PORT].text, u"8080");
-    EXPECT_EQ(page[IDC_PROXY_SERVER].limit, 259) << "no character typed is lost on save";
+    EXPECT_EQ(page[IDC_PROXY_SERVER].limit, 255) << "what a profile file can hold";
     EXPECT_EQ(page[IDC_PROXY_PORT].limit, 10);
     EXPECT_FALSE(page[IDC_PROXY_NOTE].visible);
     EXPECT_TRUE(page[IDC_PROXY_NOTE].bold);

@@ -1,12 +1,17 @@
 // The Network Profiles dialog as real windows under Wine: its opening, command bar and menu, its
-// lists and buttons with the real Profile Name dialog and settings sheet, the viewer, the About
-// box, and the end of the program when the bar cannot be made.
+// lists and buttons with the real Profile Name dialog and settings sheet, Export and Import
+// through the real file dialogs, the viewer, the About box, and the end of the program when the
+// bar cannot be made.
 #include <windows.h>
 // After windows.h.
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -20,6 +25,7 @@
 #include "profiles_dialog/viewer_win32.h"
 #include "resources/resource.h"
 #include "tests/support/device.h"
+#include "tests/support/example_profile_file.h"
 #include "tests/support/registry_helpers.h"
 #include "tests/windows/harness.h"
 #include "ui/ui_support_win32.h"
@@ -34,6 +40,22 @@ constexpr std::u16string_view kDock = u"Comm\\CVDOCK1";
 
 HWND dialogTitled(const wchar_t* title) {
     return FindWindowW(L"#32770", title);
+}
+
+// The open or save dialog of this thread, found by its file name box.
+HWND fileDialog() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM result) {
+            if (IsWindowVisible(window) && GetDlgItem(window, cmb13) != nullptr) {
+                *reinterpret_cast<HWND*>(result) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 void command(HWND window, int id, int notification = 0) {
@@ -250,6 +272,58 @@ TEST_F(ProfilesDialogWin32Test, NewSetEditAndDeleteThroughTheRealWindows) {
               withZero(u"LAB2"))
         << "the edit of the default was applied";
     EXPECT_FALSE(profileExists(registry, u"Lab")) << "deleted";
+}
+
+TEST_F(ProfilesDialogWin32Test, ExportWritesTheFormatsBytesAndImportBringsTheProfileBack) {
+    registry.deleteTree(kCurrentUser, kProfilesKeyPath);
+    putDword(registry, kCurrentUser, std::u16string(kProfilesKeyPath) + u"\\Home", u"UseProxy", 0);
+    setDefault(kCard, u"Home");
+    loadAdapters(1);
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + L"corvane-export-test.prf";
+    DeleteFileW(path.c_str());
+    const auto chooseFile = [&] {
+        ASSERT_NE(fileDialog(), nullptr);
+        SetDlgItemTextW(fileDialog(), cmb13, path.c_str());
+        command(fileDialog(), IDOK);
+    };
+    std::vector<unsigned char> written;
+    bool keepPreselected = false;
+    test::MessageBoxCatcher boxes;
+    run({[&] { command(dialog(), IDM_EXPORT); }, chooseFile,
+         [&] {
+             std::ifstream file(std::filesystem::path(path), std::ios::binary);
+             written.assign(std::istreambuf_iterator<char>(file), {});
+             ASSERT_TRUE(deleteProfile(registry, u"Home"));
+             command(dialog(), IDM_IMPORT);
+         },
+         chooseFile,
+         [&] {
+             const HWND options = dialogTitled(L"Import Options");
+             ASSERT_NE(options, nullptr);
+             keepPreselected = IsDlgButtonChecked(options, IDC_KEEP_EXISTING) == BST_CHECKED;
+             command(options, IDOK);
+         },
+         [&] {
+             EXPECT_EQ(profileSelected(), L"Home") << "the list was refreshed";
+             command(dialog(), IDOK);
+         }});
+    DeleteFileW(path.c_str());
+
+    EXPECT_EQ(written, kHomeProfileFile);
+    EXPECT_TRUE(keepPreselected);
+    EXPECT_EQ(
+        getRaw(registry, kCurrentUser, std::u16string(kProfilesKeyPath) + u"\\Home", u"UseProxy")
+            .dword(),
+        0u);
+    std::vector<std::wstring> texts;
+    for (const test::ShownBox& box : boxes.boxes) {
+        texts.push_back(box.text.substr(0, 40));
+    }
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"1 profiles exported successfully!",
+                                                L"1 profiles imported successfully!",
+                                                L"The next time the adapter is used it wil"}));
 }
 
 TEST_F(ProfilesDialogWin32Test, TheViewerListsTheLeaseAndTheAboutBoxTheStore) {

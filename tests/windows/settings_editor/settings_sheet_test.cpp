@@ -25,42 +25,6 @@ namespace {
 
 using Step = std::function<void(SettingsSheet&)>;
 
-// Runs the steps one per timer tick from inside the sheet's own loop; after 10 s it cancels a
-// sheet that a failing test left open.
-class SheetDriver {
-  public:
-    SheetDriver(SettingsSheet& sheet, std::vector<Step> steps) : sheet_(sheet), steps_(steps) {
-        current = this;
-        timer_ = SetTimer(nullptr, 0, 20, tick);
-    }
-    ~SheetDriver() {
-        KillTimer(nullptr, timer_);
-        current = nullptr;
-    }
-    SheetDriver(const SheetDriver&) = delete;
-    SheetDriver& operator=(const SheetDriver&) = delete;
-    bool allRan() const { return next_ == steps_.size(); }
-
-  private:
-    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (current == nullptr) {
-            return;
-        }
-        if (current->next_ < current->steps_.size()) {
-            current->steps_[current->next_++](current->sheet_);
-        } else if (++current->idleTicks_ == 500) {
-            ADD_FAILURE() << "the sheet was still open after 10 s";
-            PostMessageW(current->sheet_.sheetWindow, WM_COMMAND, IDCANCEL, 0);
-        }
-    }
-    static inline SheetDriver* current = nullptr;
-    SettingsSheet& sheet_;
-    std::vector<Step> steps_;
-    std::size_t next_ = 0;
-    int idleTicks_ = 0;
-    UINT_PTR timer_ = 0;
-};
-
 HWND tabsOf(const SettingsSheet& sheet) {
     return GetDlgItem(sheet.sheetWindow, IDC_TABS);
 }
@@ -107,9 +71,14 @@ class SettingsSheetTest : public ::testing::Test {
     }
     void TearDown() override { DestroyWindow(owner); }
 
+    // Runs the sheet, one step a tick inside its own loop.
     bool run(std::vector<Step> steps) {
         SettingsSheet sheet(state, &record);
-        SheetDriver driver(sheet, std::move(steps));
+        std::vector<std::function<void()>> bound;
+        for (Step& step : steps) {
+            bound.push_back([&sheet, step] { step(sheet); });
+        }
+        test::Steps driver(bound, [&sheet] { command(sheet, IDCANCEL); });
         const bool confirmed = sheet.Run(owner);
         EXPECT_TRUE(driver.allRan());
         EXPECT_EQ(sheet.sheetWindow, nullptr);

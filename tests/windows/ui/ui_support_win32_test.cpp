@@ -47,7 +47,7 @@ TEST(UiSupportWin32Test, TextsAreCutToTheirBuffersAndShownCaptionedCorvane) {
     EXPECT_EQ(textOf(small), u"");
 
     test::MessageBoxCatcher catcher;
-    EXPECT_EQ(showMessage(state, nullptr, question(IDS_CONFIRM_DELETE, u"Home")), IDOK);
+    EXPECT_EQ(showMessage(state, nullptr, question(IDS_CONFIRM_DELETE, u"Home")), IDNO);
     ASSERT_EQ(catcher.boxes.size(), 1u);
     EXPECT_EQ(catcher.boxes[0].text, L"Delete network profile \"Home\"; Are you sure?");
 }

@@ -1,0 +1,283 @@
+#include "profiles/profile_file.h"
+
+#include <array>
+
+#include "core/apply.h"
+#include "core/net_settings.h"
+#include "core/text.h"
+#include "profiles/profile_store.h"
+#include "resources/resource.h"
+
+namespace corvane {
+namespace {
+
+std::array<unsigned char, 4> littleEndian(std::uint32_t number) {
+    return {static_cast<unsigned char>(number), static_cast<unsigned char>(number >> 8),
+            static_cast<unsigned char>(number >> 16), static_cast<unsigned char>(number >> 24)};
+}
+
+std::uint32_t fromLittleEndian(const unsigned char* bytes) {
+    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
+           (static_cast<std::uint32_t>(bytes[3]) << 24);
+}
+
+std::u16string decimal(std::int64_t number) {
+    char16_t text[24] = {};
+    formatNumbers(u"%d", std::span(&number, 1), text);
+    return std::u16string(textOf(text));
+}
+
+}  // namespace
+
+bool ProfileFile::writeNumber(std::uint32_t number) {
+    const auto bytes = littleEndian(number);
+    return stream_.write(bytes.data(), 4);
+}
+
+bool ProfileFile::readExactly(void* data, std::uint32_t size, std::uint32_t& got) {
+    got = 0;
+    return stream_.read(data, size, got) && got == size;
+}
+
+bool ProfileFile::writeHeader(std::int32_t count) {
+    std::array<unsigned char, kProfileFileHeaderSize> header{};
+    const auto put = [&](std::size_t at, std::uint32_t number) {
+        const auto bytes = littleEndian(number);
+        std::copy(bytes.begin(), bytes.end(), header.begin() + static_cast<std::ptrdiff_t>(at));
+    };
+    put(0, kProfileFileMagic);
+    put(4, kProfileFileHeaderSize);
+    put(8, static_cast<std::uint32_t>(count));
+    return stream_.seekToStart() && stream_.write(header.data(), kProfileFileHeaderSize);
+}
+
+bool ProfileFile::writeRecord(std::uint32_t type, std::u16string_view name,
+                              std::span<const unsigned char> data, std::uint32_t valueType) {
+    std::vector<unsigned char> text;
+    for (const char16_t c : name) {
+        text.push_back(static_cast<unsigned char>(c));
+        text.push_back(static_cast<unsigned char>(c >> 8));
+    }
+    text.insert(text.end(), 2, 0);
+    const auto nameSize = static_cast<std::uint32_t>(text.size());
+    if (!writeNumber(type) || !writeNumber(nameSize) || !stream_.write(text.data(), nameSize)) {
+        return false;
+    }
+    if (type != kValueRecord) {
+        return true;
+    }
+    const auto dataSize = static_cast<std::uint32_t>(data.size());
+    return writeNumber(dataSize) && (dataSize == 0 || stream_.write(data.data(), dataSize)) &&
+           writeNumber(valueType);
+}
+
+std::int32_t ProfileFile::readHeader() {
+    std::array<unsigned char, kProfileFileHeaderSize> header{};
+    std::uint32_t got = 0;
+    if (!stream_.read(header.data(), kProfileFileHeaderSize, got) ||
+        fromLittleEndian(&header[0]) != kProfileFileMagic ||
+        fromLittleEndian(&header[4]) != kProfileFileHeaderSize) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(fromLittleEndian(&header[8]));
+}
+
+RecordRead ProfileFile::readRecord(ProfileRecord& record) {
+    record = ProfileRecord{};
+    unsigned char number[4] = {};
+    std::uint32_t got = 0;
+    if (!readExactly(number, 4, got)) {
+        return got == 0 ? RecordRead::End : RecordRead::Broken;
+    }
+    record.type = fromLittleEndian(number);
+    if ((record.type != kProfileRecord && record.type != kValueRecord) ||
+        !readExactly(number, 4, got)) {
+        return RecordRead::Broken;
+    }
+    // A name of whole characters that ends in its zero and fits the reader's buffer.
+    const std::uint32_t nameSize = fromLittleEndian(number);
+    std::array<unsigned char, kMaxNameBytes> name{};
+    if (nameSize < 2 || nameSize > kMaxNameBytes || nameSize % 2 != 0 ||
+        !readExactly(name.data(), nameSize, got) || name[nameSize - 2] != 0 ||
+        name[nameSize - 1] != 0) {
+        return RecordRead::Broken;
+    }
+    for (std::uint32_t i = 0; i + 2 < nameSize; i += 2) {
+        record.name.push_back(static_cast<char16_t>(name[i] | (name[i + 1] << 8)));
+    }
+    // A zero inside the name would end it early for the registry: another key or value.
+    if (record.name.find(u'\0') != std::u16string::npos) {
+        return RecordRead::Broken;
+    }
+    if (record.type == kProfileRecord) {
+        return RecordRead::Read;
+    }
+    if (!readExactly(number, 4, got)) {
+        return RecordRead::Broken;
+    }
+    const std::uint32_t dataSize = fromLittleEndian(number);
+    if (dataSize > kMaxDataBytes) {
+        return RecordRead::Broken;
+    }
+    record.data.resize(dataSize);
+    if ((dataSize > 0 && !readExactly(record.data.data(), dataSize, got)) ||
+        !readExactly(number, 4, got)) {
+        return RecordRead::Broken;
+    }
+    record.valueType = fromLittleEndian(number);
+    return RecordRead::Read;
+}
+
+ExportOutcome exportProfiles(Registry& registry, ByteStream& stream) {
+    ExportOutcome outcome;
+    ProfileFile file(stream);
+    if (!file.writeHeader(0)) {
+        return outcome;
+    }
+    RegKey profiles;
+    if (openKey(registry, kCurrentUser, kProfilesKeyPath, 0, profiles) == status::kSuccess) {
+        for (std::uint32_t index = 0;; ++index) {
+            char16_t name[kMaxNameBytes / 2] = {};
+            std::uint32_t nameChars = kMaxNameBytes / 2;
+            const long listed = registry.enumKey(profiles.handle(), index, name, nameChars);
+            if (listed == status::kNoMoreItems) {
+                break;
+            }
+            RegKey profile;
+            if (listed != status::kSuccess ||
+                openKey(registry, profiles.handle(), textOf(name), 0, profile) !=
+                    status::kSuccess ||
+                !file.writeRecord(kProfileRecord, textOf(name))) {
+                return outcome;
+            }
+            for (std::uint32_t value = 0;; ++value) {
+                char16_t valueName[kMaxNameBytes / 2] = {};
+                std::uint32_t valueChars = kMaxNameBytes / 2;
+                unsigned char data[kMaxDataBytes];
+                std::uint32_t type = 0;
+                std::uint32_t size = kMaxDataBytes;
+                const long result = registry.enumValue(profile.handle(), value, valueName,
+                                                       valueChars, type, data, size);
+                if (result == status::kNoMoreItems) {
+                    break;
+                }
+                if (result == status::kMoreData) {
+                    // Too long for the file: left out and told, and the values after it go on.
+                    if (outcome.shortened.empty() || outcome.shortened.back() != textOf(name)) {
+                        outcome.shortened.emplace_back(textOf(name));
+                    }
+                    continue;
+                }
+                if (result != status::kSuccess ||
+                    !file.writeRecord(kValueRecord, std::u16string_view(valueName, valueChars),
+                                      std::span(data, size), type)) {
+                    return outcome;
+                }
+            }
+            ++outcome.count;
+        }
+    }
+    outcome.written = file.writeHeader(outcome.count);
+    return outcome;
+}
+
+Messages exportMessages(const ExportOutcome& outcome) {
+    if (!outcome.written) {
+        return {failure(IDS_EXPORT_FAILED)};
+    }
+    Messages messages;
+    for (const std::u16string& name : outcome.shortened) {
+        messages.push_back(failure(IDS_EXPORT_SHORTENED, name));
+    }
+    messages.push_back(notice(IDS_EXPORTED, decimal(outcome.count)));
+    return messages;
+}
+
+std::optional<std::vector<StoredProfile>> readProfileFile(ByteStream& stream) {
+    ProfileFile file(stream);
+    const std::int32_t count = file.readHeader();
+    ProfileRecord record;
+    if (count < 1 || file.readRecord(record) != RecordRead::Read || record.type != kProfileRecord) {
+        return std::nullopt;
+    }
+    std::vector<StoredProfile> profiles;
+    while (true) {
+        // A name that is no key of its own would write outside its profile: the file is refused.
+        if (!isProfileKeyName(record.name)) {
+            return std::nullopt;
+        }
+        StoredProfile& profile = profiles.emplace_back();
+        profile.name = std::move(record.name);
+        RecordRead read = RecordRead::End;
+        while ((read = file.readRecord(record)) == RecordRead::Read &&
+               record.type == kValueRecord) {
+            profile.values.push_back(std::move(record));
+        }
+        if (read == RecordRead::Broken) {
+            return std::nullopt;
+        }
+        if (static_cast<std::int32_t>(profiles.size()) == count) {
+            return profiles;  // the records after the last counted profile are not read
+        }
+        if (read == RecordRead::End) {
+            return std::nullopt;  // fewer profiles than counted
+        }
+    }
+}
+
+bool writeImportedProfiles(Registry& registry, const std::vector<StoredProfile>& profiles,
+                           bool replace, Messages& messages) {
+    if (profiles.empty()) {
+        return false;  // a file read whole holds at least one profile
+    }
+    if (replace) {
+        registry.deleteTree(kCurrentUser, kProfilesKeyPath);
+    }
+    RegKey store;
+    if (createKey(registry, kCurrentUser, kProfilesKeyPath, store) != status::kSuccess) {
+        messages.push_back(failure(IDS_CREATE_FAILED, profiles.front().name));
+        return false;
+    }
+    for (const StoredProfile& profile : profiles) {
+        RegKey key;
+        bool written = createKey(registry, store.handle(), profile.name, key) == status::kSuccess;
+        for (const ProfileRecord& value : profile.values) {
+            written = written && registry.setValue(key.handle(), value.name, value.valueType,
+                                                   value.data.data(),
+                                                   static_cast<std::uint32_t>(value.data.size())) ==
+                                     status::kSuccess;
+        }
+        if (!written) {
+            messages.push_back(failure(IDS_CREATE_FAILED, profile.name));
+            return false;
+        }
+    }
+    messages.push_back(notice(IDS_IMPORTED, decimal(static_cast<std::int64_t>(profiles.size()))));
+    return true;
+}
+
+bool reapplyDefaultProfiles(AppState& state, Messages& messages) {
+    bool applied = false;
+    const int count = state.adapters ? state.adapters->count() : 0;
+    for (int index = 0; index < count; ++index) {
+        AdapterInfo& adapter = *state.adapters->at(index);
+        std::u16string name;
+        NetSettings record;
+        if (!loadDefaultProfileName(*state.registry, adapter, name) ||
+            !loadProfile(*state.registry, name, record)) {
+            continue;
+        }
+        if (applyToSystem(*state.registry, *state.system, adapter, record) ==
+            ApplyOutcome::Failed) {
+            messages.push_back(failure(IDS_APPLY_FAILED));
+            return false;
+        }
+        applied = true;
+    }
+    if (applied) {
+        messages.push_back(notice(IDS_NEXT_USE));
+    }
+    return true;
+}
+
+}  // namespace corvane

@@ -1,0 +1,131 @@
+#include "profiles_dialog/profile_files_win32.h"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/file_stream_win32.h"
+#include "platform/handles_win32.h"
+#include "platform/late_modules_win32.h"
+#include "profiles/profile_file.h"
+#include "profiles_dialog/profiles_dialog_win32.h"
+#include "resources/resource.h"
+#include "ui/ui_support.h"
+#include "ui/ui_support_win32.h"
+
+namespace corvane {
+namespace {
+
+constexpr int kPathChars = 260;
+// The "Import Options" dialog's answers besides IDCANCEL.
+constexpr INT_PTR kKeepProfiles = IDOK;
+constexpr INT_PTR kReplaceProfiles = 3;
+
+// The open or save dialog for a profile file; the chosen path, or empty when cancelled.
+std::u16string chooseProfileFile(const AppState& state, HWND owner, bool open) {
+    // The filter's "|" stand for the zeros between its descriptions and patterns.
+    char16_t filter[kPathChars] = {};
+    loadAppString(state, IDS_FILE_FILTER, filter, kPathChars);
+    std::replace(std::begin(filter), std::end(filter), u'|', u'\0');
+    wchar_t path[kPathChars] = {};
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.hInstance = toHinstance(state.hInstance);
+    dialog.lpstrFilter = wide(filter);
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = kPathChars;
+    dialog.lpstrDefExt = L"prf";
+    dialog.Flags = open ? OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT;
+    const bool chosen = open ? getOpenFileName(dialog) : getSaveFileName(dialog);
+    return chosen ? std::u16string(utf16(std::wstring_view(path))) : std::u16string();
+}
+
+INT_PTR CALLBACK importOptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            setupDialog(*reinterpret_cast<AppState*>(lParam), dialog);
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            CheckRadioButton(dialog, IDC_DELETE_EXISTING, IDC_KEEP_EXISTING, IDC_KEEP_EXISTING);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK) {
+                EndDialog(dialog, IsDlgButtonChecked(dialog, IDC_DELETE_EXISTING) == BST_CHECKED
+                                      ? kReplaceProfiles
+                                      : kKeepProfiles);
+                return TRUE;
+            }
+            if (LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, IDCANCEL);
+                return TRUE;
+            }
+            return FALSE;
+        case WM_HELP:
+            if (auto* state = reinterpret_cast<AppState*>(GetWindowLongPtrW(dialog, DWLP_USER))) {
+                showHelp(*state, kHelpImportExport);
+            }
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+bool exportCommand(AppState& state, HWND dialog) {
+    const std::u16string path = chooseProfileFile(state, dialog, false);
+    if (path.empty()) {
+        return false;
+    }
+    FileStream file(path, FileStream::Mode::Create);
+    if (!file.isOpen()) {
+        showMessage(state, dialog, failure(IDS_CREATE_FILE_FAILED));
+        return false;
+    }
+    const ExportOutcome outcome = exportProfiles(*state.registry, file);
+    file.close();
+    if (!outcome.written) {
+        DeleteFileW(wide(path.c_str()));  // a file that holds part of the store is no backup
+    }
+    showMessages(state, dialog, exportMessages(outcome));
+    return outcome.written;
+}
+
+bool importCommand(AppState& state, HWND dialog) {
+    const std::u16string path = chooseProfileFile(state, dialog, true);
+    if (path.empty()) {
+        return false;
+    }
+    FileStream file(path, FileStream::Mode::Open);
+    if (!file.isOpen()) {
+        return false;
+    }
+    // The whole file is read and checked before the user is asked anything or the store is
+    // touched: a corrupt file costs no profile.
+    const auto profiles = readProfileFile(file);
+    file.close();
+    if (!profiles) {
+        showMessage(state, dialog, failure(IDS_IMPORT_CORRUPT, path));
+        return false;
+    }
+    const INT_PTR choice =
+        DialogBoxParamW(toHinstance(state.hInstance), MAKEINTRESOURCEW(IDD_IMPORT_OPTIONS), dialog,
+                        importOptionsProc, reinterpret_cast<LPARAM>(&state));
+    if (choice != kKeepProfiles && choice != kReplaceProfiles) {
+        return false;
+    }
+    Messages messages;
+    const bool imported =
+        writeImportedProfiles(*state.registry, *profiles, choice == kReplaceProfiles, messages);
+    showMessages(state, dialog, messages);
+    if (!imported) {
+        return false;
+    }
+    refreshProfileList(state, dialog);
+    messages.clear();
+    const bool applied = reapplyDefaultProfiles(state, messages);
+    showMessages(state, dialog, messages);
+    return applied;
+}
+
+}  // namespace corvane
