@@ -87,6 +87,45 @@ tour wait "$settings"
 tour tab 2
 tour address "$settings" 1008 172.16.0.3
 tour close "$settings" 1
+
+echo "-- Export to C:\\handheld.prf, \"Lab\" deleted, then the file imported back keeping the rest"
+list_profiles() {
+    run reg query 'HKCU\Software\Tavelorn\Corvane\1.2\Profiles' 2>/dev/null | tr -d '\r' |
+        sed -n 's/^.*\\Profiles\\/    /p'
+}
+rm -f "$prefix/drive_c/handheld.prf"
+tour command 40014                # "&Export..."
+tour wait "Save As"
+tour type "Save As" 1148 'C:\handheld.prf'
+shot export-file.png
+tour close "Save As" 1
+tour message
+shot export-done.png
+tour answer ok
+echo "  the file's first bytes:"
+od -A x -t x1z "$prefix/drive_c/handheld.prf" | head -6 | sed 's/^/    /'
+tour select 1018 "Lab"
+tour command 1015                 # "&Delete"
+tour message
+tour answer yes
+echo "  profiles before the import:"
+list_profiles
+tour command 40015                # "&Import..."
+tour wait "Open"
+tour type "Open" 1148 'C:\handheld.prf'
+tour close "Open" 1
+tour wait "Import Options"
+shot import-options.png
+tour close "Import Options" 1     # "&Keep Existing Profiles" is preselected
+tour message
+shot import-done.png
+tour answer ok
+tour message                      # the card's default, "Office", applied again
+shot import-applied.png
+tour answer ok
+echo "  profiles after the import:"
+list_profiles
+
 tour select 1018 "Travel"         # the refresh selected the card's default again
 tour command 1019                 # "&Set!"
 tour message
