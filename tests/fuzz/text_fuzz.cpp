@@ -11,9 +11,7 @@
 namespace {
 
 void check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
+    condition ? void() : std::abort();
 }
 
 }  // namespace

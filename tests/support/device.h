@@ -12,8 +12,12 @@
 
 #include "core/app_state.h"
 #include "core/message.h"
+#include "core/settings_io.h"
 #include "core/system.h"
+#include "core/text.h"
+#include "profiles/profile_store.h"
 #include "tests/support/memory_registry.h"
+#include "tests/support/registry_helpers.h"
 
 namespace corvane {
 
@@ -43,36 +47,85 @@ class FakeSystem : public System {
     bool versionKnown = true;
     PlatformVersion version{2, 11};
     std::map<std::u16string, WindowRef> windows;  // top-level windows by class name
-    std::vector<WindowRef> told;  // windows told of a changed setting
+    std::vector<WindowRef> told;                  // windows told of a changed setting
     std::vector<std::pair<std::u16string, std::u16string>> started;
 };
 
+// The key of the stored profile `name`, below HKEY_CURRENT_USER.
+inline std::u16string profilePath(std::u16string_view name) {
+    return std::u16string(kProfilesKeyPath) + u"\\" + std::u16string(name);
+}
+
 class Device {
   public:
-    Device();
+    // With `adapters` listed NDIS adapters A1, A2... ("Card A1"...) on the fixed addresses
+    // 192.168.0.1, .2...; with `profiles`, profiles Home on 10.1.0.1 and Office on 10.2.0.1.
+    explicit Device(int adapters = 0, bool profiles = false) {
+        state.registry = &registry;
+        state.system = &system;
+        state.helpProgram = kHelpProgram;
+        putString(registry, kLocalMachine, kIdentityKeyPath, u"Username", u"kdurand");
+        for (int i = 1; i <= adapters; ++i) {
+            const std::u16string n = fromUtf8(std::to_string(i));
+            putString(registry, kLocalMachine, u"Comm\\A" + n, u"Group", u"NDIS");
+            putString(registry, kLocalMachine, u"Comm\\A" + n, u"DisplayName", u"Card A" + n);
+            putDword(registry, kLocalMachine, tcpip(u"A" + n), u"EnableDHCP", 0);
+            putMulti(registry, kLocalMachine, tcpip(u"A" + n), u"IpAddress", {u"192.168.0." + n});
+        }
+        state.adapters = std::make_unique<AdapterList>();
+        EXPECT_EQ(state.adapters->enumerate(registry), adapters);
+        if (profiles) {
+            addProfile(u"Home", u"10.1.0.1");
+            addProfile(u"Office", u"10.2.0.1");
+        }
+    }
     ~Device() { EXPECT_EQ(registry.openHandleCount(), 0) << "a key was left open"; }
 
-    // An NDIS adapter under HKLM "Comm" on the fixed address `ipAddress`.
-    void addAdapter(std::u16string_view keyName, std::u16string_view displayName,
-                    std::u16string_view ipAddress);
-    // Builds the state's adapter list from the registry; returns the count.
-    int loadAdapters();
     // A stored profile on the fixed address `ipAddress`.
-    void addProfile(std::u16string_view name, std::u16string_view ipAddress);
-    void setDefault(std::u16string_view adapterKey, std::u16string_view name);
+    void addProfile(std::u16string_view name, std::u16string_view ipAddress) {
+        NetSettings record;
+        setDefaults(record);
+        record.dhcpEnabled = 0;
+        copyText(record.ipAddress, ipAddress);
+        EXPECT_TRUE(saveProfile(registry, name, record));
+    }
+    void setDefault(std::u16string_view adapterKey, std::u16string_view name) {
+        putString(registry, kCurrentUser, appKey(adapterKey), kDefaultProfileValue, name);
+    }
     // "DefProfile" of the adapter as stored, or "(none)".
-    std::u16string defaultOf(std::u16string_view adapterKey);
+    std::u16string defaultOf(std::u16string_view adapterKey) {
+        const RawValue value = getRaw(registry, kCurrentUser, appKey(adapterKey), u"DefProfile");
+        return value.result == status::kSuccess ? std::u16string(textOf(value.chars())) : u"(none)";
+    }
     // The adapter's system "IpAddress" as stored.
-    std::u16string systemIp(std::u16string_view adapterKey);
+    std::u16string systemIp(std::u16string_view adapterKey) {
+        return std::u16string(
+            textOf(getRaw(registry, kLocalMachine, tcpip(adapterKey), u"IpAddress").chars()));
+    }
     // A stored profile's "IpAddress", or "(none)" when it cannot be loaded.
-    std::u16string profileIp(std::u16string_view name);
+    std::u16string profileIp(std::u16string_view name) {
+        NetSettings record;
+        return loadProfile(registry, name, record) ? std::u16string(textOf(record.ipAddress))
+                                                   : u"(none)";
+    }
     AdapterInfo& adapter(int index) { return *state.adapters->at(index); }
 
     MemoryRegistry registry;
     FakeSystem system;
     AppState state;
+
+  private:
+    static std::u16string tcpip(std::u16string_view key) {
+        return u"Comm\\" + std::u16string(key) + u"\\Parms\\TcpIp";
+    }
+    static std::u16string appKey(std::u16string_view key) {
+        return std::u16string(kAppKeyPath) + u"\\" + std::u16string(key);
+    }
 };
 
-void PrintTo(const Message& message, std::ostream* out);
+inline void PrintTo(const Message& message, std::ostream* out) {
+    *out << "{" << message.textId << ", \"" << toUtf8(message.argument) << "\", 0x" << std::hex
+         << message.style << std::dec << "}";
+}
 
 }  // namespace corvane

@@ -1,69 +1,58 @@
 #include "tests/support/memory_registry.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/text.h"
 
 namespace corvane {
 namespace {
 
-// Calls `each` with every non-empty name of a path: a leading, trailing or doubled backslash
-// adds none.
-template <typename Each>
-void forEachName(std::u16string_view path, Each each) {
-    while (!path.empty()) {
-        const std::size_t end = std::min(path.find(u'\\'), path.size());
+// The names of a path: a leading, trailing or doubled backslash adds none.
+std::vector<std::u16string_view> namesOf(std::u16string_view path) {
+    std::vector<std::u16string_view> names;
+    for (std::size_t end = 0; !path.empty(); path.remove_prefix(std::min(end + 1, path.size()))) {
+        end = std::min(path.find(u'\\'), path.size());
         if (end > 0) {
-            each(path.substr(0, end));
+            names.push_back(path.substr(0, end));
         }
-        path.remove_prefix(std::min(end + 1, path.size()));
     }
-}
-
-std::u16string below(std::u16string base, std::u16string_view path) {
-    forEachName(path, [&](std::u16string_view name) {
-        base.push_back(u'\\');
-        for (const char16_t c : name) {
-            base.push_back(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c);
-        }
-    });
-    return base;
+    return names;
 }
 
 }  // namespace
 
-std::u16string MemoryRegistry::fullPath(KeyHandle root, std::u16string_view path) {
-    return below(root == kCurrentUser ? u"hkcu" : u"hklm", path);
+std::u16string MemoryRegistry::lower(std::u16string_view text) {
+    std::u16string out(text);
+    for (char16_t& c : out) {
+        c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    }
+    return out;
 }
 
-std::u16string MemoryRegistry::resolve(KeyHandle parent, std::u16string_view path,
-                                       long& result) const {
-    result = status::kSuccess;
-    if (parent == kCurrentUser || parent == kLocalMachine) {
-        return fullPath(parent, path);
-    }
+std::u16string MemoryRegistry::resolve(KeyHandle parent, std::u16string_view path) const {
     const auto handle = handles_.find(parent);
-    if (handle == handles_.end() || !keys_.contains(handle->second)) {
-        result = handle == handles_.end() ? status::kInvalidHandle : status::kKeyDeleted;
-        return {};
+    const bool root = parent == kCurrentUser || parent == kLocalMachine;
+    if (!root && (handle == handles_.end() || !keys_.contains(handle->second))) {
+        return {};  // not open, or deleted since
     }
-    return below(handle->second, path);
+    std::u16string full = !root ? handle->second : parent == kCurrentUser ? u"hkcu" : u"hklm";
+    for (const std::u16string_view name : namesOf(path)) {
+        full += u'\\' + lower(name);
+    }
+    return full;
 }
 
-long MemoryRegistry::openKey(KeyHandle parent, std::u16string_view path, std::uint32_t,
-                             KeyHandle& key) {
-    key = 0;
+std::map<std::u16string, MemoryRegistry::Value>* MemoryRegistry::valuesOf(KeyHandle key) {
+    const auto found = handles_.contains(key) ? keys_.find(handles_[key]) : keys_.end();
+    return found != keys_.end() ? &found->second.values : nullptr;
+}
+
+long MemoryRegistry::fault(const std::u16string& full, std::u16string_view value) const {
     long result = status::kSuccess;
-    const std::u16string full = resolve(parent, path, result);
-    for (const Fault& fault : faults_) {
-        result = fault.value.empty() && fault.key == full ? fault.status : result;
+    for (const Fault& f : faults_) {
+        result = (f.key.empty() || f.key == full) && f.value == lower(value) ? f.status : result;
     }
-    if (result != status::kSuccess) {
-        return result;
-    }
-    key = handleFor(parent, full);
-    return key != 0 ? status::kSuccess : status::kFileNotFound;
+    return result;
 }
 
 KeyHandle MemoryRegistry::handleFor(KeyHandle parent, const std::u16string& full) {
@@ -77,90 +66,80 @@ KeyHandle MemoryRegistry::handleFor(KeyHandle parent, const std::u16string& full
     return nextHandle_++;
 }
 
+long MemoryRegistry::openKey(KeyHandle parent, std::u16string_view path, std::uint32_t,
+                             KeyHandle& key) {
+    key = 0;
+    const std::u16string full = resolve(parent, path);
+    const long failed = full.empty() ? status::kInvalidHandle : fault(full, {});
+    if (failed != status::kSuccess) {
+        return failed;
+    }
+    key = handleFor(parent, full);
+    return key != 0 ? status::kSuccess : status::kFileNotFound;
+}
+
 long MemoryRegistry::createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key) {
     key = 0;
-    long result = status::kSuccess;
-    std::u16string full = resolve(parent, u"", result);
-    const std::u16string target = below(full, path);
-    for (const Fault& fault : faults_) {
-        result =
-            fault.value.empty() && fault.onCreate && fault.key == target ? fault.status : result;
-    }
-    if (result != status::kSuccess) {
-        return result;
+    std::u16string full = resolve(parent, u"");
+    if (full.empty()) {
+        return status::kInvalidHandle;
     }
     // Each missing key on the path is made, named as the path spells it.
-    forEachName(path, [&](std::u16string_view name) {
-        full = below(full, name);
+    for (const std::u16string_view name : namesOf(path)) {
+        full += u'\\' + lower(name);
         keys_.try_emplace(full, Key{std::u16string(name), {}});
-    });
+    }
     key = handleFor(parent, full);
     return status::kSuccess;
 }
 
-MemoryRegistry::Value* MemoryRegistry::findValue(const std::u16string& key,
-                                                 std::u16string_view name) {
-    std::vector<Value>& values = keys_[key].values;
-    const auto found = std::find_if(values.begin(), values.end(),
-                                    [&](const Value& v) { return equalsNoCase(v.name, name); });
-    return found != values.end() ? &*found : nullptr;
-}
-
 long MemoryRegistry::queryValue(KeyHandle key, std::u16string_view name, std::uint32_t* type,
                                 void* data, std::uint32_t* size) {
-    long result = status::kSuccess;
-    const std::u16string full = resolve(key, u"", result);
-    const Value* value = result == status::kSuccess ? findValue(full, name) : nullptr;
-    if (value == nullptr) {
-        return result != status::kSuccess ? result : status::kFileNotFound;
+    const auto* values = valuesOf(key);
+    if (values == nullptr || !values->contains(lower(name))) {
+        return values == nullptr ? status::kInvalidHandle : status::kFileNotFound;
     }
+    const Value& value = values->at(lower(name));
     if (type != nullptr) {
-        *type = value->type;
+        *type = value.type;
     }
     // As Win32: without data only the size is told; a buffer too small fails with 234.
-    const auto needed = static_cast<std::uint32_t>(value->data.size());
-    if (data != nullptr && *size < needed) {
-        result = status::kMoreData;
-    } else if (data != nullptr && needed > 0) {
-        std::memcpy(data, value->data.data(), needed);
+    const auto needed = static_cast<std::uint32_t>(value.data.size());
+    const bool fits = data == nullptr || *size >= needed;
+    if (data != nullptr && fits) {
+        std::copy(value.data.begin(), value.data.end(), static_cast<unsigned char*>(data));
     }
     if (size != nullptr) {
         *size = needed;
     }
-    return result;
+    return fits ? status::kSuccess : status::kMoreData;
 }
 
 long MemoryRegistry::setValue(KeyHandle key, std::u16string_view name, std::uint32_t type,
                               const void* data, std::uint32_t size) {
     ++setValueCalls_;
-    long result = status::kSuccess;
-    const std::u16string full = resolve(key, u"", result);
-    for (const Fault& fault : faults_) {
-        if (!fault.value.empty() && equalsNoCase(fault.value, name) &&
-            (fault.key.empty() || fault.key == full)) {
-            result = fault.status;
-        }
+    auto* values = valuesOf(key);
+    const long failed = values == nullptr ? status::kInvalidHandle : fault(handles_[key], name);
+    if (failed != status::kSuccess) {
+        return failed;
     }
-    if (result != status::kSuccess) {
-        return result;
-    }
-    Value* value = findValue(full, name);
-    if (value == nullptr) {
-        value = &keys_[full].values.emplace_back(Value{std::u16string(name), 0, {}});
-    }
-    value->type = type;
+    Value& value =
+        values->try_emplace(lower(name), Value{std::u16string(name), 0, {}}).first->second;
     const auto* bytes = static_cast<const unsigned char*>(data);
-    value->data.assign(bytes, bytes + size);
+    value.type = type;
+    value.data.assign(bytes, bytes + size);
     return status::kSuccess;
 }
 
 long MemoryRegistry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
                              std::uint32_t& nameChars) {
-    long result = status::kSuccess;
-    const std::u16string prefix = resolve(key, u"", result) + u'\\';
+    const std::u16string prefix = resolve(key, u"") + u'\\';
+    if (prefix.size() == 1) {
+        return status::kInvalidHandle;
+    }
     // The map keeps a key's children in the order of their lower-cased names.
-    for (auto it = keys_.lower_bound(prefix);
-         result == status::kSuccess && it != keys_.end() && it->first.starts_with(prefix); ++it) {
+    for (auto it = keys_.lower_bound(prefix); it != keys_.end() && it->first.starts_with(prefix);
+         ++it) {
         if (it->first.find(u'\\', prefix.size()) != std::u16string::npos || index-- > 0) {
             continue;
         }
@@ -171,22 +150,17 @@ long MemoryRegistry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
         nameChars = static_cast<std::uint32_t>(it->second.name.size());
         return status::kSuccess;
     }
-    return result != status::kSuccess ? result : status::kNoMoreItems;
+    return status::kNoMoreItems;
 }
 
 long MemoryRegistry::enumValue(KeyHandle key, std::uint32_t index, char16_t* name,
                                std::uint32_t& nameChars, std::uint32_t& type, void* data,
                                std::uint32_t& size) {
-    long result = status::kSuccess;
-    const std::u16string full = resolve(key, u"", result);
-    if (result != status::kSuccess) {
-        return result;
+    const auto* values = valuesOf(key);
+    if (values == nullptr || index >= values->size()) {
+        return values == nullptr ? status::kInvalidHandle : status::kNoMoreItems;
     }
-    const std::vector<Value>& values = keys_[full].values;
-    if (index >= values.size()) {
-        return status::kNoMoreItems;
-    }
-    const Value& value = values[index];
+    const Value& value = std::next(values->begin(), index)->second;
     if (value.name.size() >= nameChars || value.data.size() > size) {
         return status::kMoreData;
     }
@@ -194,27 +168,29 @@ long MemoryRegistry::enumValue(KeyHandle key, std::uint32_t index, char16_t* nam
     nameChars = static_cast<std::uint32_t>(value.name.size());
     type = value.type;
     size = static_cast<std::uint32_t>(value.data.size());
-    if (size > 0) {
-        std::memcpy(data, value.data.data(), size);
-    }
+    std::copy(value.data.begin(), value.data.end(), static_cast<unsigned char*>(data));
     return status::kSuccess;
 }
 
 long MemoryRegistry::deleteTree(KeyHandle parent, std::u16string_view path) {
-    long result = status::kSuccess;
-    const std::u16string full = resolve(parent, path, result);
-    if (result != status::kSuccess) {
-        return result;
-    }
+    const std::u16string full = resolve(parent, path);
     // An empty path is refused, or a stray call would wipe the parent, a whole root included.
-    if (full == resolve(parent, u"", result)) {
-        return status::kInvalidParameter;
+    if (full.empty() || full == resolve(parent, u"")) {
+        return full.empty() ? status::kInvalidHandle : status::kInvalidParameter;
     }
     if (keys_.erase(full) == 0) {
         return status::kFileNotFound;
     }
     std::erase_if(keys_, [&](const auto& entry) { return entry.first.starts_with(full + u'\\'); });
     return status::kSuccess;
+}
+
+std::vector<std::u16string> MemoryRegistry::keyPaths() const {
+    std::vector<std::u16string> paths;
+    for (const auto& entry : keys_) {
+        paths.push_back(entry.first);
+    }
+    return paths;
 }
 
 }  // namespace corvane

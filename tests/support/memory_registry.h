@@ -1,6 +1,6 @@
 // An in-memory registry for tests: keys by path, names compared without regard to case and kept
 // in their stored case, subkeys listed in the order of their lower-cased names (as Wine does).
-// Faults can be injected per key and per value name.
+// Opening a key and writing a value can be made to fail.
 #pragma once
 
 #include <map>
@@ -27,15 +27,14 @@ class MemoryRegistry : public Registry {
                    std::uint32_t& type, void* data, std::uint32_t& size) override;
     long deleteTree(KeyHandle parent, std::u16string_view path) override;
 
-    // Opening (and, with `onCreate`, creating) the key at `path` fails with `status`.
-    void failKey(KeyHandle root, std::u16string_view path, long status, bool onCreate = true) {
-        faults_.push_back({fullPath(root, path), {}, status, onCreate});
+    // Opening the key at `path` fails with `status`; creating it does not.
+    void failKey(KeyHandle root, std::u16string_view path, long status) {
+        faults_.push_back({resolve(root, path), {}, status});
     }
     // Writing the value `name` fails with `status`; with a root, only in the key at `keyPath`.
     void failValue(std::u16string_view name, long status, KeyHandle root = 0,
                    std::u16string_view keyPath = {}) {
-        faults_.push_back(
-            {root != 0 ? fullPath(root, keyPath) : u"", std::u16string(name), status, false});
+        faults_.push_back({root != 0 ? resolve(root, keyPath) : u"", lower(name), status});
     }
     void clearFaults() { faults_.clear(); }
 
@@ -43,31 +42,35 @@ class MemoryRegistry : public Registry {
     int openHandleCount() const { return static_cast<int>(handles_.size()); }
     // setValue calls so far, failed ones included.
     int setValueCount() const { return setValueCalls_; }
+    // Every key as its lower-cased full path ("hkcu\software..."), in sorted order.
+    std::vector<std::u16string> keyPaths() const;
 
   private:
     struct Value {
-        std::u16string name;
+        std::u16string name;  // as first written
         std::uint32_t type = 0;
         std::vector<unsigned char> data;
     };
     struct Key {
-        std::u16string name;  // as first created
-        std::vector<Value> values;
+        std::u16string name;                     // as first created
+        std::map<std::u16string, Value> values;  // by lower-cased name
     };
     struct Fault {
-        std::u16string key;    // a full lower-cased key path; empty for any key
+        std::u16string key;    // a full key path; empty for any key
         std::u16string value;  // empty for a fault of the key itself
         long status;
-        bool onCreate;
     };
 
-    // The lower-cased path of `path` below the root or open key `parent`; empty, with `result`
-    // set, when `parent` is neither.
-    static std::u16string fullPath(KeyHandle root, std::u16string_view path);
-    std::u16string resolve(KeyHandle parent, std::u16string_view path, long& result) const;
+    static std::u16string lower(std::u16string_view text);
+    // The lower-cased full path of `path` below the root or open key `parent`; empty when
+    // `parent` is neither.
+    std::u16string resolve(KeyHandle parent, std::u16string_view path) const;
+    // The values of the open key `key`, or null when it is not open or was deleted.
+    std::map<std::u16string, Value>* valuesOf(KeyHandle key);
+    // The status a fault sets for opening the key `full` (no `value`) or writing `value` in it.
+    long fault(const std::u16string& full, std::u16string_view value) const;
     // A new handle to the existing key `full`, `parent` itself for a root, 0 when it is missing.
     KeyHandle handleFor(KeyHandle parent, const std::u16string& full);
-    Value* findValue(const std::u16string& key, std::u16string_view name);
 
     std::map<std::u16string, Key> keys_;
     std::map<KeyHandle, std::u16string> handles_;

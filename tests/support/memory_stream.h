@@ -2,7 +2,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "core/byte_stream.h"
@@ -16,9 +15,8 @@ class MemoryStream : public ByteStream {
 
     bool read(void* data, std::uint32_t size, std::uint32_t& got) override {
         got = static_cast<std::uint32_t>(std::min<std::size_t>(size, bytes.size() - position));
-        if (got > 0) {
-            std::memcpy(data, bytes.data() + position, got);
-        }
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(position), got,
+                    static_cast<unsigned char*>(data));
         position += got;
         return true;
     }

@@ -1,20 +1,23 @@
-// Helpers of the Windows tests: real message boxes answered and recorded from a thread hook,
-// counted beeps of the address fields, typing and keys, the tray icon's presence.
+// Helpers of the Windows tests: a handheld in the test prefix's own registry, real message boxes
+// answered and recorded from a thread hook, and steps run inside modal loops.
 #pragma once
 
 #include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "address_control/ip_address_control_win32.h"
+#include "core/settings_io.h"
+#include "core/text.h"
+#include "platform/handles_win32.h"
+#include "platform/registry_win32.h"
+#include "profiles/profile_store.h"
+#include "tests/support/device.h"
+#include "tests/support/registry_helpers.h"
 
 namespace corvane::test {
 
@@ -24,38 +27,83 @@ inline std::wstring windowText(HWND window) {
     return buffer;
 }
 
+inline void command(HWND window, int id, int notification = 0) {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, notification), 0);
+}
+
+// NDIS adapters, profiles and defaults in the real registry, wiped before and after, and the
+// application state wired to it.
+struct Handheld {
+    Handheld() {
+        wipe();
+        state.registry = &registry;
+        state.system = &system;
+        state.hInstance = toRef(GetModuleHandleW(nullptr));
+    }
+    ~Handheld() {
+        state.menuItems.clear();  // they point at the adapters
+        state.trayMenu.reset();
+        wipe();
+    }
+    void wipe() {
+        registry.deleteTree(kLocalMachine, u"Comm");
+        registry.deleteTree(kCurrentUser, u"Software\\Tavelorn");
+        registry.deleteTree(kCurrentUser, kProxyKeyPath);
+    }
+    // "Comm\<key>", shown as `name` (by its group when empty), on `ip` or on DHCP.
+    void addAdapter(std::u16string_view key, std::u16string_view name,
+                    std::u16string_view ip = {}) {
+        const std::u16string path = u"Comm\\" + std::u16string(key);
+        putString(registry, kLocalMachine, path, u"Group", u"NDIS");
+        if (!name.empty()) {
+            putString(registry, kLocalMachine, path, u"DisplayName", name);
+        }
+        putDword(registry, kLocalMachine, path + u"\\Parms\\TcpIp", u"EnableDHCP", ip.empty());
+        putMulti(registry, kLocalMachine, path + u"\\Parms\\TcpIp", u"IpAddress", {ip});
+    }
+    void addProfile(std::u16string_view name, std::u16string_view ip = u"10.1.0.1") {
+        NetSettings record;
+        setDefaults(record);
+        record.dhcpEnabled = 0;
+        copyText(record.ipAddress, ip);
+        ASSERT_TRUE(saveProfile(registry, name, record));
+    }
+    void setDefault(std::u16string_view key, std::u16string_view name) {
+        putString(registry, kCurrentUser, std::u16string(kAppKeyPath) + u"\\" + std::u16string(key),
+                  u"DefProfile", name);
+    }
+    void loadAdapters(int count) {
+        state.adapters = std::make_unique<AdapterList>();
+        ASSERT_EQ(state.adapters->enumerate(registry), count);
+    }
+
+    Win32Registry registry;
+    FakeSystem system;
+    AppState state;
+};
+
 struct ShownBox {
     std::wstring text;
     HWND owner = nullptr;
 };
 
-// Records every message box of this thread ("Corvane" in the caption) and answers it with the
-// next of `answers`, or with OK (No for a question) when none is left.
-class MessageBoxCatcher {
-  public:
-    MessageBoxCatcher() : hook_(SetWindowsHookExW(WH_CBT, proc, nullptr, GetCurrentThreadId())) {
-        current = this;
-    }
+// Records this thread's message boxes captioned "Corvane" and answers each with the next of
+// `answers`, or with OK (No for a question) when none is left.
+struct MessageBoxCatcher {
+    MessageBoxCatcher() { current = this; }
     ~MessageBoxCatcher() {
-        UnhookWindowsHookEx(hook_);
+        UnhookWindowsHookEx(hook);
         current = nullptr;
     }
-    MessageBoxCatcher(const MessageBoxCatcher&) = delete;
-    MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
-
-    std::vector<ShownBox> boxes;
-    std::deque<int> answers;
-
-  private:
     static LRESULT CALLBACK proc(int code, WPARAM wParam, LPARAM lParam) {
         const auto box = reinterpret_cast<HWND>(wParam);
+        const HWND text = GetDlgItem(box, 0xFFFF);
         wchar_t textClass[16] = {};
-        GetClassNameW(GetDlgItem(box, 0xFFFF), textClass, 16);  // a message box's text
+        GetClassNameW(text, textClass, 16);  // a dialog's 0xFFFF may be a group box
         if (code == HCBT_ACTIVATE && current != nullptr && std::wstring(textClass) == L"Static" &&
             windowText(box) == L"Corvane" && GetPropW(box, L"corvane.seen") == nullptr) {
-            SetPropW(box, L"corvane.seen", reinterpret_cast<HANDLE>(1));
-            current->boxes.push_back(
-                {windowText(GetDlgItem(box, 0xFFFF)), GetWindow(box, GW_OWNER)});
+            SetPropW(box, L"corvane.seen", box);
+            current->boxes.push_back({windowText(text), GetWindow(box, GW_OWNER)});
             int answer = GetDlgItem(box, IDOK) != nullptr ? IDOK : IDNO;
             if (!current->answers.empty()) {
                 answer = current->answers.front();
@@ -66,95 +114,38 @@ class MessageBoxCatcher {
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
     static inline MessageBoxCatcher* current = nullptr;
-    HHOOK hook_;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, proc, nullptr, GetCurrentThreadId());
+    std::vector<ShownBox> boxes;
+    std::deque<int> answers;
 };
 
-// Runs one step a timer tick from inside whatever modal loop is running (a dialog, a menu, a
-// message box): a step that opens a modal window posts its command, and the next step runs
-// inside that window's loop. After 10 s idle it calls `stop` to end what a failing test left
-// open.
-class Steps {
-  public:
-    Steps(std::vector<std::function<void()>> steps, std::function<void()> stop)
-        : steps_(std::move(steps)), stop_(std::move(stop)) {
+// Runs one step a timer tick inside whatever modal loop is running (a dialog, a menu, a message
+// box): a step that opens a modal window posts its command, and the next step runs in that
+// window's loop. After 10 s idle it calls `stop` to end what a failing test left open.
+struct Steps {
+    Steps(std::vector<std::function<void()>> all, std::function<void()> stopper)
+        : steps(std::move(all)), stop(std::move(stopper)) {
         current = this;
-        timer_ = SetTimer(nullptr, 0, 50, tick);
     }
     ~Steps() {
-        KillTimer(nullptr, timer_);
+        KillTimer(nullptr, timer);
         current = nullptr;
     }
-    Steps(const Steps&) = delete;
-    Steps& operator=(const Steps&) = delete;
-    bool allRan() const { return next_ == steps_.size(); }
-
-  private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (current == nullptr) {
-            return;
-        }
-        if (current->next_ < current->steps_.size()) {
-            current->steps_[current->next_++]();
-        } else if (++current->idleTicks_ == 200) {
+        if (current != nullptr && current->next < current->steps.size()) {
+            current->steps[current->next++]();
+        } else if (current != nullptr && ++current->idleTicks == 200) {
             ADD_FAILURE() << "still open after 10 s";
-            current->stop_();
+            current->stop();
         }
     }
+    bool allRan() const { return next == steps.size(); }
     static inline Steps* current = nullptr;
-    std::vector<std::function<void()>> steps_;
-    std::function<void()> stop_;
-    std::size_t next_ = 0;
-    int idleTicks_ = 0;
-    UINT_PTR timer_ = 0;
+    std::vector<std::function<void()>> steps;
+    std::function<void()> stop;
+    std::size_t next = 0;
+    int idleTicks = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, tick);
 };
-
-// Counts the address fields' beeps for its lifetime.
-class BeepCounter {
-  public:
-    BeepCounter() : previous_(setIpAddressBeep([](UINT) { ++count; })) { count = 0; }
-    ~BeepCounter() { setIpAddressBeep(previous_); }
-    BeepCounter(const BeepCounter&) = delete;
-    BeepCounter& operator=(const BeepCounter&) = delete;
-    static inline int count = 0;
-
-  private:
-    BeepFunction previous_;
-};
-
-inline std::pair<int, int> selectionOf(HWND edit) {
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return {static_cast<int>(start), static_cast<int>(end)};
-}
-
-// Types each character as WM_CHAR into whichever window has the focus at the time.
-inline void type(const std::wstring& chars) {
-    for (const wchar_t c : chars) {
-        SendMessageW(GetFocus(), WM_CHAR, c, 1);
-    }
-}
-
-// A key press on `window`, with Control held down in the thread's keyboard state when asked.
-inline void pressKey(HWND window, UINT key, bool control = false) {
-    BYTE saved[256] = {};
-    GetKeyboardState(saved);
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_CONTROL] = control ? 0x80 : 0;
-    SetKeyboardState(state);
-    SendMessageW(window, WM_KEYDOWN, key, 1);
-    SendMessageW(window, WM_KEYUP, key, 0xC0000001);
-    SetKeyboardState(saved);
-}
-
-// An icon can be modified only while it is in the notification area.
-inline bool iconExists(HWND window) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = window;
-    data.uID = 107;
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
 
 }  // namespace corvane::test

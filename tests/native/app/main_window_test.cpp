@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/text.h"
 #include "resources/resource.h"
 #include "tests/support/device.h"
-#include "tests/support/registry_helpers.h"
 
 namespace corvane {
 namespace {
@@ -30,18 +28,17 @@ TEST(MainWindowTest, TheDialogAtStartFollowsNodAndTheOptionAndCommandsAreSorted)
 }
 
 TEST(MainWindowTest, TheStartNeedsAnAdapterListAndAnAdapter) {
-    Device device;
-    EXPECT_EQ(takeAdapters(device.state, nullptr), failure(IDS_NO_MEMORY));
-    EXPECT_EQ(takeAdapters(device.state, std::make_unique<AdapterList>()),
-              failure(IDS_NO_ADAPTERS));
-    device.addAdapter(u"NE20001", u"NE2000", u"10.0.0.1");
-    EXPECT_EQ(takeAdapters(device.state, std::make_unique<AdapterList>()), std::nullopt);
-    EXPECT_EQ(device.state.adapters->count(), 1);
+    Device none;
+    EXPECT_EQ(takeAdapters(none.state, nullptr), failure(IDS_NO_MEMORY));
+    EXPECT_EQ(takeAdapters(none.state, std::make_unique<AdapterList>()), failure(IDS_NO_ADAPTERS));
+    Device one(1);
+    EXPECT_EQ(takeAdapters(one.state, std::make_unique<AdapterList>()), std::nullopt);
+    EXPECT_EQ(one.state.adapters->count(), 1);
 }
 
 TEST(MainWindowTest, OptionsAreOnlyFourByteDwords) {
     Device device;
-    Registry& registry = device.registry;
+    MemoryRegistry& registry = device.registry;
     std::uint32_t value = 99;
     EXPECT_FALSE(readDwordOption(registry, kApplyToAllOption, value, 1));  // no key
     EXPECT_EQ(value, 1u);
@@ -58,8 +55,8 @@ TEST(MainWindowTest, OptionsAreOnlyFourByteDwords) {
     key.close();
     EXPECT_FALSE(readDwordOption(registry, kApplyToAllOption, value, 1)) << "8 bytes";
 
-    device.registry.failValue(kShowStartOption, status::kAccessDenied);
-    EXPECT_FALSE(writeDwordOption(registry, kShowStartOption, 1));
+    registry.failValue(kShowStartOption, status::kAccessDenied);
+    EXPECT_FALSE(writeDwordOption(registry, kShowStartOption, 1)) << "a failure is told";
     EXPECT_TRUE(writeDwordOption(registry, kApplyToAllOption, 5));
     EXPECT_EQ(getRaw(registry, kCurrentUser, kAppKeyPath, kApplyToAllOption).dword(), 5u);
 }

@@ -3,27 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
 
-#include "core/text.h"
 #include "resources/resource.h"
 #include "tests/support/device.h"
 
 namespace corvane {
 namespace {
 
-ControlState& control(PageControls& controls, int id) {
-    const auto found = std::find_if(controls.begin(), controls.end(),
-                                    [id](const ControlState& c) { return c.id == id; });
-    EXPECT_NE(found, controls.end()) << id;
-    return *found;
-}
+using Changes = std::vector<std::pair<int, bool>>;
 
 // A page as it loaded `record`, with the user's changes applied by the caller.
 struct Page {
     Page(int index, const NetSettings& record, bool noteHidden = true)
         : index(index), controls(loadPage(index, record, noteHidden)) {}
-    ControlState& operator[](int id) { return control(controls, id); }
+    ControlState& operator[](int id) {
+        const auto found = std::find_if(controls.begin(), controls.end(),
+                                        [id](const ControlState& c) { return c.id == id; });
+        EXPECT_NE(found, controls.end()) << id;
+        return *found;
+    }
     std::optional<PageRefusal> save(NetSettings& record) const {
         return savePage(index, controls, record);
     }
@@ -54,15 +52,12 @@ TEST_F(SettingsPagesTest, LogonPageShowsAndStoresNameAndDomainOnly) {
 }
 
 TEST_F(SettingsPagesTest, IpPageStoresNoAddressUnderDhcpAndRefusesBadOnesOtherwise) {
-    record.dhcpEnabled = 1;
     copyText(record.ipAddress, u"10.0.0.5");
     Page page(kIpAddressPage, record);
-    EXPECT_TRUE(page[IDC_USE_DHCP].checked);
-    EXPECT_FALSE(page[IDC_SPECIFY_ADDRESS].checked);
+    EXPECT_TRUE(page[IDC_USE_DHCP].checked && !page[IDC_SPECIFY_ADDRESS].checked);
     EXPECT_EQ(page[IDC_IP_ADDRESS].text, u"10.0.0.5");
     for (const int id : {IDC_IP_ADDRESS, IDC_SUBNET_MASK, IDC_DEFAULT_GATEWAY}) {
-        EXPECT_FALSE(page[id].enabled);
-        EXPECT_TRUE(page[id].bold);
+        EXPECT_TRUE(!page[id].enabled && page[id].bold) << id;
     }
     page[IDC_SUBNET_MASK].text = u"1.2.3.999";  // dropped, never checked
     EXPECT_FALSE(page.save(record));
@@ -71,11 +66,10 @@ TEST_F(SettingsPagesTest, IpPageStoresNoAddressUnderDhcpAndRefusesBadOnesOtherwi
     EXPECT_EQ(textOf(record.defaultGateway), u"0.0.0.0");
 
     const PageChange specify = pageCommand(kIpAddressPage, IDC_SPECIFY_ADDRESS, false);
-    EXPECT_EQ(specify.checked, (std::vector<std::pair<int, bool>>{{IDC_USE_DHCP, false},
-                                                                  {IDC_SPECIFY_ADDRESS, true}}));
-    EXPECT_EQ(specify.enabled,
-              (std::vector<std::pair<int, bool>>{
-                  {IDC_IP_ADDRESS, true}, {IDC_SUBNET_MASK, true}, {IDC_DEFAULT_GATEWAY, true}}));
+    EXPECT_EQ(specify.checked, (Changes{{IDC_USE_DHCP, false}, {IDC_SPECIFY_ADDRESS, true}}));
+    EXPECT_EQ(
+        specify.enabled,
+        (Changes{{IDC_IP_ADDRESS, true}, {IDC_SUBNET_MASK, true}, {IDC_DEFAULT_GATEWAY, true}}));
     page[IDC_USE_DHCP].checked = false;
     page[IDC_IP_ADDRESS].text = u"192.168.1.20";
     page[IDC_SUBNET_MASK].text = u"255.255.255.0";
@@ -98,7 +92,7 @@ TEST_F(SettingsPagesTest, IpPageStoresNoAddressUnderDhcpAndRefusesBadOnesOtherwi
 TEST_F(SettingsPagesTest, DnsPageChecksInOrderAndStopsAtTheFirstRefusal) {
     copyText(record.wins1, u"10.0.0.7");
     Page page(kDnsPage, record);
-    EXPECT_EQ(page[IDC_WINS1].text, u"10.0.0.7") << "the primary WINS control is 1010";
+    EXPECT_EQ(page[IDC_WINS1].text, u"10.0.0.7");
     page[IDC_DNS1].text = u"10.0.0.1";
     page[IDC_DNS2].text = u"0.0.0.0";
     page[IDC_WINS1].text = u"10.0.0.9";
@@ -115,8 +109,7 @@ TEST_F(SettingsPagesTest, ProxyPageKeepsServerAndPortWhileUncheckedAndCutsWhatIt
     EXPECT_EQ(page[IDC_PROXY_PORT].text, u"8080");
     EXPECT_EQ(page[IDC_PROXY_SERVER].limit, 255) << "what a profile file can hold";
     EXPECT_EQ(page[IDC_PROXY_PORT].limit, 10);
-    EXPECT_FALSE(page[IDC_PROXY_NOTE].visible);
-    EXPECT_TRUE(page[IDC_PROXY_NOTE].bold);
+    EXPECT_TRUE(!page[IDC_PROXY_NOTE].visible && page[IDC_PROXY_NOTE].bold);
     EXPECT_TRUE(Page(kProxyPage, record, false)[IDC_PROXY_NOTE].visible);
 
     page[IDC_PROXY_SERVER].text = u"other";
@@ -125,9 +118,8 @@ TEST_F(SettingsPagesTest, ProxyPageKeepsServerAndPortWhileUncheckedAndCutsWhatIt
     EXPECT_EQ(textOf(record.proxyServer), u"proxy.example");
     EXPECT_EQ(record.proxyPort, 8080);
 
-    EXPECT_EQ(
-        pageCommand(kProxyPage, IDC_USE_PROXY, true).enabled,
-        (std::vector<std::pair<int, bool>>{{IDC_PROXY_SERVER, true}, {IDC_PROXY_PORT, true}}));
+    EXPECT_EQ(pageCommand(kProxyPage, IDC_USE_PROXY, true).enabled,
+              (Changes{{IDC_PROXY_SERVER, true}, {IDC_PROXY_PORT, true}}));
     page[IDC_USE_PROXY].checked = true;
     page[IDC_PROXY_SERVER].text = std::u16string(300, u's');
     for (const auto& [typed, port] : {std::pair{u" 3128", 3128}, std::pair{u"abc", 0},

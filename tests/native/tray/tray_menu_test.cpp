@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <algorithm>
 
-#include "core/text.h"
-#include "profiles/profile_store.h"
 #include "resources/resource.h"
 #include "tests/support/device.h"
 
@@ -14,96 +12,60 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The items as the menu shows them: "Name [id]", "(*)" for the radio mark, "-" for a separator,
-// "Title >" for a submenu followed by its items indented.
-void render(const std::vector<TrayMenuItem>& items, const std::string& indent, Lines& out) {
+// The items as the menu shows them: "Name id@adapter" with the adapter its entry binds the id
+// to, "(*)" for the radio mark, "-" for a separator, "Title >" for a submenu with its items
+// indented.
+void render(const TrayMenu& menu, const std::vector<TrayMenuItem>& items, Lines& out,
+            const std::string& indent = "") {
     for (const TrayMenuItem& item : items) {
-        const std::string text = toUtf8(item.text);
-        switch (item.kind) {
-            case TrayMenuItem::Kind::Profile:
-                out.push_back(indent + text + " [" + std::to_string(item.commandId) + "]" +
-                              (item.checked ? " (*)" : ""));
-                break;
-            case TrayMenuItem::Kind::Submenu:
-                out.push_back(indent + text + " >");
-                render(item.items, indent + "  ", out);
-                break;
-            case TrayMenuItem::Kind::Separator:
-                out.push_back(indent + "-");
-                break;
+        const auto entry = std::find_if(menu.entries.begin(), menu.entries.end(), [&](auto& e) {
+            return e.commandId == item.commandId && e.profileName == item.text;
+        });
+        const std::string adapter =
+            entry != menu.entries.end() ? toUtf8(textOf(entry->adapter->keyName)) : "?";
+        if (item.kind == TrayMenuItem::Kind::Profile) {
+            out.push_back(indent + toUtf8(item.text) + " " + std::to_string(item.commandId) + "@" +
+                          adapter + (item.checked ? " (*)" : ""));
+        } else {
+            out.push_back(indent + toUtf8(item.text) +
+                          (item.kind == TrayMenuItem::Kind::Submenu ? " >" : "-"));
+            render(menu, item.items, out, indent + "  ");
         }
     }
 }
 
-Lines render(const TrayMenu& menu) {
+Lines render(AppState& state) {
+    const TrayMenu menu = buildTrayMenu(state);
     Lines out;
-    render(menu.items, "", out);
+    render(menu, menu.items, out);
     return out;
 }
 
-// The entries as "name id adapter".
-Lines entries(const TrayMenu& menu) {
-    Lines out;
-    for (const ProfileMenuItem& entry : menu.entries) {
-        out.push_back(toUtf8(entry.profileName) + " " + std::to_string(entry.commandId) + " " +
-                      toUtf8(textOf(entry.adapter->keyName)));
-    }
-    return out;
-}
-
-// Adapters X then Y (the registry lists keys in sorted order), defaults B and A; profiles A, B.
-void makeDevice(Device& device, int adapters) {
-    device.addAdapter(u"X", u"Adapter X", u"10.0.0.1");
-    device.setDefault(u"X", u"B");
-    if (adapters > 1) {
-        device.addAdapter(u"Y", u"R&D Card", u"10.0.0.2");
-        device.setDefault(u"Y", u"A");
-    }
-    ASSERT_EQ(device.loadAdapters(), adapters);
-    device.addProfile(u"A", u"10.1.0.1");
-    device.addProfile(u"B", u"10.1.0.2");
-}
-
-TEST(TrayMenuTest, TheThreeLayoutsLastOnTopWithIdsMarksAndEntries) {
-    struct Case {
-        int adapters;
-        std::uint32_t applyToAll;
-        Lines items;
-        Lines entries;
-    };
-    const Lines flat{"A 10200 X", "B 10201 X"};
-    const Case cases[] = {
-        {1, 0, {"B [10201] (*)", "A [10200]", "-"}, flat},
-        {2,
-         0,
-         {"R&D Card >", "  A [10300] (*)", "  B [10301]", "Adapter X >", "  A [10200]",
-          "  B [10201] (*)", "-"},
-         {"A 10200 X", "B 10201 X", "A 10300 Y", "B 10301 Y"}},
-        {2, 1, {"B [10201] (*)", "A [10200]", "-"}, flat},  // once, bound to the first adapter
-    };
-    for (const Case& c : cases) {
-        Device device;
-        makeDevice(device, c.adapters);
-        device.state.applyToAll = c.applyToAll;
-        const TrayMenu menu = buildTrayMenu(device.state);
-        EXPECT_EQ(render(menu), c.items);
-        EXPECT_EQ(entries(menu), c.entries);
+TEST(TrayMenuTest, TheThreeLayoutsLastOnTopWithIdsAndOnlyTheExactDefaultMarked) {
+    const Lines flat{"Office 10201@A1 (*)", "Home 10200@A1", "-"};
+    for (const auto& [adapters, applyToAll, a1, a2, items] :
+         {std::tuple{1, 0u, u"Office", u"Home", flat},
+          {2, 0u, u"Office", u"Home",
+           Lines{"Card A2 >", "  Home 10300@A2 (*)", "  Office 10301@A2", "Card A1 >",
+                 "  Home 10200@A1", "  Office 10201@A1 (*)", "-"}},
+          {2, 1u, u"Office", u"Home", flat},  // once, bound to the first adapter
+          {2, 0u, u"office", u"Gone",
+           Lines{"Card A2 >", "  Home 10300@A2", "  Office 10301@A2", "Card A1 >",
+                 "  Home 10200@A1", "  Office 10201@A1", "-"}}}) {
+        Device device(adapters, true);
+        device.setDefault(u"A1", a1);
+        device.setDefault(u"A2", a2);
+        device.state.applyToAll = applyToAll;
+        EXPECT_EQ(render(device.state), items);
     }
 }
 
-TEST(TrayMenuTest, OnlyTheExactDefaultIsMarkedAndNothingIsAddedWithoutProfiles) {
-    Device device;
-    makeDevice(device, 2);
-    device.setDefault(u"X", u"b");  // letter case counts
-    device.setDefault(u"Y", u"Gone");
-    EXPECT_EQ(render(buildTrayMenu(device.state)),
-              (Lines{"R&D Card >", "  A [10300]", "  B [10301]", "Adapter X >", "  A [10200]",
-                     "  B [10201]", "-"}));
-
-    device.registry.deleteTree(kCurrentUser, kProfilesKeyPath);
+TEST(TrayMenuTest, NothingIsAddedWithoutProfilesOrAdapters) {
+    Device device(2);
     const TrayMenu empty = buildTrayMenu(device.state);
     EXPECT_TRUE(empty.items.empty()) << "no submenu, no separator";
     EXPECT_TRUE(empty.entries.empty());
+    device.addProfile(u"Home", u"10.1.0.1");
     device.state.adapters.reset();
     EXPECT_TRUE(buildTrayMenu(device.state).items.empty());
 }
@@ -111,7 +73,7 @@ TEST(TrayMenuTest, OnlyTheExactDefaultIsMarkedAndNothingIsAddedWithoutProfiles) 
 TEST(TrayMenuTest, OnlyAPenDownIsAnsweredAndOnlyWithTheMenuWhenNothingElseIsUp) {
     constexpr std::intptr_t kPenDown = 0x0201;
     for (const std::intptr_t other : {0x0200, 0x0202, 0x0203, 0x0204}) {
-        EXPECT_EQ(decideTrayTap(other, true, false, false), TrayTap::Nothing);
+        EXPECT_EQ(decideTrayTap(other, true, false, false), TrayTap::Nothing) << other;
     }
     EXPECT_EQ(decideTrayTap(kPenDown, true, false, false), TrayTap::OpenMenu);
     EXPECT_EQ(decideTrayTap(kPenDown, true, false, true), TrayTap::ShowAndBringForward)
@@ -121,61 +83,45 @@ TEST(TrayMenuTest, OnlyAPenDownIsAnsweredAndOnlyWithTheMenuWhenNothingElseIsUp) 
     EXPECT_EQ(decideTrayTap(kPenDown, true, true, false), TrayTap::BringForward) << "busy";
 }
 
-class SwitchFromMenuTest : public testing::Test {
-  protected:
-    // Adapters A1, A2, A3 ("Card A1"...) on 192.168.0.1...; profiles Home and Office.
-    void makeDevice(int adapters) {
-        for (int i = 1; i <= adapters; ++i) {
-            const std::u16string n = fromUtf8(std::to_string(i));
-            device.addAdapter(u"A" + n, u"Card A" + n, u"192.168.0." + n);
-        }
-        ASSERT_EQ(device.loadAdapters(), adapters);
-        device.addProfile(u"Home", u"10.1.0.1");
-        device.addProfile(u"Office", u"10.2.0.1");
-        device.state.menuItems = buildTrayMenu(device.state).entries;
-    }
-    bool switchTo(std::uint32_t id) {
-        messages.clear();
-        return switchFromMenu(device.state, id, messages);
-    }
-
-    Device device;
+TEST(SwitchFromMenuTest, OneAdapterIsSwitchedAndToldAndAnIdOfNoEntryDoesNothing) {
+    Device device(2, true);
+    device.state.menuItems = buildTrayMenu(device.state).entries;
     Messages messages;
-};
-
-TEST_F(SwitchFromMenuTest, OneAdapterIsSwitchedAndToldAndAnIdOfNoEntryDoesNothing) {
-    makeDevice(2);
-    EXPECT_TRUE(switchTo(10301));  // Office from the second adapter's submenu
+    EXPECT_TRUE(switchFromMenu(device.state, 10301, messages));  // Office for A2
     EXPECT_EQ(device.defaultOf(u"A2"), u"Office");
     EXPECT_EQ(device.systemIp(u"A2"), u"10.2.0.1");
     EXPECT_EQ(device.defaultOf(u"A1"), u"(none)");
     EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)});
 
     const int writes = device.registry.setValueCount();
-    EXPECT_FALSE(switchTo(10202)) << "the menu was rebuilt in between";
+    messages.clear();
+    EXPECT_FALSE(switchFromMenu(device.state, 10202, messages)) << "the menu was rebuilt";
     EXPECT_EQ(device.registry.setValueCount(), writes);
     EXPECT_TRUE(messages.empty());
 
     device.registry.failValue(u"DefProfile", status::kAccessDenied);
-    EXPECT_TRUE(switchTo(10200));
+    EXPECT_TRUE(switchFromMenu(device.state, 10200, messages));
     EXPECT_EQ(messages, Messages{failure(IDS_SET_DEFAULT_FAILED, u"Home")});
     EXPECT_EQ(device.systemIp(u"A1"), u"192.168.0.1");
 }
 
-TEST_F(SwitchFromMenuTest, AllAdaptersReportOnceAndStopAtADefaultThatCannotBeRecorded) {
-    makeDevice(3);
+// switchAllAdapters, as the menu and the dialog's "Set!" use it with applyToAll.
+TEST(SwitchFromMenuTest, AllAdaptersReportOnceAndStopAtADefaultThatCannotBeRecorded) {
+    Device device(3, true);
     device.state.applyToAll = 1;
     device.state.menuItems = buildTrayMenu(device.state).entries;
-    EXPECT_TRUE(switchTo(10200));  // Home, bound to A1
+    Messages messages;
+    EXPECT_TRUE(switchFromMenu(device.state, 10200, messages));  // Home, bound to A1
     for (const char16_t* key : {u"A1", u"A2", u"A3"}) {
         EXPECT_EQ(device.defaultOf(key), u"Home");
         EXPECT_EQ(device.systemIp(key), u"10.1.0.1");
     }
     EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)}) << "only the last adapter reports";
 
+    messages.clear();
     device.registry.failValue(u"DefProfile", status::kAccessDenied, kCurrentUser,
                               u"Software\\Tavelorn\\Corvane\\1.2\\A2");
-    EXPECT_TRUE(switchTo(10201));  // Office
+    EXPECT_TRUE(switchFromMenu(device.state, 10201, messages));  // Office
     EXPECT_EQ(device.systemIp(u"A1"), u"10.2.0.1") << "switched silently";
     EXPECT_EQ(device.systemIp(u"A2"), u"10.1.0.1") << "not applied without the default";
     EXPECT_EQ(device.defaultOf(u"A3"), u"Home") << "after the failure nothing is touched";
