@@ -1,10 +1,11 @@
-// A handheld for tests of the portable logic: an in-memory registry with adapters and profiles,
-// a system whose answers the test sets, and the application state wired to both.
+// A handheld for the tests: adapters and profiles in a registry (in memory for the native tests,
+// the real one under Wine), a system whose answers the test sets, and the application state.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -56,45 +57,48 @@ inline std::u16string profilePath(std::u16string_view name) {
     return std::u16string(kProfilesKeyPath) + u"\\" + std::u16string(name);
 }
 
-class Device {
+// A handheld over `RegistryType`: NDIS adapters, profiles and defaults in its registry, a system
+// whose answers the test sets, and the application state wired to both.
+template <class RegistryType>
+class BasicDevice {
   public:
-    // With `adapters` listed NDIS adapters A1, A2... ("Card A1"...) on the fixed addresses
-    // 192.168.0.1, .2...; with `profiles`, profiles Home on 10.1.0.1 and Office on 10.2.0.1.
-    explicit Device(int adapters = 0, bool profiles = false) {
+    BasicDevice() {
         state.registry = &registry;
         state.system = &system;
         state.helpProgram = kHelpProgram;
-        putString(registry, kLocalMachine, kIdentityKeyPath, u"Username", u"kdurand");
-        for (int i = 1; i <= adapters; ++i) {
-            const std::u16string n = fromUtf8(std::to_string(i));
-            putString(registry, kLocalMachine, u"Comm\\A" + n, u"Group", u"NDIS");
-            putString(registry, kLocalMachine, u"Comm\\A" + n, u"DisplayName", u"Card A" + n);
-            putDword(registry, kLocalMachine, tcpip(u"A" + n), u"EnableDHCP", 0);
-            putMulti(registry, kLocalMachine, tcpip(u"A" + n), u"IpAddress", {u"192.168.0." + n});
-        }
-        state.adapters = std::make_unique<AdapterList>();
-        EXPECT_EQ(state.adapters->enumerate(registry), adapters);
-        if (profiles) {
-            addProfile(u"Home", u"10.1.0.1");
-            addProfile(u"Office", u"10.2.0.1");
-        }
     }
-    ~Device() { EXPECT_EQ(registry.openHandleCount(), 0) << "a key was left open"; }
 
+    // "Comm\<key>", shown as `name` (by its group when empty), on `ip` or on DHCP.
+    void addAdapter(std::u16string_view key, std::u16string_view name,
+                    std::u16string_view ip = {}) {
+        const std::u16string path = u"Comm\\" + std::u16string(key);
+        putString(registry, kLocalMachine, path, u"Group", u"NDIS");
+        if (!name.empty()) {
+            putString(registry, kLocalMachine, path, u"DisplayName", name);
+        }
+        putDword(registry, kLocalMachine, tcpip(key), u"EnableDHCP", ip.empty());
+        putMulti(registry, kLocalMachine, tcpip(key), u"IpAddress", {ip});
+    }
+    // The adapters as the program lists them; `count` of them must be found.
+    void loadAdapters(int count) {
+        state.adapters = std::make_unique<AdapterList>();
+        ASSERT_EQ(state.adapters->enumerate(registry), count);
+    }
     // A stored profile on the fixed address `ipAddress`.
-    void addProfile(std::u16string_view name, std::u16string_view ipAddress) {
+    void addProfile(std::u16string_view name, std::u16string_view ipAddress = u"10.1.0.1") {
         NetSettings record;
         setDefaults(record);
         record.dhcpEnabled = 0;
         copyText(record.ipAddress, ipAddress);
-        EXPECT_TRUE(saveProfile(registry, name, record));
+        ASSERT_TRUE(saveProfile(registry, name, record));
     }
     void setDefault(std::u16string_view adapterKey, std::u16string_view name) {
         putString(registry, kCurrentUser, appKey(adapterKey), kDefaultProfileValue, name);
     }
     // "DefProfile" of the adapter as stored, or "(none)".
     std::u16string defaultOf(std::u16string_view adapterKey) {
-        const RawValue value = getRaw(registry, kCurrentUser, appKey(adapterKey), u"DefProfile");
+        const RawValue value =
+            getRaw(registry, kCurrentUser, appKey(adapterKey), kDefaultProfileValue);
         return value.result == status::kSuccess ? std::u16string(textOf(value.chars())) : u"(none)";
     }
     // The adapter's system "IpAddress" as stored.
@@ -110,7 +114,7 @@ class Device {
     }
     AdapterInfo& adapter(int index) { return *state.adapters->at(index); }
 
-    MemoryRegistry registry;
+    RegistryType registry;
     FakeSystem system;
     AppState state;
 
@@ -121,6 +125,26 @@ class Device {
     static std::u16string appKey(std::u16string_view key) {
         return std::u16string(kAppKeyPath) + u"\\" + std::u16string(key);
     }
+};
+
+// The native tests' handheld, in memory: with `adapters` NDIS adapters A1, A2... ("Card A1"...) on
+// the fixed addresses 192.168.0.1, .2...; with `profiles`, profiles Home on 10.1.0.1 and Office on
+// 10.2.0.1.
+class Device : public BasicDevice<MemoryRegistry> {
+  public:
+    explicit Device(int adapters = 0, bool profiles = false) {
+        putString(registry, kLocalMachine, kIdentityKeyPath, u"Username", u"kdurand");
+        for (int i = 1; i <= adapters; ++i) {
+            const std::u16string n = fromUtf8(std::to_string(i));
+            addAdapter(u"A" + n, u"Card A" + n, u"192.168.0." + n);
+        }
+        loadAdapters(adapters);
+        if (profiles) {
+            addProfile(u"Home", u"10.1.0.1");
+            addProfile(u"Office", u"10.2.0.1");
+        }
+    }
+    ~Device() { EXPECT_EQ(registry.openHandleCount(), 0) << "a key was left open"; }
 };
 
 inline void PrintTo(const Message& message, std::ostream* out) {

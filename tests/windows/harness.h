@@ -12,12 +12,9 @@
 #include <vector>
 
 #include "core/settings_io.h"
-#include "core/text.h"
 #include "platform/handles_win32.h"
 #include "platform/registry_win32.h"
-#include "profiles/profile_store.h"
 #include "tests/support/device.h"
-#include "tests/support/registry_helpers.h"
 
 namespace corvane::test {
 
@@ -31,13 +28,10 @@ inline void command(HWND window, int id, int notification = 0) {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, notification), 0);
 }
 
-// NDIS adapters, profiles and defaults in the real registry, wiped before and after, and the
-// application state wired to it.
-struct Handheld {
+// The handheld in the test prefix's own registry: the keys it uses wiped before and after.
+struct Handheld : BasicDevice<Win32Registry> {
     Handheld() {
         wipe();
-        state.registry = &registry;
-        state.system = &system;
         state.hInstance = toRef(GetModuleHandleW(nullptr));
     }
     ~Handheld() {
@@ -50,36 +44,6 @@ struct Handheld {
         registry.deleteTree(kCurrentUser, u"Software\\Tavelorn");
         registry.deleteTree(kCurrentUser, kProxyKeyPath);
     }
-    // "Comm\<key>", shown as `name` (by its group when empty), on `ip` or on DHCP.
-    void addAdapter(std::u16string_view key, std::u16string_view name,
-                    std::u16string_view ip = {}) {
-        const std::u16string path = u"Comm\\" + std::u16string(key);
-        putString(registry, kLocalMachine, path, u"Group", u"NDIS");
-        if (!name.empty()) {
-            putString(registry, kLocalMachine, path, u"DisplayName", name);
-        }
-        putDword(registry, kLocalMachine, path + u"\\Parms\\TcpIp", u"EnableDHCP", ip.empty());
-        putMulti(registry, kLocalMachine, path + u"\\Parms\\TcpIp", u"IpAddress", {ip});
-    }
-    void addProfile(std::u16string_view name, std::u16string_view ip = u"10.1.0.1") {
-        NetSettings record;
-        setDefaults(record);
-        record.dhcpEnabled = 0;
-        copyText(record.ipAddress, ip);
-        ASSERT_TRUE(saveProfile(registry, name, record));
-    }
-    void setDefault(std::u16string_view key, std::u16string_view name) {
-        putString(registry, kCurrentUser, std::u16string(kAppKeyPath) + u"\\" + std::u16string(key),
-                  u"DefProfile", name);
-    }
-    void loadAdapters(int count) {
-        state.adapters = std::make_unique<AdapterList>();
-        ASSERT_EQ(state.adapters->enumerate(registry), count);
-    }
-
-    Win32Registry registry;
-    FakeSystem system;
-    AppState state;
 };
 
 struct ShownBox {
