@@ -6,6 +6,7 @@
 # "tour": a scripted tour inside Xvfb that uses Corvane as a person would, with a screenshot of
 # each step in screenshots/ and the device's settings printed before and after.
 set -euo pipefail
+trap 'echo "handheld-session.sh: stopped, line $LINENO failed" >&2' ERR
 root=$1
 prefix=$2
 mode=${3:-tour}
@@ -103,7 +104,7 @@ tour message
 shot export-done.png
 tour answer ok
 echo "  the file's first bytes:"
-od -A x -t x1z "$prefix/drive_c/handheld.prf" | head -6 | sed 's/^/    /'
+od -N 96 -A x -t x1z "$prefix/drive_c/handheld.prf" | sed 's/^/    /'
 tour select 1018 "Lab"
 tour command 1015                 # "&Delete"
 tour message
