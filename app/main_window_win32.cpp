@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/command_line_win32.h"
 #include "app/main_window.h"
 #include "platform/handles_win32.h"
 #include "profiles_dialog/profiles_dialog_win32.h"
@@ -116,6 +117,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return onCommand(*state, window, LOWORD(wParam));
         case UM_SHOWPROFILES:
             return onShowProfiles(*state, window);
+        case WM_COPYDATA:
+            return onCommandRequest(*state, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case UM_TRAYNOTIFY:
             onTrayNotify(*state, lParam);
             return 0;
@@ -149,6 +152,12 @@ HWND createMainWindow(AppState& state) {
         state.hwndMain = toRef(window);
     }
     return window;
+}
+
+HWND findRunningInstance(const AppState& state) {
+    char16_t name[kWindowNameChars] = {};
+    loadAppString(state, IDS_PRODUCT_NAME, name, kWindowNameChars);
+    return FindWindowW(wide(kMainClassName), wide(name));
 }
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "app/startup_win32.h"
 
+#include "app/command_line_win32.h"
 #include "app/main_window.h"
 #include "app/main_window_win32.h"
 #include "core/text.h"
@@ -12,8 +13,6 @@
 
 namespace corvane {
 namespace {
-
-constexpr int kProductNameChars = 40;
 
 // Icon resource 107 at the given size; null when it cannot be loaded.
 OwnedIcon loadAppIcon(HINSTANCE instance, int size) {
@@ -49,9 +48,7 @@ int runMessageLoop(const AppState& state) {
 
 // Hands over to a running instance: bring it forward and ask it for its dialog.
 bool handOverToRunningInstance(const AppState& state) {
-    char16_t name[kProductNameChars] = {};
-    loadAppString(state, IDS_PRODUCT_NAME, name, kProductNameChars);
-    const HWND running = FindWindowW(wide(kMainClassName), wide(name));
+    const HWND running = findRunningInstance(state);
     if (running == nullptr) {
         return false;
     }
@@ -72,6 +69,12 @@ int runCorvane(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLin
 
     initAppState(state);
     state.hInstance = toRef(instance);
+    const std::u16string_view arguments =
+        commandLine != nullptr ? utf16(std::wstring_view(commandLine)) : std::u16string_view();
+    const CommandRequest request = parseCommandLine(arguments);
+    if (request.kind != CommandRequest::Kind::None) {
+        return runCommandLine(state, request);
+    }
     createBoldFont(state);
     if (handOverToRunningInstance(state)) {
         return 0;
@@ -87,8 +90,6 @@ int runCorvane(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLin
     const OwnedIcon largeIcon = loadAppIcon(instance, 32);
     setWindowIcons(state, smallIcon, largeIcon);
 
-    const std::u16string_view arguments =
-        commandLine != nullptr ? utf16(std::wstring_view(commandLine)) : std::u16string_view();
     if (opensProfilesAtStart(arguments, state.showAtStartup)) {
         PostMessageW(toHwnd(state.hwndMain), UM_SHOWPROFILES, 0, 0);
     }

@@ -16,6 +16,7 @@ inline constexpr std::uint32_t kYesNo = 0x04;
 inline constexpr std::uint32_t kIconQuestion = 0x20;
 inline constexpr std::uint32_t kIconExclamation = 0x30;
 inline constexpr std::uint32_t kIconInformation = 0x40;
+inline constexpr std::uint32_t kIconMask = 0xF0;
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 inline constexpr int kIdYes = 6;
@@ -41,6 +42,11 @@ inline Message notice(int textId, std::u16string_view argument = {}) {
 // A question: Yes and No with the question icon; only Yes counts as yes.
 inline Message question(int textId, std::u16string_view argument = {}) {
     return {textId, std::u16string(argument), mb::kYesNo | mb::kIconQuestion};
+}
+
+// A completion, which a quiet command line leaves untold.
+inline bool isNotice(const Message& message) {
+    return (message.style & mb::kIconMask) == mb::kIconInformation;
 }
 
 }  // namespace corvane

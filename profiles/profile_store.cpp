@@ -58,6 +58,15 @@ bool profileExists(Registry& registry, std::u16string_view name) {
            openKey(registry, profiles.handle(), name, 0, profile) == status::kSuccess;
 }
 
+std::optional<std::u16string> storedProfileName(Registry& registry, std::u16string_view name) {
+    for (std::u16string& stored : listProfileNames(registry)) {
+        if (equalsNoCase(stored, name)) {
+            return std::move(stored);
+        }
+    }
+    return std::nullopt;
+}
+
 bool loadDefaultProfileName(Registry& registry, const AdapterInfo& adapter, std::u16string& name) {
     RegKey key;
     if (!openAdapterKey(registry, adapter, key)) {
@@ -121,6 +130,15 @@ bool switchAllAdapters(AppState& state, std::u16string_view name, Messages& mess
         }
     }
     return true;
+}
+
+void switchToProfile(AppState& state, AdapterInfo& adapter, std::u16string_view name,
+                     bool everyAdapter, Messages& messages) {
+    if (everyAdapter) {
+        switchAllAdapters(state, name, messages);
+    } else if (!setDefaultProfile(state, adapter, name, true, true, messages)) {
+        messages.push_back(failure(IDS_SET_DEFAULT_FAILED, name));
+    }
 }
 
 bool loadProfile(Registry& registry, std::u16string_view name, NetSettings& record) {

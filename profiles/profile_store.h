@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,9 @@ bool isProfileKeyName(std::u16string_view name);
 // A profile is stored under this name, found as the registry finds keys: without regard to
 // letter case, so that "office" is taken while "Office" exists.
 bool profileExists(Registry& registry, std::u16string_view name);
+// The name as stored of the profile that `name` finds, letter case aside; none when no profile
+// is listed under it.
+std::optional<std::u16string> storedProfileName(Registry& registry, std::u16string_view name);
 
 // The adapter's default profile name (creating the adapter's key). False, with `name` left as it
 // was, when there is none that can be read whole.
@@ -51,6 +55,10 @@ bool setDefaultProfile(AppState& state, AdapterInfo& adapter, std::u16string_vie
 // reports. Stops at the first adapter whose default cannot be recorded, with that message; false
 // then.
 bool switchAllAdapters(AppState& state, std::u16string_view name, Messages& messages);
+// A profile chosen to be used now: the default of `adapter`, or with `everyAdapter` of all of
+// them, applied, with the outcome or the failure in `messages`.
+void switchToProfile(AppState& state, AdapterInfo& adapter, std::u16string_view name,
+                     bool everyAdapter, Messages& messages);
 
 // A profile's settings, read into a record reset to the defaults; false when it is not stored.
 bool loadProfile(Registry& registry, std::u16string_view name, NetSettings& record);

@@ -72,60 +72,70 @@ INT_PTR CALLBACK importOptionsProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-bool exportCommand(AppState& state, HWND dialog) {
+FileOutcome exportCommand(AppState& state, HWND dialog) {
     const std::u16string path = chooseProfileFile(state, dialog, false);
-    if (path.empty()) {
-        return false;
-    }
+    return path.empty() ? FileOutcome::Cancelled : exportToFile(state, dialog, path);
+}
+
+FileOutcome exportToFile(AppState& state, HWND owner, const std::u16string& path) {
     FileStream file(path, FileStream::Mode::Create);
     if (!file.isOpen()) {
-        showMessage(state, dialog, failure(IDS_CREATE_FILE_FAILED));
-        return false;
+        showMessage(state, owner, failure(IDS_CREATE_FILE_FAILED));
+        return FileOutcome::FileFailed;
     }
     const ExportOutcome outcome = exportProfiles(*state.registry, file);
     file.close();
     if (!outcome.written) {
         DeleteFileW(wide(path.c_str()));  // a file that holds part of the store is no backup
     }
-    showMessages(state, dialog, exportMessages(outcome));
-    return outcome.written;
+    showMessages(state, owner, exportMessages(outcome));
+    return outcome.written ? FileOutcome::Done : FileOutcome::FileFailed;
 }
 
-bool importCommand(AppState& state, HWND dialog) {
+FileOutcome importCommand(AppState& state, HWND dialog) {
     const std::u16string path = chooseProfileFile(state, dialog, true);
-    if (path.empty()) {
-        return false;
-    }
+    return path.empty() ? FileOutcome::Cancelled
+                        : importFromFile(state, dialog, path, ImportChoice::Ask);
+}
+
+FileOutcome importFromFile(AppState& state, HWND window, const std::u16string& path,
+                           ImportChoice choice) {
     FileStream file(path, FileStream::Mode::Open);
     if (!file.isOpen()) {
-        return false;
+        showMessage(state, window, failure(IDS_OPEN_FILE_FAILED, path));
+        return FileOutcome::FileFailed;
     }
     // The whole file is read and checked before the user is asked anything or the store is
     // touched: a corrupt file costs no profile.
     const auto profiles = readProfileFile(file);
     file.close();
     if (!profiles) {
-        showMessage(state, dialog, failure(IDS_IMPORT_CORRUPT, path));
-        return false;
+        showMessage(state, window, failure(IDS_IMPORT_CORRUPT, path));
+        return FileOutcome::Corrupt;
     }
-    const INT_PTR choice =
-        DialogBoxParamW(toHinstance(state.hInstance), MAKEINTRESOURCEW(IDD_IMPORT_OPTIONS), dialog,
-                        importOptionsProc, reinterpret_cast<LPARAM>(&state));
-    if (choice != kKeepProfiles && choice != kReplaceProfiles) {
-        return false;
+    if (choice == ImportChoice::Ask) {
+        const INT_PTR answer =
+            DialogBoxParamW(toHinstance(state.hInstance), MAKEINTRESOURCEW(IDD_IMPORT_OPTIONS),
+                            window, importOptionsProc, reinterpret_cast<LPARAM>(&state));
+        if (answer != kKeepProfiles && answer != kReplaceProfiles) {
+            return FileOutcome::Cancelled;
+        }
+        choice = answer == kReplaceProfiles ? ImportChoice::Replace : ImportChoice::Keep;
     }
     Messages messages;
-    const bool imported =
-        writeImportedProfiles(*state.registry, *profiles, choice == kReplaceProfiles, messages);
-    showMessages(state, dialog, messages);
+    const bool imported = writeImportedProfiles(*state.registry, *profiles,
+                                                choice == ImportChoice::Replace, messages);
+    showMessages(state, window, messages);
     if (!imported) {
-        return false;
+        return FileOutcome::Failed;
     }
-    refreshProfileList(state, dialog);
+    if (window != nullptr) {
+        refreshProfileList(state, window);
+    }
     messages.clear();
     const bool applied = reapplyDefaultProfiles(state, messages);
-    showMessages(state, dialog, messages);
-    return applied;
+    showMessages(state, window, messages);
+    return applied ? FileOutcome::Done : FileOutcome::Failed;
 }
 
 }  // namespace corvane

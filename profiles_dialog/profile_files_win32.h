@@ -1,19 +1,39 @@
 // The Export and Import commands of the Network Profiles dialog, with the file dialogs and the
-// "Import Options" dialog (template 114).
+// "Import Options" dialog (template 114), and the file steps they share with the command line.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
 
 #include "core/app_state.h"
 
 namespace corvane {
 
-// "&Export...": every stored profile into a file the user names. True when it was written.
-bool exportCommand(AppState& state, HWND dialog);
+enum class FileOutcome {
+    Done,
+    Cancelled,   // the user closed a dialog
+    FileFailed,  // the file could not be opened, created or written
+    Corrupt,     // the file fails the import's checks; nothing was imported
+    Failed,      // a profile could not be stored, or a default could not be applied again
+};
+
+// "&Export...": every stored profile into a file the user names.
+FileOutcome exportCommand(AppState& state, HWND dialog);
+// Every stored profile into the file at `path`, created or replaced, then the outcome told. A
+// file the export could not finish is deleted.
+FileOutcome exportToFile(AppState& state, HWND owner, const std::u16string& path);
 
 // "&Import...": the profiles of a file the user chooses, on top of the stored ones or in their
-// place, then the dialog's list refreshed and every adapter's default profile applied again.
-// True unless the import or an apply failed; nothing happens when the user cancels.
-bool importCommand(AppState& state, HWND dialog);
+// place as the user picks, then the dialog's list refreshed and every adapter's default profile
+// applied again.
+FileOutcome importCommand(AppState& state, HWND dialog);
+
+enum class ImportChoice { Ask, Keep, Replace };
+// The import of the file at `path`: read and checked whole, then, unless the user cancels when
+// asked, written, `window`'s profile list refreshed (when there is a window) and the defaults
+// applied again.
+FileOutcome importFromFile(AppState& state, HWND window, const std::u16string& path,
+                           ImportChoice choice);
 
 }  // namespace corvane

@@ -121,6 +121,13 @@
 #define IDS_IMPORT_CORRUPT 44
 #define IDS_IMPORTED 45
 #define IDS_EXPORT_SHORTENED 46
+#define IDS_OPEN_FILE_FAILED 47
+
+// Strings: the command line.
+#define IDS_USAGE 90
+#define IDS_UNKNOWN_PROFILE 91
+#define IDS_UNKNOWN_ADAPTER 92
+#define IDS_BUSY 93
 
 // Strings: settings editor (tabs and address checks).
 #define IDS_TAB_LOGON 50

@@ -86,12 +86,7 @@ bool switchFromMenu(AppState& state, std::uint32_t commandId, Messages& messages
     }
     // The refresh after the switch rebuilds the menu and its entries: work on a copy.
     const ProfileMenuItem chosen = *entry;
-    if (state.applyToAll != 0) {
-        switchAllAdapters(state, chosen.profileName, messages);
-    } else if (!setDefaultProfile(state, *chosen.adapter, chosen.profileName, true, true,
-                                  messages)) {
-        messages.push_back(failure(IDS_SET_DEFAULT_FAILED, chosen.profileName));
-    }
+    switchToProfile(state, *chosen.adapter, chosen.profileName, state.applyToAll != 0, messages);
     return true;
 }
 

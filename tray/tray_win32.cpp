@@ -132,9 +132,12 @@ void onTrayNotify(AppState& state, LPARAM mouseMessage) {
             // On the desktop a tray menu only closes on a click elsewhere when its owner is in
             // front, and the owner needs a message afterwards to let go of it.
             SetForegroundWindow(current);
+            // Busy while the menu is up: a command from elsewhere must not rebuild it meanwhile.
+            state.busy = true;
             TrackPopupMenuEx(toHmenu(state.trayMenu.get()), TPM_RIGHTALIGN | TPM_BOTTOMALIGN,
                              GetSystemMetrics(SM_CXSCREEN) - kMenuRightMargin,
                              GetSystemMetrics(SM_CYSCREEN) - kTaskbarHeight, current, nullptr);
+            state.busy = false;
             PostMessageW(current, WM_NULL, 0, 0);
             break;
         case TrayTap::ShowAndBringForward:

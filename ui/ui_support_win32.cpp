@@ -30,6 +30,9 @@ int loadAppString(const AppState& state, int id, std::span<char16_t> buffer, int
 }
 
 int showMessage(AppState& state, HWND owner, const Message& message) {
+    if (state.quiet && isNotice(message)) {
+        return IDOK;
+    }
     char16_t caption[kCaptionChars] = {};
     loadAppString(state, IDS_PRODUCT_NAME, caption, kCaptionChars);
     char16_t format[kMessageChars] = {};

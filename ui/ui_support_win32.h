@@ -18,7 +18,7 @@ int loadAppString(const AppState& state, int id, std::span<char16_t> buffer, int
 
 // Shows `message` in a message box captioned "Corvane", owned by `owner` or, when that is null,
 // by hwndCurrent. The text is cut to 259 characters before and 519 after its "%s" is filled in.
-// Returns the button pressed.
+// Returns the button pressed; a notice while the state is quiet is not shown, as if answered OK.
 int showMessage(AppState& state, HWND owner, const Message& message);
 // Each message in turn.
 void showMessages(AppState& state, HWND owner, const Messages& messages);

@@ -5,7 +5,10 @@
 #include <shellapi.h>
 
 #include "core/app_state.h"
+#include "platform/file_stream_win32.h"
+#include "profiles/profile_file.h"
 #include "resources/resource.h"
+#include "tests/support/memory_stream.h"
 
 namespace corvane {
 namespace {
@@ -231,6 +234,109 @@ TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenThe
     EXPECT_FALSE(keyExists(registry, kCurrentUser, profilePath(u"Default")))
         << "the offer was declined";
     EXPECT_TRUE(corvane.exitWithCommand());
+}
+
+// Answers the one message box `corvane` shows and returns its text.
+std::wstring answer(const Corvane& corvane) {
+    const auto [box, text] = corvane.messageBox();
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(waitFor([&] { return corvane.dialogs().empty(); })) << "no box, or more";
+    return text;
+}
+
+TEST_F(CorvaneProcessTest, ASwitchFromTheCommandLineRunsAloneOrInTheRunningInstance) {
+    addProfile(u"Office", u"10.2.0.1");
+    const std::u16string tcpip = u"Comm\\CVTEST1\\Parms\\TcpIp";
+    const auto systemIp = [&] { return getRaw(registry, kLocalMachine, tcpip, u"IpAddress"); };
+    {
+        Corvane alone(L" -switch office -quiet");
+        EXPECT_EQ(alone.exitCode(), 0u);
+        EXPECT_EQ(mainWindow(), nullptr);
+        EXPECT_EQ(defaultOf(u"CVTEST1"), u"Office");
+        EXPECT_EQ(systemIp().chars(), withZero(u"10.2.0.1") + withZero(u""));
+    }
+    {
+        Corvane unknown(L" -switch Lab -quiet");
+        EXPECT_EQ(answer(unknown), L"There is no network profile \"Lab\".") << "failures are told";
+        EXPECT_EQ(unknown.exitCode(), 4u);
+        Corvane usage(L" -switch");
+        EXPECT_EQ(answer(usage).substr(0, 22), L"Usage:\ncorvane [-nod]\n");
+        EXPECT_EQ(usage.exitCode(), 1u);
+    }
+    EXPECT_EQ(defaultOf(u"CVTEST1"), u"Office") << "a mistake changes nothing";
+
+    Corvane first(L" -nod");
+    ASSERT_TRUE(waitFor([] { return iconExists(mainWindow()); }));
+    {
+        Corvane second(L" -switch Home");
+        EXPECT_EQ(answer(first).substr(0, 40), L"The next time the adapter is used it wil")
+            << "the running instance tells";
+        EXPECT_EQ(second.exitCode(), 0u);
+        EXPECT_TRUE(second.dialogs().empty());
+        EXPECT_EQ(defaultOf(u"CVTEST1"), u"Home");
+        EXPECT_EQ(systemIp().chars(), withZero(u"10.1.0.1") + withZero(u""));
+        Corvane wrongAdapter(L" -switch Home -adapter CVTEST9 -quiet");
+        EXPECT_EQ(answer(first), L"There is no network adapter \"CVTEST9\".");
+        EXPECT_EQ(wrongAdapter.exitCode(), 5u);
+    }
+    EXPECT_TRUE(first.exitWithCommand());
+}
+
+std::vector<unsigned char> fileBytes(const wchar_t* path) {
+    FileStream file(std::u16string(utf16(std::wstring_view(path))), FileStream::Mode::Open);
+    std::vector<unsigned char> bytes(64 * 1024);
+    std::uint32_t got = 0;
+    EXPECT_TRUE(file.read(bytes.data(), static_cast<std::uint32_t>(bytes.size()), got));
+    bytes.resize(got);
+    return bytes;
+}
+
+// The files the dialog's Export writes, as the store's export makes them.
+std::vector<unsigned char> exportedStore(Registry& registry) {
+    MemoryStream stream;
+    EXPECT_TRUE(exportProfiles(registry, stream).written);
+    return stream.bytes;
+}
+
+TEST_F(CorvaneProcessTest, ExportThenImportWithReplaceGivesBackTheStoreByteForByte) {
+    addProfile(u"Office", u"10.2.0.1");
+    putString(registry, kCurrentUser, profilePath(u"Office"), u"ProxyServer", u"proxy:8080");
+    const std::vector<unsigned char> store = exportedStore(registry);
+    {
+        Corvane alone(L" -export cvtest.prf -quiet");  // relative to the caller's directory
+        ASSERT_EQ(alone.exitCode(), 0u);
+        EXPECT_EQ(fileBytes(L"cvtest.prf"), store);
+    }
+    ASSERT_TRUE(deleteProfile(registry, u"Office"));
+    putString(registry, kCurrentUser, profilePath(u"Extra"), u"IpAddress", u"1.2.3.4");
+    putString(registry, kLocalMachine, u"Comm\\CVTEST1\\Parms\\TcpIp", u"IpAddress", u"9.9.9.9");
+
+    Corvane first(L" -nod");
+    ASSERT_TRUE(waitFor([] { return iconExists(mainWindow()); }));
+    {
+        Corvane import(L" -import cvtest.prf -replace -quiet");
+        EXPECT_EQ(import.exitCode(), 0u);
+        EXPECT_EQ(exportedStore(registry), store);
+        EXPECT_EQ(
+            getRaw(registry, kLocalMachine, u"Comm\\CVTEST1\\Parms\\TcpIp", u"IpAddress").chars(),
+            withZero(u"10.1.0.1") + withZero(u""))
+            << "the default profile applied again";
+
+        FileStream bad(u"cvbad.prf", FileStream::Mode::Create);
+        ASSERT_TRUE(bad.write(store.data(), 30));
+        bad.close();
+        Corvane corrupt(L" -import cvbad.prf");
+        EXPECT_EQ(answer(first).substr(0, 36), L"Unable to import profiles: file \"Z:\\")
+            << "named by its full path";
+        EXPECT_EQ(corrupt.exitCode(), 7u);
+        Corvane missing(L" -import cvnone.prf -quiet");
+        EXPECT_EQ(answer(first).substr(0, 19), L"Unable to open file");
+        EXPECT_EQ(missing.exitCode(), 6u);
+        EXPECT_EQ(exportedStore(registry), store);
+    }
+    EXPECT_TRUE(first.exitWithCommand());
+    DeleteFileW(L"cvtest.prf");
+    DeleteFileW(L"cvbad.prf");
 }
 
 }  // namespace

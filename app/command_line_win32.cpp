@@ -1,0 +1,158 @@
+#include "app/command_line_win32.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "app/main_window.h"
+#include "app/main_window_win32.h"
+#include "core/text.h"
+#include "platform/handles_win32.h"
+#include "profiles_dialog/profile_files_win32.h"
+#include "profiles_dialog/profiles_dialog_win32.h"
+#include "resources/resource.h"
+#include "ui/ui_support_win32.h"
+
+namespace corvane {
+namespace {
+
+// Tells a request apart from any other WM_COPYDATA.
+constexpr ULONG_PTR kCommandRequestData = 0x43565251;
+// The running instance answers once the user has read its messages.
+constexpr UINT kHandOverTimeoutMs = 10 * 60 * 1000;
+
+ExitStatus exitStatusOf(FileOutcome outcome) {
+    switch (outcome) {
+        case FileOutcome::Done:
+            return ExitStatus::Ok;
+        case FileOutcome::FileFailed:
+            return ExitStatus::FileFailed;
+        case FileOutcome::Corrupt:
+            return ExitStatus::CorruptFile;
+        case FileOutcome::Cancelled:
+        case FileOutcome::Failed:
+            break;
+    }
+    return ExitStatus::Failed;
+}
+
+// Runs the request in this process; `window` (null without the icon) owns the messages and has
+// its profile list refreshed, as after a choice from the icon's menu.
+ExitStatus runRequest(AppState& state, HWND window, const CommandRequest& request) {
+    state.quiet = request.quiet;
+    ExitStatus status = ExitStatus::Usage;
+    switch (request.kind) {
+        case CommandRequest::Kind::Switch: {
+            Messages messages;
+            status = switchCommand(state, request, messages);
+            showMessages(state, window, messages);
+            const bool switched = status == ExitStatus::Ok || status == ExitStatus::Failed;
+            if (switched && window != nullptr) {
+                refreshProfileList(state, window);
+            }
+            break;
+        }
+        case CommandRequest::Kind::Export:
+            status = exitStatusOf(exportToFile(state, window, request.file));
+            break;
+        case CommandRequest::Kind::Import:
+            status = exitStatusOf(
+                importFromFile(state, window, request.file,
+                               request.replace ? ImportChoice::Replace : ImportChoice::Keep));
+            break;
+        case CommandRequest::Kind::None:
+        case CommandRequest::Kind::Usage:
+            showMessage(state, window, failure(IDS_USAGE));
+            break;
+    }
+    state.quiet = false;
+    return status;
+}
+
+std::u16string fullPath(const std::u16string& path) {
+    const DWORD size = GetFullPathNameW(wide(path.c_str()), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length =
+        size > 0 ? GetFullPathNameW(wide(path.c_str()), size, full.data(), nullptr) : 0;
+    if (length == 0 || length >= size) {
+        return path;  // the file's own open reports what is wrong with it
+    }
+    full.resize(length);
+    return std::u16string(utf16(std::wstring_view(full)));
+}
+
+int handOver(AppState& state, HWND running, const CommandRequest& request) {
+    const std::u16string text = encodeRequest(request);
+    COPYDATASTRUCT data{};
+    data.dwData = kCommandRequestData;
+    data.cbData = static_cast<DWORD>(text.size() * sizeof(char16_t));
+    data.lpData = const_cast<char16_t*>(text.data());
+    // Its messages may come to the front over this process's.
+    DWORD runningProcess = 0;
+    GetWindowThreadProcessId(running, &runningProcess);
+    AllowSetForegroundWindow(runningProcess);
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                            SMTO_ABORTIFHUNG, kHandOverTimeoutMs, &result) == 0) {
+        result = static_cast<DWORD_PTR>(ExitStatus::Busy);
+    }
+    if (result == static_cast<DWORD_PTR>(ExitStatus::Busy)) {
+        showMessage(state, nullptr, failure(IDS_BUSY));
+    }
+    return static_cast<int>(result);
+}
+
+}  // namespace
+
+int runCommandLine(AppState& state, CommandRequest request) {
+    if (request.kind == CommandRequest::Kind::Usage) {
+        return static_cast<int>(runRequest(state, nullptr, request));
+    }
+    if (!request.file.empty()) {
+        request.file = fullPath(request.file);  // the running instance has its own directory
+    }
+    if (const HWND running = findRunningInstance(state)) {
+        return handOver(state, running, request);
+    }
+    // An export needs no adapter: the profiles can be saved from a device without one.
+    if (request.kind != CommandRequest::Kind::Export) {
+        if (const auto stop =
+                takeAdapters(state, std::unique_ptr<AdapterList>(new (std::nothrow) AdapterList))) {
+            showMessage(state, nullptr, *stop);
+            return static_cast<int>(ExitStatus::NoAdapters);
+        }
+    }
+    const ExitStatus status = runRequest(state, nullptr, request);
+    state.adapters.reset();
+    return static_cast<int>(status);
+}
+
+LRESULT onCommandRequest(AppState& state, const COPYDATASTRUCT& data) {
+    if (data.dwData != kCommandRequestData || data.cbData % sizeof(char16_t) != 0 ||
+        (data.cbData > 0 && data.lpData == nullptr)) {
+        return static_cast<LRESULT>(ExitStatus::Usage);
+    }
+    std::u16string text(data.cbData / sizeof(char16_t), u'\0');
+    if (data.cbData > 0) {
+        std::memcpy(text.data(), data.lpData, data.cbData);
+    }
+    const std::optional<CommandRequest> request = decodeRequest(text);
+    if (!request) {
+        return static_cast<LRESULT>(ExitStatus::Usage);
+    }
+    // A message box, a menu or the settings editor is up: a switch now would pull the profiles
+    // and the menu from under it.
+    if (state.busy) {
+        return static_cast<LRESULT>(ExitStatus::Busy);
+    }
+    state.busy = true;
+    const HWND current = toHwnd(state.hwndCurrent);
+    if (!request->quiet) {
+        SetForegroundWindow(current);
+    }
+    const ExitStatus status = runRequest(state, current, *request);
+    state.busy = false;
+    return static_cast<LRESULT>(status);
+}
+
+}  // namespace corvane

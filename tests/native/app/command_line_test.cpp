@@ -1,0 +1,84 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include "resources/resource.h"
+#include "tests/support/device.h"
+
+namespace corvane {
+namespace {
+
+using Kind = CommandRequest::Kind;
+
+TEST(CommandLineTest, SplitsAsTheWindowsRuntimeAndTakesOnlyWholeCommands) {
+    using Words = std::vector<std::u16string>;
+    EXPECT_EQ(splitCommandLine(uR"(  -switch  "My Place" a"b c"d )"),
+              (Words{u"-switch", u"My Place", u"ab cd"}));
+    EXPECT_EQ(splitCommandLine(uR"(C:\dir\ "C:\My dir\\" \\\"x "say ""hi""" "")"),
+              (Words{uR"(C:\dir\)", uR"(C:\My dir\)", uR"(\"x)", uR"(say "hi")", u""}));
+
+    const auto parse = [](const char16_t* line) { return parseCommandLine(line); };
+    // Without a command word the line is what it always was: "-nod" and anything else.
+    for (const char16_t* plain : {u"", u"-nod", u"-NOD /x", u"-switcher Home"}) {
+        EXPECT_EQ(parse(plain).kind, Kind::None) << toUtf8(plain);
+    }
+    EXPECT_EQ(parse(uR"(-quiet -switch "My Place" -adapter NE2000)"),
+              (CommandRequest{Kind::Switch, u"My Place", u"NE2000", {}, false, true}));
+    EXPECT_EQ(parse(u"-import f.prf -replace"),
+              (CommandRequest{Kind::Import, {}, {}, u"f.prf", true, false}));
+    EXPECT_EQ(parse(u"-export -switch").file, u"-switch") << "an argument is taken as it is";
+    for (const char16_t* wrong :
+         {u"-switch", u"-quiet", u"-switch a -export b", u"-export f -replace",
+          u"-import f -adapter A", u"-switch a -adapter", u"-switch a -adapter A -adapter B",
+          u"-switch a b", u"-switch a -nod", u"-switch a -Quiet"}) {
+        EXPECT_EQ(parse(wrong).kind, Kind::Usage) << toUtf8(wrong);
+    }
+}
+
+TEST(CommandLineTest, ARequestCrossesToTheRunningInstanceWholeAndNothingElseDoes) {
+    const CommandRequest request{Kind::Import, u"P", u"A", uR"(Z:\a b\f.prf)", true, true};
+    EXPECT_EQ(decodeRequest(encodeRequest(request)), request);
+    const CommandRequest empty{Kind::Switch, u"Home", {}, {}, false, false};
+    EXPECT_EQ(decodeRequest(encodeRequest(empty)), empty);
+    using namespace std::string_view_literals;
+    for (const std::u16string_view text :
+         {u""sv, u"s--"sv, u"s--\0a\0b"sv, u"s--\0a\0b\0c\0d"sv, u"x--\0a\0b\0c"sv,
+          u"sq-\0a\0b\0c"sv, u"s-\0a\0b\0c"sv}) {
+        EXPECT_EQ(decodeRequest(text), std::nullopt) << toUtf8(text);
+    }
+}
+
+TEST(CommandLineTest, ASwitchFindsTheProfileAndAdapterAsStoredAndTellsWhatIsMissing) {
+    Device device(2, true);
+    device.state.applyToAll = 1;
+    Messages messages;
+    const auto run = [&](const char16_t* profile, const char16_t* adapter) {
+        messages.clear();
+        return switchCommand(device.state, {Kind::Switch, profile, adapter, {}, false, false},
+                             messages);
+    };
+    EXPECT_EQ(run(u"Lab", u""), ExitStatus::UnknownProfile);
+    EXPECT_EQ(messages, Messages{failure(IDS_UNKNOWN_PROFILE, u"Lab")});
+    EXPECT_EQ(run(u"Home", u"A9"), ExitStatus::UnknownAdapter);
+    EXPECT_EQ(messages, Messages{failure(IDS_UNKNOWN_ADAPTER, u"A9")});
+    EXPECT_EQ(device.defaultOf(u"A1"), u"(none)") << "nothing changes for a mistake";
+
+    // A named adapter alone, whatever applyToAll says; the name recorded as it is stored.
+    EXPECT_EQ(run(u"oFFICE", u"a2"), ExitStatus::Ok);
+    EXPECT_EQ(device.defaultOf(u"A2"), u"Office");
+    EXPECT_EQ(device.systemIp(u"A2"), u"10.2.0.1");
+    EXPECT_EQ(device.defaultOf(u"A1"), u"(none)");
+    EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)});
+
+    EXPECT_EQ(run(u"Home", u""), ExitStatus::Ok) << "as the menu: every adapter";
+    EXPECT_EQ(device.systemIp(u"A1"), u"10.1.0.1");
+    EXPECT_EQ(device.systemIp(u"A2"), u"10.1.0.1");
+
+    device.state.applyToAll = 0;
+    device.registry.failValue(u"DefProfile", status::kAccessDenied);
+    EXPECT_EQ(run(u"Office", u""), ExitStatus::Failed);
+    EXPECT_EQ(messages, Messages{failure(IDS_SET_DEFAULT_FAILED, u"Office")});
+}
+
+}  // namespace
+}  // namespace corvane
