@@ -36,7 +36,9 @@ bool ProfileFile::writeNumber(std::uint32_t number) {
 
 bool ProfileFile::readExactly(void* data, std::uint32_t size, std::uint32_t& got) {
     got = 0;
-    return stream_.read(data, size, got) && got == size;
+    const bool read = stream_.read(data, size, got);
+    bytesRead_ += got;
+    return read && got == size;
 }
 
 bool ProfileFile::writeHeader(std::int32_t count) {
@@ -71,58 +73,64 @@ bool ProfileFile::writeRecord(std::uint32_t type, std::u16string_view name,
            writeNumber(valueType);
 }
 
-std::int32_t ProfileFile::readHeader() {
-    std::array<unsigned char, kProfileFileHeaderSize> header{};
+bool ProfileFile::readHeader(ProfileFileHeader& header) {
+    std::array<unsigned char, kProfileFileHeaderSize> bytes{};
     std::uint32_t got = 0;
-    if (!stream_.read(header.data(), kProfileFileHeaderSize, got) ||
-        fromLittleEndian(&header[0]) != kProfileFileMagic ||
-        fromLittleEndian(&header[4]) != kProfileFileHeaderSize) {
-        return 0;
-    }
-    return static_cast<std::int32_t>(fromLittleEndian(&header[8]));
+    const bool read = readExactly(bytes.data(), kProfileFileHeaderSize, got);
+    header.magic = fromLittleEndian(&bytes[0]);
+    header.size = fromLittleEndian(&bytes[4]);
+    header.count = static_cast<std::int32_t>(fromLittleEndian(&bytes[8]));
+    return read;
 }
 
 RecordRead ProfileFile::readRecord(ProfileRecord& record) {
     record = ProfileRecord{};
+    fault_ = FileFault::None;
     unsigned char number[4] = {};
     std::uint32_t got = 0;
     if (!readExactly(number, 4, got)) {
-        return got == 0 ? RecordRead::End : RecordRead::Broken;
+        return got == 0 ? RecordRead::End : broken(FileFault::CutOff);
     }
     record.type = fromLittleEndian(number);
-    if ((record.type != kProfileRecord && record.type != kValueRecord) ||
-        !readExactly(number, 4, got)) {
-        return RecordRead::Broken;
+    if (record.type != kProfileRecord && record.type != kValueRecord) {
+        return broken(FileFault::UnknownType);
+    }
+    if (!readExactly(number, 4, got)) {
+        return broken(FileFault::CutOff);
     }
     // A name of whole characters that ends in its zero and fits the reader's buffer.
     const std::uint32_t nameSize = fromLittleEndian(number);
     std::array<unsigned char, kMaxNameBytes> name{};
-    if (nameSize < 2 || nameSize > kMaxNameBytes || nameSize % 2 != 0 ||
-        !readExactly(name.data(), nameSize, got) || name[nameSize - 2] != 0 ||
-        name[nameSize - 1] != 0) {
-        return RecordRead::Broken;
+    if (nameSize < 2 || nameSize > kMaxNameBytes || nameSize % 2 != 0) {
+        return broken(FileFault::NameSize);
+    }
+    if (!readExactly(name.data(), nameSize, got)) {
+        return broken(FileFault::CutOff);
+    }
+    if (name[nameSize - 2] != 0 || name[nameSize - 1] != 0) {
+        return broken(FileFault::NameEnd);
     }
     for (std::uint32_t i = 0; i + 2 < nameSize; i += 2) {
         record.name.push_back(static_cast<char16_t>(name[i] | (name[i + 1] << 8)));
     }
     // A zero inside the name would end it early for the registry: another key or value.
     if (record.name.find(u'\0') != std::u16string::npos) {
-        return RecordRead::Broken;
+        return broken(FileFault::ZeroInName);
     }
     if (record.type == kProfileRecord) {
         return RecordRead::Read;
     }
     if (!readExactly(number, 4, got)) {
-        return RecordRead::Broken;
+        return broken(FileFault::CutOff);
     }
     const std::uint32_t dataSize = fromLittleEndian(number);
     if (dataSize > kMaxDataBytes) {
-        return RecordRead::Broken;
+        return broken(FileFault::DataSize);
     }
     record.data.resize(dataSize);
     if ((dataSize > 0 && !readExactly(record.data.data(), dataSize, got)) ||
         !readExactly(number, 4, got)) {
-        return RecordRead::Broken;
+        return broken(FileFault::CutOff);
     }
     record.valueType = fromLittleEndian(number);
     return RecordRead::Read;
@@ -181,6 +189,19 @@ ExportOutcome exportProfiles(Registry& registry, ByteStream& stream) {
     return outcome;
 }
 
+bool writeProfileFile(ByteStream& stream, const std::vector<StoredProfile>& profiles) {
+    ProfileFile file(stream);
+    bool written = file.writeHeader(0);
+    for (const StoredProfile& profile : profiles) {
+        written = written && file.writeRecord(kProfileRecord, profile.name);
+        for (const ProfileRecord& value : profile.values) {
+            written =
+                written && file.writeRecord(kValueRecord, value.name, value.data, value.valueType);
+        }
+    }
+    return written && file.writeHeader(static_cast<std::int32_t>(profiles.size()));
+}
+
 Messages exportMessages(const ExportOutcome& outcome) {
     if (!outcome.written) {
         return {failure(IDS_EXPORT_FAILED)};
@@ -193,36 +214,60 @@ Messages exportMessages(const ExportOutcome& outcome) {
     return messages;
 }
 
-std::optional<std::vector<StoredProfile>> readProfileFile(ByteStream& stream) {
+FileCheck checkProfileFile(ByteStream& stream) {
+    FileCheck check;
     ProfileFile file(stream);
-    const std::int32_t count = file.readHeader();
-    ProfileRecord record;
-    if (count < 1 || file.readRecord(record) != RecordRead::Read || record.type != kProfileRecord) {
-        return std::nullopt;
+    const auto refuse = [&](FileFault fault) {
+        check.fault = fault;
+        return check;
+    };
+    if (!file.readHeader(check.header) || check.header.magic != kProfileFileMagic ||
+        check.header.size != kProfileFileHeaderSize) {
+        return refuse(FileFault::NotProfileFile);
     }
-    std::vector<StoredProfile> profiles;
+    if (check.header.count < 1) {
+        check.offset = 8;  // the count's place in the header
+        return refuse(FileFault::NoProfile);
+    }
+    ProfileRecord record;
+    const auto next = [&] {
+        ++check.record;
+        check.offset = file.bytesRead();
+        return file.readRecord(record);
+    };
+    RecordRead read = next();
+    if (read == RecordRead::Read && record.type != kProfileRecord) {
+        return refuse(FileFault::ValueFirst);
+    }
     while (true) {
-        // A name that is no key of its own would write outside its profile: the file is refused.
-        if (!isProfileKeyName(record.name)) {
-            return std::nullopt;
-        }
-        StoredProfile& profile = profiles.emplace_back();
-        profile.name = std::move(record.name);
-        RecordRead read = RecordRead::End;
-        while ((read = file.readRecord(record)) == RecordRead::Read &&
-               record.type == kValueRecord) {
-            profile.values.push_back(std::move(record));
-        }
         if (read == RecordRead::Broken) {
-            return std::nullopt;
-        }
-        if (static_cast<std::int32_t>(profiles.size()) == count) {
-            return profiles;  // the records after the last counted profile are not read
+            return refuse(file.fault());
         }
         if (read == RecordRead::End) {
-            return std::nullopt;  // fewer profiles than counted
+            return refuse(FileFault::FewerProfiles);
+        }
+        // A name that is no key of its own would write outside its profile: the file is refused.
+        if (!isProfileKeyName(record.name)) {
+            return refuse(FileFault::NotKeyName);
+        }
+        StoredProfile& profile = check.profiles.emplace_back();
+        profile.name = std::move(record.name);
+        while ((read = next()) == RecordRead::Read && record.type == kValueRecord) {
+            profile.values.push_back(std::move(record));
+        }
+        if (read != RecordRead::Broken &&
+            static_cast<std::int32_t>(check.profiles.size()) == check.header.count) {
+            return check;  // the records after the last counted profile are not read
         }
     }
+}
+
+std::optional<std::vector<StoredProfile>> readProfileFile(ByteStream& stream) {
+    FileCheck check = checkProfileFile(stream);
+    if (check.fault != FileFault::None) {
+        return std::nullopt;
+    }
+    return std::move(check.profiles);
 }
 
 bool writeImportedProfiles(Registry& registry, const std::vector<StoredProfile>& profiles,

@@ -38,6 +38,28 @@ enum class RecordRead {
     Broken,  // cut off by the end of the file, or outside what the format allows
 };
 
+// Why a file is refused: the first thing in it that the import's checks find wrong.
+enum class FileFault {
+    None,
+    NotProfileFile,  // no header of 20 bytes with the magic number and the header size
+    NoProfile,       // the header counts fewer than one profile
+    CutOff,          // the file ends inside the record
+    UnknownType,     // a record type other than 1 and 2
+    NameSize,        // a name size below 2, odd or over kMaxNameBytes
+    NameEnd,         // a name without its terminating zero
+    ZeroInName,      // a zero inside the name
+    DataSize,        // data over kMaxDataBytes
+    ValueFirst,      // a value before any profile
+    NotKeyName,      // a profile name that is not a key of its own
+    FewerProfiles,   // the file ends before the profiles its header counts
+};
+
+struct ProfileFileHeader {
+    std::uint32_t magic = 0;
+    std::uint32_t size = 0;
+    std::int32_t count = 0;
+};
+
 // The open profile file: its header and records, each field one read or write of the stream.
 class ProfileFile {
   public:
@@ -50,19 +72,29 @@ class ProfileFile {
     // A profile record (type 1: the name only) or a value record (type 2: name, data, type).
     bool writeRecord(std::uint32_t type, std::u16string_view name,
                      std::span<const unsigned char> data = {}, std::uint32_t valueType = 0);
-    // The header's profile count; 0 for a header that cannot be read or is not valid.
-    std::int32_t readHeader();
+    // The header's fields as they stand; false when the file is shorter than a header.
+    bool readHeader(ProfileFileHeader& header);
     // The next record. Broken: a size below 1, odd or over the limits, a name without its
     // terminating zero or with a zero before it, a type other than 1 and 2, or a record the
-    // file cuts off.
+    // file cuts off; fault() tells which.
     RecordRead readRecord(ProfileRecord& record);
+    FileFault fault() const { return fault_; }
+    // The bytes read so far: where the next record begins.
+    std::uint64_t bytesRead() const { return bytesRead_; }
 
   private:
     bool writeNumber(std::uint32_t number);
     // Reads exactly `size` bytes; `got` tells how many came when fewer did.
     bool readExactly(void* data, std::uint32_t size, std::uint32_t& got);
 
+    RecordRead broken(FileFault fault) {
+        fault_ = fault;
+        return RecordRead::Broken;
+    }
+
     ByteStream& stream_;
+    FileFault fault_ = FileFault::None;
+    std::uint64_t bytesRead_ = 0;
 };
 
 struct StoredProfile {
@@ -81,13 +113,32 @@ struct ExportOutcome {
 // left out and its profile named in `shortened`; the values after it are written all the same.
 ExportOutcome exportProfiles(Registry& registry, ByteStream& stream);
 
+// Writes `profiles` as an export writes them: the header, then each profile's record and its
+// values' records, then the header again with the count.
+bool writeProfileFile(ByteStream& stream, const std::vector<StoredProfile>& profiles);
+
 // What an export tells: which profiles lost a value the format cannot hold, then the count of
 // profiles exported, or the failure.
 Messages exportMessages(const ExportOutcome& outcome);
 
+// A file read and checked as the import reads it: the header, the profiles of its counted part
+// (those read before the fault when there is one) and the first fault, with the index of the
+// record it is in (0 the first after the header, -1 the header) and where that record begins.
+struct FileCheck {
+    ProfileFileHeader header;
+    std::vector<StoredProfile> profiles;
+    FileFault fault = FileFault::None;
+    std::int32_t record = -1;
+    std::uint64_t offset = 0;
+};
+
+// Reads the file's counted part: a valid header counting one or more profiles, each a profile
+// record whose name is a key of its own followed by its value records. The record after the
+// last counted profile is read (and must not be broken); those after it are not.
+FileCheck checkProfileFile(ByteStream& stream);
+
 // The profiles of the file's counted part, read and checked whole before anything is written:
 // none when the file is corrupt or empty, which includes a name that is not a key of its own.
-// Records after the last counted profile are not read.
 std::optional<std::vector<StoredProfile>> readProfileFile(ByteStream& stream);
 
 // Writes imported profiles into the store, after deleting the existing ones with `replace`; the

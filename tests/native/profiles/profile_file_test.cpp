@@ -56,19 +56,34 @@ TEST(ProfileFileTest, ACorruptFileIsRefusedWholeBeforeAnythingIsWritten) {
     }
 
     // Bytes changed in place: at 24 the profile's name size, at 42 the value's, at 64 its data
-    // size, at 36 the name's zero, at 28 a zero inside the name; and the file cut inside the
-    // value.
+    // size, at 36 the name's zero, at 28 a zero inside the name, at 0 the magic, at 8 the count;
+    // each found in its record (the profile's at 20, the value's at 38) or the header.
     struct Case {
         std::size_t at;
         std::uint32_t number;
+        FileFault fault;
+        std::int32_t record;
+        std::uint64_t offset;
     };
-    for (const Case c : {Case{24, 0}, Case{24, 9}, Case{24, 522}, Case{42, 0x80000000},
-                         Case{64, 513}, Case{64, 0xFFFFFFFF}, Case{36, 'x'}, Case{28, 0}}) {
+    for (const Case c :
+         {Case{24, 0, FileFault::NameSize, 0, 20}, Case{24, 9, FileFault::NameSize, 0, 20},
+          Case{24, 522, FileFault::NameSize, 0, 20},
+          Case{42, 0x80000000, FileFault::NameSize, 1, 38},
+          Case{64, 513, FileFault::DataSize, 1, 38},
+          Case{64, 0xFFFFFFFF, FileFault::DataSize, 1, 38},
+          Case{36, 'x', FileFault::NameEnd, 0, 20}, Case{28, 0, FileFault::ZeroInName, 0, 20},
+          Case{0, 0x99090002, FileFault::NotProfileFile, -1, 0},
+          Case{8, 0, FileFault::NoProfile, -1, 8}, Case{8, 2, FileFault::FewerProfiles, 2, 76}}) {
         Bytes bytes = kHomeProfileFile;
         for (int i = 0; i < 4 && c.at + i < bytes.size(); ++i) {
             bytes[c.at + i] = static_cast<unsigned char>(c.number >> (8 * i));
         }
         EXPECT_FALSE(read(bytes)) << "at " << c.at << ": " << c.number;
+        MemoryStream stream(bytes);
+        const FileCheck check = checkProfileFile(stream);
+        EXPECT_EQ(check.fault, c.fault) << "at " << c.at << ": " << c.number;
+        EXPECT_EQ(check.record, c.record) << "at " << c.at << ": " << c.number;
+        EXPECT_EQ(check.offset, c.offset) << "at " << c.at << ": " << c.number;
     }
     for (std::size_t size = 0; size < kHomeProfileFile.size(); ++size) {
         EXPECT_EQ(

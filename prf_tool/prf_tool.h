@@ -1,0 +1,41 @@
+// corvane-prf: shows a profile file, and converts it to registry text and back, over files its
+// caller opens (real ones in the program, memory in tests).
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/byte_stream.h"
+
+namespace corvane::prf {
+
+namespace exitcode {
+inline constexpr int kDone = 0;
+inline constexpr int kUsage = 2;
+inline constexpr int kCannotRead = 3;
+inline constexpr int kCannotWrite = 4;
+inline constexpr int kDamaged = 5;  // a profile file the import refuses
+inline constexpr int kRefused = 6;  // registry text (or a name) the other form cannot hold
+}  // namespace exitcode
+
+// The files a command names. A stream stays open, and owned here, until this goes; null when
+// the file cannot be opened.
+class ToolFiles {
+  public:
+    virtual ~ToolFiles() = default;
+    virtual ByteStream* open(std::u16string_view path) = 0;    // an existing file, for reading
+    virtual ByteStream* create(std::u16string_view path) = 0;  // a new or truncated file
+};
+
+struct ToolResult {
+    int code = exitcode::kDone;
+    std::u16string out;    // for standard output
+    std::u16string error;  // for standard error
+};
+
+// Runs one command: the arguments after the program's name. An output file is created only once
+// its content is known to be whole.
+ToolResult runPrfTool(std::span<const std::u16string> args, ToolFiles& files);
+
+}  // namespace corvane::prf
