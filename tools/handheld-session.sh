@@ -171,6 +171,29 @@ tour answer ok
 sleep 1
 cat "$root/build/shell-window.log"
 
+echo "-- the command line: \"Home\" for the NE2000, handed over to the running Corvane"
+# Waits for the command started last and prints how it ended.
+ended() {
+    local code=0
+    wait "$!" || code=$?
+    echo "  corvane.exe ended with exit code $code"
+}
+run "$corvane" -switch home -adapter NE20001 &
+tour message
+shot command-line-switch.png
+tour answer ok
+ended
+run "$tools/corvane-adapters.exe" | sed -n '/NE20001/,/Proxy/p'
+run "$corvane" -switch Nowhere -quiet &
+tour message
+shot command-line-unknown.png
+tour answer ok
+ended
+tour menu                         # the mark moved to "Home" in the NE2000's submenu
+tour keys down down right
+shot tray-menu-command-line.png
+tour keys escape escape escape
+
 echo
 tour exit
 echo
