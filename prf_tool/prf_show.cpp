@@ -1,6 +1,7 @@
 #include "prf_tool/prf_show.h"
 
 #include "core/registry.h"
+#include "core/text.h"
 #include "prf_tool/prf_texts.h"
 #include "prf_tool/reg_text.h"
 
@@ -35,6 +36,9 @@ std::u16string quotedText(std::u16string_view text) {
 
 std::u16string decodedData(const ProfileRecord& value) {
     const std::vector<unsigned char>& data = value.data;
+    if (equalsNoCase(value.name, u"Password") && data.size() > 2) {
+        return std::u16string(kShowHidden);
+    }
     if (value.valueType == regtype::kString || value.valueType == kExpandString) {
         if (const auto text = textOfData(data)) {
             return quotedText(*text);

@@ -38,6 +38,8 @@ inline constexpr std::u16string_view kShowProfile = u"#{} profile \"{}\"\n";
 inline constexpr std::u16string_view kShowValue = u"  #{} \"{}\" {}, {} byte(s): {}\n";
 inline constexpr std::u16string_view kShowDword = u"{} (0x{})";
 inline constexpr std::u16string_view kShowNoData = u"(none)";
+// A logon password is not shown, as nowhere else in the program.
+inline constexpr std::u16string_view kShowHidden = u"(hidden)";
 inline constexpr std::u16string_view kShowHexBreak = u"\n      ";
 inline constexpr std::u16string_view kShowTypeNumber = u"type {}";
 inline constexpr std::u16string_view kValid = u"verdict: valid, Import reads {} profile(s)\n";

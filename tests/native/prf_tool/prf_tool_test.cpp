@@ -82,6 +82,7 @@ Bytes everyKindOfValue() {
         blob[i] = static_cast<unsigned char>(i * 7);
     }
     value(u"Blob", regtype::kBinary, blob);
+    value(u"Password", regtype::kString, chars(std::u16string(u"secret\0", 7)));
     file.writeRecord(kProfileRecord, u"Quiet");
     file.writeHeader(2);
     return stream.bytes;
@@ -135,7 +136,8 @@ TEST(PrfToolTest, RegistryTextKeepsEveryValuesTypeAndBytes) {
           "\"Expand\" REG_EXPAND_SZ, 14 byte(s): \"%TEMP%\"\n",
           "\"Servers\" REG_MULTI_SZ, 38 byte(s): [\"10.0.0.1\", \"10.0.0.2\"]\n",
           "#9 \"Port\" REG_DWORD, 4 byte(s): 10 (0x0000000a)\n",
-          "\"Short\" REG_DWORD, 3 byte(s): 01 02 03\n", "#14 profile \"Quiet\"\n",
+          "\"Short\" REG_DWORD, 3 byte(s): 01 02 03\n", "#15 profile \"Quiet\"\n",
+          "\"Password\" REG_SZ, 14 byte(s): (hidden)\n",
           "verdict: valid, Import reads 2 profile(s)\n"}) {
         EXPECT_NE(toUtf8(shown.out).find(line), std::string::npos) << line;
     }
