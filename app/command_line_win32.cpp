@@ -140,9 +140,9 @@ LRESULT onCommandRequest(AppState& state, const COPYDATASTRUCT& data) {
     if (!request) {
         return static_cast<LRESULT>(ExitStatus::Usage);
     }
-    // A message box, a menu or the settings editor is up: a switch now would pull the profiles
+    // A message box, a menu or a dialog's command is up: a command now would pull the profiles
     // and the menu from under it.
-    if (state.busy) {
+    if (state.busy || state.messageBoxesUp > 0) {
         return static_cast<LRESULT>(ExitStatus::Busy);
     }
     state.busy = true;

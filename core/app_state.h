@@ -52,7 +52,8 @@ class AppState {
     std::vector<ProfileMenuItem> menuItems;  // the profile commands of the icon's menu
     bool busy = false;                       // a command runs: a tap on the icon opens no menu
     bool dialogOpen = false;
-    bool quiet = false;  // a command line with -quiet runs: completions go untold
+    bool quiet = false;            // a command line with -quiet runs: completions go untold
+    int messageBoxesUp = 0;        // message boxes of the program on the screen now
     std::uint32_t applyToAll = 0;  // any non-zero value is on
     OwnedRef trayMenu;
 

@@ -39,8 +39,11 @@ int showMessage(AppState& state, HWND owner, const Message& message) {
     loadAppString(state, message.textId, format, kMessageChars);
     char16_t text[kFormattedChars] = {};
     formatText(text, textOf(format), message.argument);
-    return MessageBoxW(owner != nullptr ? owner : toHwnd(state.hwndCurrent), wide(text),
-                       wide(caption), message.style);
+    ++state.messageBoxesUp;
+    const int answer = MessageBoxW(owner != nullptr ? owner : toHwnd(state.hwndCurrent), wide(text),
+                                   wide(caption), message.style);
+    --state.messageBoxesUp;
+    return answer;
 }
 
 void showMessages(AppState& state, HWND owner, const Messages& messages) {

@@ -280,6 +280,21 @@ TEST_F(CorvaneProcessTest, ASwitchFromTheCommandLineRunsAloneOrInTheRunningInsta
         EXPECT_EQ(wrongAdapter.exitCode(), 5u);
     }
     EXPECT_TRUE(first.exitWithCommand());
+
+    // While the dialog asks whether to make a default profile, a command waits its turn.
+    registry.deleteTree(kCurrentUser, std::u16string(kAppKeyPath) + u"\\CVTEST1");
+    putDword(registry, kCurrentUser, kAppKeyPath, u"ShowStart", 1);
+    Corvane asking(L"");
+    const auto [question, text] = asking.messageBox();
+    ASSERT_NE(question, nullptr);
+    {
+        Corvane meanwhile(L" -switch Office -quiet");
+        EXPECT_EQ(answer(meanwhile).substr(0, 17), L"Corvane is busy. ");
+        EXPECT_EQ(meanwhile.exitCode(), 9u);
+    }
+    PostMessageW(question, WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(asking.exitWithCommand());
+    EXPECT_EQ(defaultOf(u"CVTEST1"), u"(none)");
 }
 
 std::vector<unsigned char> fileBytes(const wchar_t* path) {
