@@ -105,6 +105,9 @@ shot export-done.png
 tour answer ok
 echo "  the file's first bytes:"
 od -N 96 -A x -t x1z "$prefix/drive_c/handheld.prf" | sed 's/^/    /'
+run "$corvane" -export 'C:\command-line.prf' -quiet
+cmp "$prefix/drive_c/handheld.prf" "$prefix/drive_c/command-line.prf" &&
+    echo "  corvane.exe -export wrote the same bytes as the dialog's Export"
 tour select 1018 "Lab"
 tour command 1015                 # "&Delete"
 tour message
