@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "core/settings_io.h"
+#include "core/text.h"
+#include "platform/file_stream_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/registry_win32.h"
 #include "tests/support/device.h"
@@ -22,6 +24,25 @@ inline std::wstring windowText(HWND window) {
     wchar_t buffer[1024] = {};
     GetWindowTextW(window, buffer, 1024);
     return buffer;
+}
+
+// A path of the build tree as Wine's Z: drive sees it.
+inline std::wstring onDriveZ(const char* path) {
+    std::wstring windowsPath = L"Z:";
+    for (const char* c = path; *c != '\0'; ++c) {
+        windowsPath.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
+    }
+    return windowsPath;
+}
+
+// The bytes of a file of at most 64 KB.
+inline std::vector<unsigned char> fileBytes(const std::wstring& path) {
+    FileStream file(std::u16string(utf16(std::wstring_view(path))), FileStream::Mode::Open);
+    std::vector<unsigned char> bytes(64 * 1024);
+    std::uint32_t got = 0;
+    EXPECT_TRUE(file.read(bytes.data(), static_cast<std::uint32_t>(bytes.size()), got));
+    bytes.resize(got);
+    return bytes;
 }
 
 inline void command(HWND window, int id, int notification = 0) {

@@ -5,7 +5,6 @@
 #include <shellapi.h>
 
 #include "core/app_state.h"
-#include "platform/file_stream_win32.h"
 #include "profiles/profile_file.h"
 #include "resources/resource.h"
 #include "tests/support/memory_stream.h"
@@ -49,10 +48,7 @@ bool iconExists(HWND window) {
 // One corvane.exe started from the build tree, as Wine's Z: drive sees it; ended if still running.
 struct Corvane {
     explicit Corvane(const wchar_t* arguments) {
-        std::wstring program = L"Z:";
-        for (const char* c = CORVANE_EXE; *c != '\0'; ++c) {
-            program.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
-        }
+        const std::wstring program = test::onDriveZ(CORVANE_EXE);
         std::wstring commandLine = L"\"" + program + L"\"" + arguments;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
@@ -297,15 +293,6 @@ TEST_F(CorvaneProcessTest, ASwitchFromTheCommandLineRunsAloneOrInTheRunningInsta
     EXPECT_EQ(defaultOf(u"CVTEST1"), u"(none)");
 }
 
-std::vector<unsigned char> fileBytes(const wchar_t* path) {
-    FileStream file(std::u16string(utf16(std::wstring_view(path))), FileStream::Mode::Open);
-    std::vector<unsigned char> bytes(64 * 1024);
-    std::uint32_t got = 0;
-    EXPECT_TRUE(file.read(bytes.data(), static_cast<std::uint32_t>(bytes.size()), got));
-    bytes.resize(got);
-    return bytes;
-}
-
 // The files the dialog's Export writes, as the store's export makes them.
 std::vector<unsigned char> exportedStore(Registry& registry) {
     MemoryStream stream;
@@ -320,7 +307,7 @@ TEST_F(CorvaneProcessTest, ExportThenImportWithReplaceGivesBackTheStoreByteForBy
     {
         Corvane alone(L" -export cvtest.prf -quiet");  // relative to the caller's directory
         ASSERT_EQ(alone.exitCode(), 0u);
-        EXPECT_EQ(fileBytes(L"cvtest.prf"), store);
+        EXPECT_EQ(test::fileBytes(L"cvtest.prf"), store);
     }
     ASSERT_TRUE(deleteProfile(registry, u"Office"));
     putString(registry, kCurrentUser, profilePath(u"Extra"), u"IpAddress", u"1.2.3.4");

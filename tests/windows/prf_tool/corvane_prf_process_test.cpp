@@ -2,7 +2,6 @@
 // exactly as it was, and the tool reads it back to the same profile file.
 #include "tests/windows/harness.h"
 // After windows.h.
-#include "platform/file_stream_win32.h"
 #include "platform/owned_handle_win32.h"
 #include "profiles/profile_file.h"
 #include "profiles/profile_store.h"
@@ -31,15 +30,6 @@ DWORD run(std::wstring commandLine) {
 
 std::wstring inQuotes(const std::wstring& path) {
     return L"\"" + path + L"\"";
-}
-
-std::vector<unsigned char> bytesOf(const std::wstring& path) {
-    FileStream file(std::u16string(utf16(std::wstring_view(path))), FileStream::Mode::Open);
-    std::vector<unsigned char> bytes(64 * 1024);
-    std::uint32_t got = 0;
-    EXPECT_TRUE(file.read(bytes.data(), static_cast<std::uint32_t>(bytes.size()), got));
-    bytes.resize(got);
-    return bytes;
 }
 
 bool exportTo(Registry& registry, const std::wstring& path) {
@@ -80,20 +70,17 @@ TEST(CorvanePrfProcessTest, RegeditImportsTheToolsTextBackToTheSameExport) {
     const std::wstring text = std::wstring(folder) + L"corvane-prf.reg";
     const std::wstring again = std::wstring(folder) + L"corvane-prf-again.prf";
     const std::wstring read = std::wstring(folder) + L"corvane-prf-read.prf";
-    std::wstring tool = L"Z:";
-    for (const char* c = CORVANE_PRF_EXE; *c != '\0'; ++c) {
-        tool.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
-    }
-    tool = inQuotes(tool);
+    const std::wstring tool = inQuotes(test::onDriveZ(CORVANE_PRF_EXE));
 
     ASSERT_TRUE(exportTo(registry, first));
     ASSERT_EQ(run(tool + L" to-reg " + inQuotes(first) + L" " + inQuotes(text)), 0u);
     ASSERT_EQ(registry.deleteTree(kCurrentUser, kProfilesKeyPath), status::kSuccess);
     ASSERT_EQ(run(L"regedit.exe /s " + inQuotes(text)), 0u);
     ASSERT_TRUE(exportTo(registry, again));
-    EXPECT_EQ(bytesOf(again), bytesOf(first)) << "regedit wrote every value back as it was";
+    EXPECT_EQ(test::fileBytes(again), test::fileBytes(first))
+        << "regedit wrote every value back as it was";
     EXPECT_EQ(run(tool + L" from-reg " + inQuotes(text) + L" " + inQuotes(read)), 0u);
-    EXPECT_EQ(bytesOf(read), bytesOf(first));
+    EXPECT_EQ(test::fileBytes(read), test::fileBytes(first));
     for (const std::wstring& path : {first, text, again, read}) {
         DeleteFileW(path.c_str());
     }
