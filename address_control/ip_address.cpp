@@ -11,6 +11,33 @@ bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
+int composeAddress(const AddressFields& fields, std::uint32_t& address) {
+    address = 0;
+    int count = 0;
+    std::uint32_t composed = 0;
+    for (std::size_t i = 0; i < kAddressFields; ++i) {
+        const FieldValue& field = fields.values[i];
+        if (!inRange(field, fields.ranges[i]) || field.value > 255) {
+            return kAddressOutOfRange;
+        }
+        composed = (composed << 8) | static_cast<std::uint32_t>(field.blank ? 0 : field.value);
+        count += field.blank ? 0 : 1;
+    }
+    address = composed;
+    return count;
+}
+
+int focusTarget(std::uintptr_t index, const std::array<bool, kAddressFields>& empty) {
+    if (index < kAddressFields) {
+        return static_cast<int>(index);
+    }
+    for (int i = 0; i < kAddressFields; ++i) {
+        if (empty[static_cast<std::size_t>(i)]) {
+            return i;
+        }
+    }
+    return 0;
+}
 
 }  // namespace
 
@@ -85,23 +112,6 @@ bool inRange(const FieldValue& field, const FieldRange& range) {
     return field.blank || (field.value >= range.minValue && field.value <= range.maxValue);
 }
 
-int composeAddress(std::span<const FieldValue, kAddressFields> fields,
-                   std::span<const FieldRange, kAddressFields> ranges, std::uint32_t& address) {
-    address = 0;
-    int count = 0;
-    std::uint32_t composed = 0;
-    for (int i = 0; i < kAddressFields; ++i) {
-        const FieldValue& field = fields[static_cast<std::size_t>(i)];
-        if (!inRange(field, ranges[static_cast<std::size_t>(i)]) || field.value > 255) {
-            return kAddressOutOfRange;
-        }
-        composed = (composed << 8) | static_cast<std::uint32_t>(field.blank ? 0 : field.value);
-        count += field.blank ? 0 : 1;
-    }
-    address = composed;
-    return count;
-}
-
 int formatFields(std::span<const FieldValue, kAddressFields> fields, std::span<char16_t> buffer) {
     std::array<std::int64_t, kAddressFields> parts{};
     bool allBlank = true;
@@ -126,7 +136,6 @@ bool padWithZeros(std::u16string_view text, std::span<char16_t, kFieldMaxChars +
     out[kFieldMaxChars] = u'\0';
     return true;
 }
-
 
 FieldAction decideChar(char16_t ch, int field, const FieldCaret& caret) {
     const bool atStart = caret.nothingSelected() && caret.start == 0;
@@ -197,20 +206,79 @@ FieldAction decideKeyDown(int key, bool ctrl, int field, const FieldCaret& caret
     }
 }
 
-bool digitCompletesField(const FieldCaret& caretAfter) {
-    return caretAfter.nothingSelected() && caretAfter.start == kFieldMaxChars;
+FieldAction decideAfterDigit(int field, const FieldCaret& caretAfter) {
+    if (!caretAfter.nothingSelected() || caretAfter.start != kFieldMaxChars) {
+        return {FieldActionKind::Pass};
+    }
+    if (field == kAddressFields - 1) {
+        return {FieldActionKind::Check};
+    }
+    return {FieldActionKind::Move, field + 1, 0, kFieldMaxChars};
 }
 
-int focusTarget(int index, std::span<const bool, kAddressFields> blank) {
-    if (index >= 0 && index < kAddressFields) {
-        return index;
+int formatRangeMessage(std::u16string_view format, const FieldValue& value, const FieldRange& range,
+                       std::span<char16_t> buffer) {
+    const std::int64_t numbers[] = {value.value, range.minValue, range.maxValue};
+    return formatNumbers(format, numbers, buffer);
+}
+
+AddressReply answerAddressMessage(std::uint32_t message, std::uintptr_t wParam,
+                                  std::intptr_t lParam, const AddressFields& fields) {
+    AddressReply reply;
+    reply.result = 1;
+    switch (message) {
+        case IPM_CLEARADDRESS:
+            reply.setTexts = true;
+            break;
+        case IPM_SETADDRESS:
+            reply.setTexts = true;
+            for (std::size_t k = 0; k < kAddressFields; ++k) {
+                const std::int64_t byte =
+                    (static_cast<std::uint32_t>(lParam) >> (8 * (3 - k))) & 0xFF;
+                formatNumbers(u"%d", std::span(&byte, 1), reply.texts[k]);
+            }
+            break;
+        case IPM_GETADDRESS:
+            reply.writeAddress = true;
+            reply.result = composeAddress(fields, reply.address);
+            break;
+        case IPM_SETRANGE:
+            if (wParam < kAddressFields) {
+                reply.rangeField = static_cast<int>(wParam);
+                reply.range = {static_cast<std::uint8_t>(lParam & 0xFF),
+                               static_cast<std::uint8_t>((lParam >> 8) & 0xFF)};
+            }
+            break;
+        case IPM_SETFOCUS:
+            reply.focusField = focusTarget(wParam, fields.empty);
+            break;
+        case IPM_ISBLANK:
+            for (const bool empty : fields.empty) {
+                if (!empty) {
+                    reply.result = 0;
+                }
+            }
+            break;
+        default:
+            reply.result = 0;
+            break;
     }
-    for (int i = 0; i < kAddressFields; ++i) {
-        if (blank[static_cast<std::size_t>(i)]) {
-            return i;
+    return reply;
+}
+
+OwnerNote noteFocus(bool gained, bool focusInFields, bool inRangeMessage, bool& hasFocus) {
+    if (gained) {
+        if (hasFocus) {
+            return OwnerNote::None;
         }
+        hasFocus = true;
+        return OwnerNote::SetFocus;
     }
-    return 0;
+    if (inRangeMessage || focusInFields) {
+        return OwnerNote::None;
+    }
+    hasFocus = false;
+    return OwnerNote::KillFocus;
 }
 
 }  // namespace corvane

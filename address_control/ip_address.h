@@ -1,8 +1,10 @@
 // The portable half of the dotted address control: the text form of an address, the value of a
-// field, the leading-zeros rule, the range message and the field keyboard's decision table. The
-// window half (ip_address_control_win32) only carries out what these functions decide.
+// field, the leading-zeros rule, the range message, the field keyboard's decision table, the
+// answers to the IPM_ messages and the owner's focus notifications. The window half
+// (ip_address_control_win32) only carries out what these functions decide.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -66,12 +68,6 @@ struct FieldRange {
 };
 bool inRange(const FieldValue& field, const FieldRange& range);
 
-// Composes the address of four fields, a blank field counting as 0. Returns the number of
-// non-blank fields, or kAddressOutOfRange (address 0) when a field is outside its range: a value
-// such as 300 is never folded into a byte.
-int composeAddress(std::span<const FieldValue, kAddressFields> fields,
-                   std::span<const FieldRange, kAddressFields> ranges, std::uint32_t& address);
-
 // The text of four fields as the user sees them: empty when all are blank, else "%d.%d.%d.%d"
 // of the values, blanks as 0. Out-of-range values appear as typed, so the text is then invalid.
 int formatFields(std::span<const FieldValue, kAddressFields> fields, std::span<char16_t> buffer);
@@ -93,8 +89,9 @@ enum class FieldActionKind {
     PassKey,        // the edit's own handling, with `key` instead of the key that came
     Ignore,         // dropped silently
     Beep,           // dropped with a beep
-    Digit,          // the edit inserts it; then digitCompletesField decides on a range check
+    Digit,          // the edit inserts it; then decideAfterDigit decides what follows
     Move,           // range check of this field; when it passes, focus `target` and select
+    Check,          // range check of this field, nothing after it
     CheckThenBeep,  // range check of this field; when it passes, beep (no field after it)
     MoveAndDelete,  // Move, then delete the last character of `target` when it has any
 };
@@ -105,17 +102,51 @@ struct FieldAction {
     int selStart = 0;
     int selEnd = 0;
     int key = 0;
+    bool operator==(const FieldAction&) const = default;
 };
 
 // What a field does with WM_CHAR `ch` in field `field` (0 to 3).
 FieldAction decideChar(char16_t ch, int field, const FieldCaret& caret);
 // What a field does with WM_KEYDOWN `key`, `ctrl` telling whether Control is held.
 FieldAction decideKeyDown(int key, bool ctrl, int field, const FieldCaret& caret);
-// After a digit was inserted: true when the caret stands at position 3 with nothing selected,
-// which runs the range check (and moves on from fields 0 to 2).
-bool digitCompletesField(const FieldCaret& caretAfter);
+// After the edit inserted a digit: a full field (caret at 3, nothing selected) is checked and,
+// before the last field, left for the next one with its text selected.
+FieldAction decideAfterDigit(int field, const FieldCaret& caretAfter);
 
-// IPM_SETFOCUS with an index of 4 or more: the first blank field, or field 0 when none is blank.
-int focusTarget(int index, std::span<const bool, kAddressFields> blank);
+// The range message from its format: the value typed, then the field's minimum and maximum.
+int formatRangeMessage(std::u16string_view format, const FieldValue& value, const FieldRange& range,
+                       std::span<char16_t> buffer);
+
+// What the four fields hold when an IPM_ message comes.
+struct AddressFields {
+    std::array<FieldValue, kAddressFields> values{};  // from each field's first line
+    std::array<bool, kAddressFields> empty{};         // no text at all, not only on the first line
+    std::array<FieldRange, kAddressFields> ranges{};
+};
+
+// An IPM_ message's answer and what the window half changes for it.
+struct AddressReply {
+    std::intptr_t result = 0;
+    bool setTexts = false;  // every field's text becomes its `texts` entry
+    std::array<std::array<char16_t, kFieldMaxChars + 1>, kAddressFields> texts{};
+    int rangeField = -1;  // this field's range becomes `range`
+    FieldRange range;
+    int focusField = -1;        // this field takes the focus, its text selected
+    bool writeAddress = false;  // `address` goes where lParam points, when it points anywhere
+    std::uint32_t address = 0;
+};
+// IPM_GETADDRESS answers the number of non-blank fields (a blank one stands for 0), or
+// kAddressOutOfRange and address 0 when a field is outside its range: a value such as 300 is never
+// folded into a byte. IPM_ISBLANK answers 1 when no field holds any text. IPM_SETRANGE with an
+// index of 4 or more changes nothing; IPM_SETFOCUS with one focuses the first blank field, or
+// field 0. The other IPM_ messages answer 1, any other message 0.
+AddressReply answerAddressMessage(std::uint32_t message, std::uintptr_t wParam,
+                                  std::intptr_t lParam, const AddressFields& fields);
+
+// What the owner hears when one of the fields gains or loses the focus: the focus entering the
+// control and leaving it, once each; not moves between fields, nor the range message taking the
+// focus for a while. `hasFocus` is the control's record of the focus being inside it.
+enum class OwnerNote { None, SetFocus, KillFocus };
+OwnerNote noteFocus(bool gained, bool focusInFields, bool inRangeMessage, bool& hasFocus);
 
 }  // namespace corvane

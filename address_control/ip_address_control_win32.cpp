@@ -88,29 +88,24 @@ void showRangeMessage(HWND control, const FieldValue& value, const IpAddressFiel
     wchar_t caption[20] = {};
     LoadStringW(instance, IDS_FIELD_RANGE, format, 260);
     LoadStringW(instance, IDS_PRODUCT_NAME, caption, 20);
-    const std::int64_t numbers[] = {value.value, field.minValue, field.maxValue};
     char16_t text[320];
-    formatNumbers(utf16(std::wstring_view(format)), numbers, text);
+    formatRangeMessage(utf16(std::wstring_view(format)), value, field.range, text);
     MessageBoxW(GetParent(control), wide(text), caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool rangeCheck(HWND control, IpAddressControl& state, int i) {
     IpAddressField& field = state.fields[i];
-    char16_t buffer[kFieldMaxChars + 1];
-    const std::u16string_view text = fieldText(field.edit, buffer);
-    const FieldValue value = readFieldValue(text);
-    if (inRange(value, {field.minValue, field.maxValue})) {
-        if (!value.blank && text.size() < kFieldMaxChars) {
-            applyLeadingZeros(state, i);
-        }
+    const FieldValue value = fieldValue(field.edit);
+    if (inRange(value, field.range)) {
+        applyLeadingZeros(state, i);
         return true;
     }
     if (GetParent(control) == nullptr) {
         return true;
     }
-    state.inRangeMessage = 1;
+    state.inRangeMessage = true;
     showRangeMessage(control, value, field);
-    state.inRangeMessage = 0;
+    state.inRangeMessage = false;
     if (GetFocus() != field.edit) {
         SetFocus(field.edit);
     }
@@ -127,46 +122,52 @@ bool moveField(HWND control, IpAddressControl& state, int from, int to, int star
     return true;
 }
 
-LRESULT fieldChar(HWND control, IpAddressControl& state, int i, WPARAM wParam, LPARAM lParam) {
-    IpAddressField& field = state.fields[i];
-    const FieldAction action = decideChar(static_cast<char16_t>(wParam), i, caretOf(field.edit));
+// Carries out `action` in field i; false when the edit handles the message itself.
+bool act(HWND control, IpAddressControl& state, int i, const FieldAction& action, LPARAM lParam) {
     switch (action.kind) {
-        case FieldActionKind::Digit: {
-            const LRESULT result =
-                CallWindowProcW(field.editProc, field.edit, WM_CHAR, wParam, lParam);
-            if (digitCompletesField(caretOf(field.edit)) && rangeCheck(control, state, i) &&
-                i < kAddressFields - 1) {
-                SetFocus(state.fields[i + 1].edit);
-                select(state.fields[i + 1].edit, 0, kFieldMaxChars);
-            }
-            return result;
-        }
         case FieldActionKind::Ignore:
-            return 0;
+            return true;
         case FieldActionKind::Beep:
             beep();
-            return 0;
+            return true;
         case FieldActionKind::Move:
             moveField(control, state, i, action.target, action.selStart, action.selEnd);
-            return 0;
+            return true;
+        case FieldActionKind::Check:
+            rangeCheck(control, state, i);
+            return true;
         case FieldActionKind::CheckThenBeep:
             if (rangeCheck(control, state, i)) {
                 beep();
             }
-            return 0;
+            return true;
         case FieldActionKind::MoveAndDelete: {
             HWND previous = state.fields[action.target].edit;
             if (moveField(control, state, i, action.target, action.selStart, action.selEnd) &&
                 SendMessageW(previous, EM_LINELENGTH, 0, 0) > 0) {
                 SendMessageW(previous, WM_CHAR, 8, lParam);
             }
-            return 0;
+            return true;
         }
         case FieldActionKind::Pass:
         case FieldActionKind::PassKey:
+        case FieldActionKind::Digit:
             break;
     }
-    return CallWindowProcW(field.editProc, field.edit, WM_CHAR, wParam, lParam);
+    return false;
+}
+
+LRESULT fieldChar(HWND control, IpAddressControl& state, int i, WPARAM wParam, LPARAM lParam) {
+    IpAddressField& field = state.fields[i];
+    const FieldAction action = decideChar(static_cast<char16_t>(wParam), i, caretOf(field.edit));
+    if (act(control, state, i, action, lParam)) {
+        return 0;
+    }
+    const LRESULT result = CallWindowProcW(field.editProc, field.edit, WM_CHAR, wParam, lParam);
+    if (action.kind == FieldActionKind::Digit) {
+        act(control, state, i, decideAfterDigit(i, caretOf(field.edit)), lParam);
+    }
+    return result;
 }
 
 LRESULT fieldKeyDown(HWND control, IpAddressControl& state, int i, WPARAM wParam, LPARAM lParam) {
@@ -174,16 +175,11 @@ LRESULT fieldKeyDown(HWND control, IpAddressControl& state, int i, WPARAM wParam
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
     const FieldAction action =
         decideKeyDown(static_cast<int>(wParam), ctrl, i, caretOf(field.edit));
-    switch (action.kind) {
-        case FieldActionKind::Move:
-            moveField(control, state, i, action.target, action.selStart, action.selEnd);
-            return 0;
-        case FieldActionKind::PassKey:
-            return CallWindowProcW(field.editProc, field.edit, WM_KEYDOWN,
-                                   static_cast<WPARAM>(action.key), lParam);
-        default:
-            return CallWindowProcW(field.editProc, field.edit, WM_KEYDOWN, wParam, lParam);
+    if (act(control, state, i, action, lParam)) {
+        return 0;
     }
+    const WPARAM key = action.kind == FieldActionKind::PassKey ? action.key : wParam;
+    return CallWindowProcW(field.editProc, field.edit, WM_KEYDOWN, key, lParam);
 }
 
 LRESULT CALLBACK fieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -210,8 +206,9 @@ LRESULT CALLBACK fieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
     return CallWindowProcW(state->fields[i].editProc, edit, message, wParam, lParam);
 }
 
-void notifyOwner(HWND control, const IpAddressControl& state, WORD code) {
-    if (state.owner != nullptr) {
+void notifyOwner(HWND control, const IpAddressControl& state, OwnerNote note) {
+    const WORD code = note == OwnerNote::SetFocus ? EN_SETFOCUS : EN_KILLFOCUS;
+    if (note != OwnerNote::None && state.owner != nullptr) {
         SendMessageW(state.owner, WM_COMMAND,
                      MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(control)), code),
                      reinterpret_cast<LPARAM>(control));
@@ -246,8 +243,6 @@ LRESULT create(HWND control, const CREATESTRUCTW& create) {
     SetWindowLongPtrW(control, 0, reinterpret_cast<LONG_PTR>(state.get()));
     for (int i = 0; i < kAddressFields; ++i) {
         IpAddressField& field = state->fields[i];
-        field.minValue = 0;
-        field.maxValue = 255;
         field.edit = CreateWindowExW(
             0, L"Edit", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | align,
             2 + i * (state->fieldWidth + state->dotWidth), 2, state->fieldWidth, create.cy - 4,
@@ -309,73 +304,29 @@ void enable(HWND control, IpAddressControl& state, BOOL on) {
     }
 }
 
-std::array<FieldValue, kAddressFields> fieldValues(const IpAddressControl& state) {
-    std::array<FieldValue, kAddressFields> values;
-    for (int i = 0; i < kAddressFields; ++i) {
-        values[static_cast<std::size_t>(i)] = fieldValue(state.fields[i].edit);
-    }
-    return values;
-}
-
 LRESULT addressMessage(IpAddressControl& state, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case IPM_CLEARADDRESS:
-            for (IpAddressField& field : state.fields) {
-                SetWindowTextW(field.edit, L"");
-            }
-            return 1;
-        case IPM_SETADDRESS: {
-            const auto address = static_cast<std::uint32_t>(lParam);
-            for (int k = 0; k < kAddressFields; ++k) {
-                const std::int64_t byte = (address >> (8 * (3 - k))) & 0xFF;
-                char16_t text[kFieldMaxChars + 1];
-                formatNumbers(u"%d", std::span(&byte, 1), text);
-                SetWindowTextW(state.fields[k].edit, wide(text));
-            }
-            return 1;
-        }
-        case IPM_GETADDRESS: {
-            const auto values = fieldValues(state);
-            std::array<FieldRange, kAddressFields> ranges;
-            for (int k = 0; k < kAddressFields; ++k) {
-                ranges[static_cast<std::size_t>(k)] = {state.fields[k].minValue,
-                                                       state.fields[k].maxValue};
-            }
-            std::uint32_t address = 0;
-            const int count = composeAddress(values, ranges, address);
-            if (lParam != 0) {
-                *reinterpret_cast<std::uint32_t*>(lParam) = address;
-            }
-            return count;
-        }
-        case IPM_SETRANGE:
-            if (wParam < kAddressFields) {
-                state.fields[wParam].minValue = static_cast<std::uint8_t>(lParam & 0xFF);
-                state.fields[wParam].maxValue = static_cast<std::uint8_t>((lParam >> 8) & 0xFF);
-            }
-            return 1;
-        case IPM_SETFOCUS: {
-            std::array<bool, kAddressFields> blank;
-            for (int k = 0; k < kAddressFields; ++k) {
-                blank[static_cast<std::size_t>(k)] =
-                    GetWindowTextLengthW(state.fields[k].edit) == 0;
-            }
-            const int index = wParam < kAddressFields ? static_cast<int>(wParam) : kAddressFields;
-            HWND edit = state.fields[focusTarget(index, blank)].edit;
-            SetFocus(edit);
-            select(edit, 0, kFieldMaxChars);
-            return 1;
-        }
-        case IPM_ISBLANK:
-            for (const IpAddressField& field : state.fields) {
-                if (GetWindowTextLengthW(field.edit) != 0) {
-                    return 0;
-                }
-            }
-            return 1;
-        default:
-            return 0;
+    AddressFields fields;
+    for (std::size_t k = 0; k < kAddressFields; ++k) {
+        const IpAddressField& field = state.fields[k];
+        fields.values[k] = fieldValue(field.edit);
+        fields.empty[k] = GetWindowTextLengthW(field.edit) == 0;
+        fields.ranges[k] = field.range;
     }
+    const AddressReply reply = answerAddressMessage(message, wParam, lParam, fields);
+    for (std::size_t k = 0; reply.setTexts && k < kAddressFields; ++k) {
+        SetWindowTextW(state.fields[k].edit, wide(reply.texts[k].data()));
+    }
+    if (reply.rangeField >= 0) {
+        state.fields[reply.rangeField].range = reply.range;
+    }
+    if (reply.focusField >= 0) {
+        SetFocus(state.fields[reply.focusField].edit);
+        select(state.fields[reply.focusField].edit, 0, kFieldMaxChars);
+    }
+    if (reply.writeAddress && lParam != 0) {
+        *reinterpret_cast<std::uint32_t*>(lParam) = reply.address;
+    }
+    return reply.result;
 }
 
 LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -409,21 +360,15 @@ LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM l
             paint(control, *state);
             return 1;
         case WM_COMMAND:
-            if (HIWORD(wParam) == EN_SETFOCUS) {
-                if (!state->hasFocus) {
-                    state->hasFocus = 1;
-                    notifyOwner(control, *state, EN_SETFOCUS);
-                }
-            } else if (HIWORD(wParam) == EN_KILLFOCUS && !state->inRangeMessage) {
+            if (HIWORD(wParam) == EN_SETFOCUS || HIWORD(wParam) == EN_KILLFOCUS) {
                 HWND focus = GetFocus();
                 bool inside = false;
                 for (const IpAddressField& field : state->fields) {
                     inside = inside || (focus != nullptr && field.edit == focus);
                 }
-                if (!inside) {
-                    notifyOwner(control, *state, EN_KILLFOCUS);
-                    state->hasFocus = 0;
-                }
+                notifyOwner(control, *state,
+                            noteFocus(HIWORD(wParam) == EN_SETFOCUS, inside, state->inRangeMessage,
+                                      state->hasFocus));
             }
             return 1;
         case IPM_CLEARADDRESS:

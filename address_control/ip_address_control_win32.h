@@ -16,8 +16,7 @@ inline constexpr wchar_t kIpAddressClass[] = L"KV_IPAddress";
 struct IpAddressField {
     HWND edit;
     WNDPROC editProc;
-    std::uint8_t minValue;
-    std::uint8_t maxValue;
+    FieldRange range;
 };
 
 // The state of one control, kept in its window slot 0 from creation to destruction.
@@ -28,8 +27,8 @@ struct IpAddressControl {
     std::uint32_t style;
     std::uint32_t enabled;
     std::uint32_t painted;
-    std::uint32_t inRangeMessage;
-    std::uint32_t hasFocus;
+    bool inRangeMessage;
+    bool hasFocus;
     IpAddressField fields[kAddressFields];
 };
 

@@ -1,10 +1,11 @@
-// The address text rules the pages validate with. The control's keys, fields, padding and
-// IPM_ messages are proven through real fields in the Windows tests.
+// The address control's rules on values: address texts, where the keys take the caret, and what
+// its IPM_ messages answer and change. What typing and the messages do to its real fields, and
+// what its owner hears: the Windows tests.
 #include "address_control/ip_address.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
 #include <string>
 
 #include "core/text.h"
@@ -39,21 +40,65 @@ TEST(AddressText, ValidityParseAndFormat) {
     EXPECT_EQ(std::u16string(small), u"192.1");
 }
 
-// A field a tap left at 256 to 999 must never spill into the byte before it.
-TEST(AddressFields, OutOfRangeValueIsNeverFoldedIntoAByte) {
-    const std::array<FieldRange, 4> ranges{};
-    const std::array<FieldValue, 4> fields{readFieldValue(u"10"), readFieldValue(u"300"),
-                                           readFieldValue(u"0"), readFieldValue(u"1")};
-    std::uint32_t address = 99;
-    EXPECT_EQ(composeAddress(fields, ranges, address), kAddressOutOfRange);
-    EXPECT_EQ(address, 0u);
+// The keys whose every case is not already walked through real fields.
+TEST(AddressKeys, MovesBetweenFields) {
+    using K = FieldActionKind;
+    // Ctrl+arrows select the whole field they reach.
+    EXPECT_TRUE(decideKeyDown(kKeyRight, true, 0, {0, 0, 2}) == (FieldAction{K::Move, 1, 0, 3}));
+    EXPECT_TRUE(decideKeyDown(kKeyLeft, true, 3, {0, 0, 1}) == (FieldAction{K::Move, 2, 0, 3}));
+    // Plain arrows cross only from the end, or the start, of a field, and never out of the last.
+    EXPECT_TRUE(decideKeyDown(kKeyDown, false, 0, {2, 2, 2}) == (FieldAction{K::Move, 1, 0, 0}));
+    EXPECT_TRUE(decideKeyDown(kKeyUp, false, 1, {0, 0, 2}) == (FieldAction{K::Move, 0, 3, 3}));
+    EXPECT_TRUE(decideKeyDown(kKeyLeft, false, 0, {2, 2, 2}) ==
+                (FieldAction{K::PassKey, 0, 0, 0, kKeyLeft}));
+    EXPECT_TRUE(decideKeyDown(kKeyRight, false, 3, {1, 1, 1}) ==
+                (FieldAction{K::PassKey, 0, 0, 0, kKeyRight}));
+    EXPECT_TRUE(decideKeyDown(kKeyHome, false, 2, {1, 1, 2}) == (FieldAction{K::Move, 0, 0, 0}));
+    EXPECT_TRUE(decideKeyDown(kKeyEnd, false, 0, {0, 0, 2}) == (FieldAction{K::Move, 3, 3, 3}));
+    EXPECT_TRUE(decideAfterDigit(1, {2, 2, 3}) == FieldAction{})
+        << "a third digit typed before the end checks nothing";
+}
 
-    std::array<FieldRange, 4> narrow{};
-    narrow[3] = {5, 20};
-    const std::array<FieldValue, 4> low{readFieldValue(u"1"), readFieldValue(u"1"),
-                                        readFieldValue(u"1"), readFieldValue(u"4")};
-    EXPECT_EQ(composeAddress(low, narrow, address), kAddressOutOfRange) << "below the minimum";
-    EXPECT_TRUE(inRange(readFieldValue(u""), narrow[3]));
+// Four fields from their texts between dots ("10..5."), field 3 with `lastRange`.
+AddressFields fieldsOf(std::u16string_view dotted, FieldRange lastRange = {}) {
+    AddressFields fields;
+    for (std::size_t k = 0; k < kAddressFields; ++k) {
+        const std::size_t dot = std::min(dotted.find(u'.'), dotted.size());
+        fields.values[k] = readFieldValue(dotted.substr(0, dot));
+        fields.empty[k] = dot == 0;
+        dotted.remove_prefix(std::min(dot + 1, dotted.size()));
+    }
+    fields.ranges[3] = lastRange;
+    return fields;
+}
+
+TEST(AddressMessages, AnswersAndChanges) {
+    // A field a tap left at 256 to 999 must never spill into the byte before it.
+    const struct {
+        const char16_t* fields;
+        FieldRange last;
+        std::intptr_t count;
+        std::uint32_t address;
+    } gets[] = {{u"10...1", {}, 2, 0x0A000001},  // blanks count as 0
+                {u"0.0.0.255", {}, 4, 0x000000FF},
+                {u"10.300.0.1", {}, kAddressOutOfRange, 0},
+                {u"1.1.1.4", {5, 20}, kAddressOutOfRange, 0},
+                {u"1.1.1.", {5, 20}, 3, 0x01010100}};
+    for (const auto& get : gets) {
+        const AddressReply reply =
+            answerAddressMessage(IPM_GETADDRESS, 0, 0, fieldsOf(get.fields, get.last));
+        EXPECT_TRUE(reply.writeAddress);
+        EXPECT_EQ(reply.result, get.count) << toUtf8(get.fields);
+        EXPECT_EQ(reply.address, get.address) << toUtf8(get.fields);
+    }
+    EXPECT_EQ(answerAddressMessage(IPM_ISBLANK, 0, 0, fieldsOf(u"..5.")).result, 0);
+    const AddressReply focus = answerAddressMessage(IPM_SETFOCUS, 4, 0, fieldsOf(u"10..5."));
+    EXPECT_EQ(focus.result, 1);
+    EXPECT_EQ(focus.focusField, 1) << "the first blank field";
+    EXPECT_EQ(answerAddressMessage(IPM_SETFOCUS, 9, 0, fieldsOf(u"1.2.3.4")).focusField, 0);
+    EXPECT_EQ(answerAddressMessage(IPM_SETRANGE, 4, 1, {}).rangeField, -1) << "no fifth field";
+    EXPECT_EQ(answerAddressMessage(IPM_SETADDRESS, 0, 0xC0A80114, {}).result, 1);
+    EXPECT_EQ(answerAddressMessage(IPM_CLEARADDRESS, 0, 0, {}).result, 1);
 }
 
 }  // namespace
