@@ -242,14 +242,12 @@ std::wstring answer(const Corvane& corvane) {
 
 TEST_F(CorvaneProcessTest, ASwitchFromTheCommandLineRunsAloneOrInTheRunningInstance) {
     addProfile(u"Office", u"10.2.0.1");
-    const std::u16string tcpip = u"Comm\\CVTEST1\\Parms\\TcpIp";
-    const auto systemIp = [&] { return getRaw(registry, kLocalMachine, tcpip, u"IpAddress"); };
     {
         Corvane alone(L" -switch office -quiet");
         EXPECT_EQ(alone.exitCode(), 0u);
         EXPECT_EQ(mainWindow(), nullptr);
         EXPECT_EQ(defaultOf(u"CVTEST1"), u"Office");
-        EXPECT_EQ(systemIp().chars(), withZero(u"10.2.0.1") + withZero(u""));
+        EXPECT_EQ(systemIp(u"CVTEST1"), u"10.2.0.1");
     }
     {
         Corvane unknown(L" -switch Lab -quiet");
@@ -270,10 +268,7 @@ TEST_F(CorvaneProcessTest, ASwitchFromTheCommandLineRunsAloneOrInTheRunningInsta
         EXPECT_EQ(second.exitCode(), 0u);
         EXPECT_TRUE(second.dialogs().empty());
         EXPECT_EQ(defaultOf(u"CVTEST1"), u"Home");
-        EXPECT_EQ(systemIp().chars(), withZero(u"10.1.0.1") + withZero(u""));
-        Corvane wrongAdapter(L" -switch Home -adapter CVTEST9 -quiet");
-        EXPECT_EQ(answer(first), L"There is no network adapter \"CVTEST9\".");
-        EXPECT_EQ(wrongAdapter.exitCode(), 5u);
+        EXPECT_EQ(systemIp(u"CVTEST1"), u"10.1.0.1");
     }
     EXPECT_TRUE(first.exitWithCommand());
 
@@ -319,10 +314,7 @@ TEST_F(CorvaneProcessTest, ExportThenImportWithReplaceGivesBackTheStoreByteForBy
         Corvane import(L" -import cvtest.prf -replace -quiet");
         EXPECT_EQ(import.exitCode(), 0u);
         EXPECT_EQ(exportedStore(registry), store);
-        EXPECT_EQ(
-            getRaw(registry, kLocalMachine, u"Comm\\CVTEST1\\Parms\\TcpIp", u"IpAddress").chars(),
-            withZero(u"10.1.0.1") + withZero(u""))
-            << "the default profile applied again";
+        EXPECT_EQ(systemIp(u"CVTEST1"), u"10.1.0.1") << "the default profile applied again";
 
         FileStream bad(u"cvbad.prf", FileStream::Mode::Create);
         ASSERT_TRUE(bad.write(store.data(), 30));
