@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -25,8 +26,8 @@ namespace corvane {
 class FakeSystem : public System {
   public:
     bool platformVersion(PlatformVersion& out) override {
-        out = version;
-        return versionKnown;
+        out = version.value_or(PlatformVersion{});
+        return version.has_value();
     }
     WindowRef findWindow(std::u16string_view className) override {
         const auto found = windows.find(std::u16string(className));
@@ -45,8 +46,7 @@ class FakeSystem : public System {
     bool storeKnown = true;
     std::uint64_t storeSize = 0;
     std::uint64_t storeFree = 0;
-    bool versionKnown = true;
-    PlatformVersion version{2, 11};
+    std::optional<PlatformVersion> version = PlatformVersion{2, 11};  // none: not told
     std::map<std::u16string, WindowRef> windows;  // top-level windows by class name
     std::vector<WindowRef> told;                  // windows told of a changed setting
     std::vector<std::pair<std::u16string, std::u16string>> started;

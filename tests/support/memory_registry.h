@@ -31,10 +31,9 @@ class MemoryRegistry : public Registry {
     void failKey(KeyHandle root, std::u16string_view path, long status) {
         faults_.push_back({resolve(root, path), {}, status});
     }
-    // Writing the value `name` fails with `status`; with a root, only in the key at `keyPath`.
-    void failValue(std::u16string_view name, long status, KeyHandle root = 0,
-                   std::u16string_view keyPath = {}) {
-        faults_.push_back({root != 0 ? resolve(root, keyPath) : u"", lower(name), status});
+    // Writing the value `name` fails with `status`, in any key.
+    void failValue(std::u16string_view name, long status) {
+        faults_.push_back({u"", lower(name), status});
     }
     void clearFaults() { faults_.clear(); }
 

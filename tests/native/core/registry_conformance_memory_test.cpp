@@ -2,7 +2,7 @@
 
 namespace corvane {
 
-INSTANTIATE_TEST_SUITE_P(Backends, RegistryConformance, testing::Values(memoryBackend()),
-                         backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, RegistryConformance,
+                         testing::Values(backend<MemoryRegistry>("Memory")));
 
 }  // namespace corvane

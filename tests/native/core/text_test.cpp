@@ -15,17 +15,12 @@ TEST(TextTest, CopiesAreCutOrWholeAndFormatsFillOnlyTheirOwnPlaces) {
     EXPECT_EQ(textOf(four), u"abc");
     EXPECT_FALSE(copyTextWhole(four, u"abcd")) << "whole or nothing";
     EXPECT_EQ(textOf(four), u"");
-    EXPECT_TRUE(copyTextWhole(four, u"abc"));
 
     char16_t out[520];
     formatText(out, u"%s and %s, 100%%, %d", u"A");
     EXPECT_EQ(textOf(out), u"A and , 100%, %d") << "one argument; a second %s stays empty";
 
     const std::int64_t numbers[] = {300, 0, 4096, INT64_MIN};
-    formatNumbers(u"%d is not a valid entry. Specify a value between %d and %d for this field.",
-                  numbers, out);
-    EXPECT_EQ(textOf(out),
-              u"300 is not a valid entry. Specify a value between 0 and 4096 for this field.");
     formatNumbers(u"Available Memory: %ldKB, %d%% %ld, %d", numbers, out);
     EXPECT_EQ(textOf(out), u"Available Memory: 300KB, 0% 4096, -9223372036854775808");
     EXPECT_EQ(formatNumbers(u"%d-%d", std::span(numbers, 1), out), 5);

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/device.h"
-
 namespace corvane {
 namespace {
 
-TEST(UiSupportTest, CentringTheBoldFontRuleAndHelp) {
+TEST(UiSupportTest, CentringAndTheBoldFontRule) {
     EXPECT_EQ(centeredPosition(240, 240, 26, 100, 100).y, 57);
     EXPECT_EQ(centeredPosition(640, 240, 26, 101, 100).x, 269);
     EXPECT_EQ(centeredPosition(640, 240, 26, 700, 301).y, -43);  // truncated toward zero
@@ -19,11 +17,6 @@ TEST(UiSupportTest, CentringTheBoldFontRuleAndHelp) {
     EXPECT_FALSE(takesBoldFont(u"button", 3));  // a check box
     EXPECT_FALSE(takesBoldFont(u"button", 4));  // a radio button
     EXPECT_FALSE(takesBoldFont(u"Static", 0));
-
-    Device device;
-    showHelp(device.state, kHelpProfiles);
-    EXPECT_EQ(device.system.started, (std::vector<std::pair<std::u16string, std::u16string>>{
-                                         {u"PegHelp.exe", u"corvane.htm#profiles"}}));
 }
 
 }  // namespace

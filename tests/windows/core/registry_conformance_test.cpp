@@ -8,38 +8,11 @@
 #include "tests/support/registry_conformance.h"
 
 namespace corvane {
-namespace {
-
-constexpr wchar_t kTests[] = L"Software\\Corvane Tests";
-
-// A key of its own under the current user's "Software\Corvane Tests", removed afterwards.
-class Win32Scratch : public RegistryScratch {
-  public:
-    Win32Scratch() {
-        static int serial = 0;
-        path_ = u"Software\\Corvane Tests\\";
-        path_.append(
-            fromUtf8(std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial)));
-    }
-    ~Win32Scratch() override {
-        EXPECT_EQ(registry_.deleteTree(kCurrentUser, path_), status::kSuccess);
-        RegDeleteKeyW(HKEY_CURRENT_USER, kTests);  // once it is empty
-    }
-    Registry& registry() override { return registry_; }
-    std::u16string path() const override { return path_; }
-
-  private:
-    Win32Registry registry_;
-    std::u16string path_;
-};
-
-}  // namespace
 
 INSTANTIATE_TEST_SUITE_P(Backends, RegistryConformance,
-                         testing::Values(RegistryBackend{
-                             "Win32",
-                             [] { return std::unique_ptr<RegistryScratch>(new Win32Scratch); }}),
-                         backendName);
+                         testing::Values(backend<Win32Registry>("Win32")));
+
+constexpr wchar_t kTests[] = L"Software\\Corvane Tests";
 
 TEST(Win32Registry, AbsorbsTheDesktopRegistrysDifferences) {
     const std::wstring raw = std::wstring(kTests) + L"\\Raw";
