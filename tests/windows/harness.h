@@ -45,6 +45,33 @@ inline std::vector<unsigned char> fileBytes(const std::wstring& path) {
     return bytes;
 }
 
+// A program run from `commandLine` (its path first, quoted); ended when still running at the end.
+struct Process {
+    explicit Process(std::wstring commandLine) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &info));
+    }
+    ~Process() {
+        TerminateProcess(info.hProcess, 99);  // fails harmlessly once it has ended
+        exitCode();
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    // Its exit code, or STILL_ACTIVE when it has not ended within `waitMs`.
+    DWORD exitCode(DWORD waitMs = 10000) const {
+        DWORD code = STILL_ACTIVE;
+        WaitForSingleObject(info.hProcess, waitMs);
+        GetExitCodeProcess(info.hProcess, &code);
+        return code;
+    }
+
+    PROCESS_INFORMATION info{};
+};
+
 inline void command(HWND window, int id, int notification = 0) {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, notification), 0);
 }

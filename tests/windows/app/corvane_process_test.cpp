@@ -45,35 +45,17 @@ bool iconExists(HWND window) {
     return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-// One corvane.exe started from the build tree, as Wine's Z: drive sees it; ended if still running.
-struct Corvane {
-    explicit Corvane(const wchar_t* arguments) {
-        const std::wstring program = test::onDriveZ(CORVANE_EXE);
-        std::wstring commandLine = L"\"" + program + L"\"" + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        EXPECT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                   nullptr, nullptr, &startup, &process));
-    }
-    ~Corvane() {
-        TerminateProcess(process.hProcess, 99);  // fails harmlessly once it has ended
-        exitCode();
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    DWORD exitCode() const {
-        DWORD code = STILL_ACTIVE;
-        WaitForSingleObject(process.hProcess, kWaitMs);
-        GetExitCodeProcess(process.hProcess, &code);
-        return code;
-    }
+// One corvane.exe started from the build tree, as Wine's Z: drive sees it.
+struct Corvane : test::Process {
+    explicit Corvane(const wchar_t* arguments)
+        : Process(L"\"" + test::onDriveZ(CORVANE_EXE) + L"\"" + arguments) {}
     std::vector<HWND> dialogs() const {
         std::vector<HWND> found;
         for (HWND window = nullptr;
              (window = FindWindowExW(nullptr, window, L"#32770", nullptr));) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == process.dwProcessId && IsWindowVisible(window)) {
+            if (owner == info.dwProcessId && IsWindowVisible(window)) {
                 found.push_back(window);
             }
         }
@@ -92,8 +74,6 @@ struct Corvane {
         const HWND window = mainWindow();
         return window && PostMessageW(window, WM_COMMAND, IDM_EXIT, 0) && exitCode() == 0;
     }
-
-    PROCESS_INFORMATION process{};
 };
 
 // One adapter, named by its group, on DHCP, with its default profile "Home".

@@ -2,7 +2,6 @@
 // exactly as it was, and the tool reads it back to the same profile file.
 #include "tests/windows/harness.h"
 // After windows.h.
-#include "platform/owned_handle_win32.h"
 #include "profiles/profile_file.h"
 #include "profiles/profile_store.h"
 
@@ -10,22 +9,8 @@ namespace corvane {
 namespace {
 
 // Runs a command line to its end: its exit code, or STILL_ACTIVE when it had to be stopped.
-DWORD run(std::wstring commandLine) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
-        return GetLastError();
-    }
-    const OwnedKernelHandle process(started.hProcess);
-    const OwnedKernelHandle thread(started.hThread);
-    DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process.get(), 20000) != WAIT_OBJECT_0) {
-        TerminateProcess(process.get(), STILL_ACTIVE);
-    }
-    GetExitCodeProcess(process.get(), &code);
-    return code;
+DWORD run(const std::wstring& commandLine) {
+    return test::Process(commandLine).exitCode(20000);
 }
 
 std::wstring inQuotes(const std::wstring& path) {
