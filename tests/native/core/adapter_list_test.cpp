@@ -4,22 +4,15 @@
 
 #include <string>
 
-#include "core/settings_io.h"
-#include "core/text.h"
-#include "tests/support/memory_registry.h"
-#include "tests/support/registry_helpers.h"
+#include "tests/support/device.h"
 
 namespace corvane {
 namespace {
 
-std::u16string comm(std::u16string_view key) {
-    return u"Comm\\" + std::u16string(key);
-}
-
-void addAdapter(Registry& registry, std::u16string_view key, std::u16string_view group = u"NDIS",
-                std::u16string_view parms = u"Parms") {
-    putString(registry, kLocalMachine, comm(key), u"Group", group);
-    putKey(registry, kLocalMachine, comm(key) + u"\\" + std::u16string(parms) + u"\\TcpIp");
+void addAdapter(Registry& registry, std::u16string_view key, std::u16string_view group = u"NDIS") {
+    const std::u16string path = u"Comm\\" + std::u16string(key);
+    putString(registry, kLocalMachine, path, u"Group", group);
+    putKey(registry, kLocalMachine, path + u"\\Parms\\TcpIp");
 }
 
 // The entries as "key name: display name".
@@ -33,27 +26,23 @@ std::vector<std::string> entries(const AdapterList& list) {
 }
 
 TEST(AdapterListTest, ListsOnlyNdisAdaptersWithParmsAndReadsTheirSettings) {
-    MemoryRegistry registry;
-    addAdapter(registry, u"A_Plain");
-    putString(registry, kLocalMachine, comm(u"A_Plain"), u"DisplayName", u"Plain Card");
-    putMulti(registry, kLocalMachine, comm(u"A_Plain\\Parms\\TcpIp"), u"IpAddress", {u"10.0.0.5"});
-    addAdapter(registry, u"B_Cased", u"ndis", u"PARMS");
+    Device device;  // with the identity, which is read before the TCP/IP key
+    MemoryRegistry& registry = device.registry;
+    device.addAdapter(u"A_Plain", u"Plain Card", u"10.0.0.5");
+    putString(registry, kLocalMachine, u"Comm\\B_Cased", u"Group", u"ndis");
+    putKey(registry, kLocalMachine, u"Comm\\B_Cased\\PARMS");  // listed without a TCP/IP key
     addAdapter(registry, u"C_OtherGroup", u"TDI");
-    putKey(registry, kLocalMachine, comm(u"D_NoGroup\\Parms"));
-    putString(registry, kLocalMachine, comm(u"E_NoParms"), u"Group", u"NDIS");
-    putKey(registry, kLocalMachine, comm(u"E_NoParms\\Linkage"));
-    putString(registry, kLocalMachine, comm(u"F_NoTcpip"), u"Group", u"NdIs");
-    putKey(registry, kLocalMachine, comm(u"F_NoTcpip\\Parms"));  // listed without a TCP/IP key
-    putString(registry, kLocalMachine, kIdentityKeyPath, u"Username", u"kd");  // read before it
+    putKey(registry, kLocalMachine, u"Comm\\D_NoGroup\\Parms");
+    putString(registry, kLocalMachine, u"Comm\\E_NoParms", u"Group", u"NDIS");
+    putKey(registry, kLocalMachine, u"Comm\\E_NoParms\\Linkage");
 
     AdapterList list;
-    ASSERT_EQ(list.enumerate(registry), 3);
-    EXPECT_EQ(entries(list),
-              (std::vector<std::string>{"A_Plain: Plain Card", "B_Cased: ndis", "F_NoTcpip: NdIs"}))
+    ASSERT_EQ(list.enumerate(registry), 2);
+    EXPECT_EQ(entries(list), (std::vector<std::string>{"A_Plain: Plain Card", "B_Cased: ndis"}))
         << "without a DisplayName, the group text as stored";
     EXPECT_EQ(textOf(list.at(0)->settings.ipAddress), u"10.0.0.5") << "read as the entry is made";
     EXPECT_EQ(list.at(-1), nullptr);
-    EXPECT_EQ(list.at(3), nullptr);
+    EXPECT_EQ(list.at(2), nullptr);
 }
 
 TEST(AdapterListTest, LeavesOutWhatItCannotHoldWhole) {
@@ -75,7 +64,8 @@ TEST(AdapterListTest, LeavesOutWhatItCannotHoldWhole) {
     MemoryRegistry longNames;
     const std::u16string longest(241, u'K');  // "\Comm\" + 241 + "\Parms\TcpIp" fills 259
     addAdapter(longNames, longest);
-    putString(longNames, kLocalMachine, comm(longest), u"DisplayName", std::u16string(200, u'D'));
+    putString(longNames, kLocalMachine, u"Comm\\" + longest, u"DisplayName",
+              std::u16string(200, u'D'));
     addAdapter(longNames, std::u16string(242, u'L'));  // a cut path would name another key
     ASSERT_EQ(list.enumerate(longNames), 1);
     EXPECT_EQ(textOf(list.at(0)->tcpipKeyPath).size(), 259u);

@@ -10,21 +10,25 @@ namespace {
 
 constexpr WindowRef kShell = 0x5151;
 
-struct ApplyTest : testing::Test {
-    ApplyTest() {
-        setDefaults(record);
-        copyText(record.ipAddress, u"10.0.0.7");  // the adapter has 192.168.0.1
-        device.system.windows[u"DesktopExplorerWindow"] = kShell;
-    }
-    ApplyOutcome apply() {
+TEST(ApplyTest, AFailureKeepsTheAdapterAndOnlyAChangedProxyIsToldOnlyFrom211WithTheShellsWindow) {
+    Device device(1);
+    device.system.windows[u"DesktopExplorerWindow"] = kShell;
+    NetSettings record;
+    setDefaults(record);
+    copyText(record.ipAddress, u"10.0.0.7");  // the adapter has 192.168.0.1
+    const auto apply = [&] {
         return applyToSystem(device.registry, device.system, device.adapter(0), record);
-    }
+    };
+    const NetSettings before = device.adapter(0).settings;
+    device.registry.failValue(u"Password", status::kAccessDenied);
+    EXPECT_EQ(apply(), ApplyOutcome::Failed);
+    EXPECT_FALSE(differs(device.adapter(0).settings, before));
 
-    Device device{1};
-    NetSettings record{};
-};
+    device.registry.clearFaults();
+    device.registry.failKey(kLocalMachine, u"Comm\\A1\\Parms\\TcpIp", status::kAccessDenied);
+    EXPECT_EQ(apply(), ApplyOutcome::Failed) << "the read-back cannot open the TCP/IP key";
+    device.registry.clearFaults();
 
-TEST_F(ApplyTest, OnlyAChangedProxyIsToldAndOnlyFromPlatform211WithTheShellsWindow) {
     EXPECT_EQ(apply(), ApplyOutcome::Applied) << "only the three proxy fields count";
     EXPECT_EQ(textOf(device.adapter(0).settings.ipAddress), u"10.0.0.7") << "read back";
     copyText(record.proxyServer, u"Proxy.Example");
@@ -47,17 +51,6 @@ TEST_F(ApplyTest, OnlyAChangedProxyIsToldAndOnlyFromPlatform211WithTheShellsWind
         EXPECT_EQ(apply(), ApplyOutcome::ResetNeeded) << version.has_value() << " " << shell;
     }
     EXPECT_EQ(device.system.told, std::vector<WindowRef>(4, kShell)) << "each notified once";
-}
-
-TEST_F(ApplyTest, AWriteOrReadBackThatFailsLeavesTheAdapterAsItWas) {
-    const NetSettings before = device.adapter(0).settings;
-    device.registry.failValue(u"Password", status::kAccessDenied);
-    EXPECT_EQ(apply(), ApplyOutcome::Failed);
-    EXPECT_FALSE(differs(device.adapter(0).settings, before));
-
-    device.registry.clearFaults();
-    device.registry.failKey(kLocalMachine, u"Comm\\A1\\Parms\\TcpIp", status::kAccessDenied);
-    EXPECT_EQ(apply(), ApplyOutcome::Failed) << "the read-back cannot open the TCP/IP key";
 }
 
 TEST(ApplyMessagesTest, EachOutcomeTellsItsMessagesInOrderWithThePlatformsBoxStyles) {

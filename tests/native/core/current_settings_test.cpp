@@ -32,36 +32,34 @@ TEST(CurrentSettingsTest, RowsShowTheSettingsTheLeaseOnlyWithDhcpAndTheProxyOnly
     copyText(s.ipAddress, u"0.0.0.0");
     copyText(s.dns2, u"10.0.0.3");
     copyText(s.wins1, u"10.0.0.4");
-    copyText(s.wins2, u"10.0.0.5");
     copyText(s.userName, u"kd");
     copyText(s.password, u"secret");
     const auto rows = [&] { return show(currentSettingsRows(registry, adapter)); };
-    EXPECT_EQ(rows(), (Rows{"62=", "63=", "64=", "65=, 10.0.0.3", "66=10.0.0.4, 10.0.0.5", "67=kd",
+    EXPECT_EQ(rows(), (Rows{"62=", "63=", "64=", "65=, 10.0.0.3", "66=10.0.0.4", "67=kd",
                             "68=", "69=#75", "70=#75"}))
         << "no password, and 0.0.0.0 blank";
 
-    // The rows between "Use DHCP" and "Use proxy".
-    const auto leaseRows = [&] {
+    // The rows after "Use DHCP": the lease's, then the proxy's.
+    const auto tail = [&] {
         const Rows all = rows();
-        return Rows(all.begin() + 8, all.end() - 1);
+        return Rows(all.begin() + 8, all.end());
     };
     s.dhcpEnabled = 1;
-    EXPECT_TRUE(leaseRows().empty()) << "no TCP/IP key: no lease rows at all";
+    EXPECT_EQ(tail(), Rows{"70=#75"}) << "no TCP/IP key: no lease rows at all";
     putString(registry, kLocalMachine, kTcpip, u"DhcpIPAddress", u"0.0.0.0");
-    EXPECT_EQ(leaseRows(), Rows{"73=#77"});
+    EXPECT_EQ(tail(), (Rows{"73=#77", "70=#75"}));
     putString(registry, kLocalMachine, kTcpip, u"DhcpIPAddress", u"192.168.1.37");
     putString(registry, kLocalMachine, kTcpip, u"DhcpSubnetmask", u"255.255.255.0");
     putMulti(registry, kLocalMachine, kTcpip, u"DhcpDNS",
              {u"192.168.1.1", u"192.168.1.254", u"192.168.1.253"});
     putMulti(registry, kLocalMachine, kTcpip, u"DhcpWINS", {u"192.168.1.5"});
-    EXPECT_EQ(leaseRows(), (Rows{"73=#76", "62=192.168.1.37", "63=255.255.255.0",
-                                 "64=", "65=192.168.1.1,192.168.1.254", "66=192.168.1.5"}));
+    EXPECT_EQ(tail(), (Rows{"73=#76", "62=192.168.1.37", "63=255.255.255.0",
+                            "64=", "65=192.168.1.1,192.168.1.254", "66=192.168.1.5", "70=#75"}));
 
     s.dhcpEnabled = 0;
     s.useProxy = 1;
     copyText(s.proxyServer, u"proxy.example");
-    EXPECT_EQ(rows(), (Rows{"62=", "63=", "64=", "65=, 10.0.0.3", "66=10.0.0.4, 10.0.0.5", "67=kd",
-                            "68=", "69=#75", "70=#74", "71=proxy.example", "72=80"}))
+    EXPECT_EQ(tail(), (Rows{"70=#74", "71=proxy.example", "72=80"}))
         << "a lease shows only with DHCP on";
 }
 
