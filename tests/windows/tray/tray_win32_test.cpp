@@ -47,11 +47,14 @@ TEST(TrayWin32Test, TheMenuIsDrawnOpensAboveTheTaskbarsRightEndAndIsDrawnAnew) {
                                        GetModuleHandleW(nullptr), nullptr);
     state.hwndCurrent = toRef(owner);
     static RECT shown{};
+    static const AppState* tracked = &state;
+    static bool busyWhileOpen = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
         const HWND popup = FindWindowW(L"#32768", nullptr);
         if (popup != nullptr && IsWindowVisible(popup)) {
             GetWindowRect(popup, &shown);
         }
+        busyWhileOpen = tracked->busy;
         EndMenu();
     });
     onTrayNotify(state, WM_LBUTTONDOWN);
@@ -59,6 +62,8 @@ TEST(TrayWin32Test, TheMenuIsDrawnOpensAboveTheTaskbarsRightEndAndIsDrawnAnew) {
     DestroyWindow(owner);
     EXPECT_EQ(shown.right, GetSystemMetrics(SM_CXSCREEN) - 2) << "the popup menu was shown";
     EXPECT_EQ(shown.bottom, GetSystemMetrics(SM_CYSCREEN) - 26);
+    EXPECT_TRUE(busyWhileOpen) << "a command from elsewhere must wait while the menu is up";
+    EXPECT_FALSE(state.busy);
 
     device.registry.deleteTree(kCurrentUser, kProfilesKeyPath);
     rebuildTrayMenu(state);
