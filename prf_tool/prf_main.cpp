@@ -49,11 +49,6 @@ class StdioFiles : public prf::ToolFiles {
     std::vector<std::unique_ptr<StdioStream>> opened_;
 };
 
-void print(std::FILE* to, std::u16string_view text) {
-    const std::string utf8 = toUtf8(text);
-    std::fwrite(utf8.data(), 1, utf8.size(), to);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,8 +57,5 @@ int main(int argc, char** argv) {
         args.push_back(fromUtf8(argv[i]));
     }
     StdioFiles files;
-    const prf::ToolResult result = prf::runPrfTool(args, files);
-    print(stdout, result.out);
-    print(stderr, result.error);
-    return result.code;
+    return prf::printResult(prf::runPrfTool(args, files));
 }

@@ -36,11 +36,6 @@ class Win32Files : public prf::ToolFiles {
     std::vector<std::unique_ptr<FileStream>> opened_;
 };
 
-void print(std::FILE* to, std::u16string_view text) {
-    const std::string utf8 = toUtf8(text);
-    std::fwrite(utf8.data(), 1, utf8.size(), to);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -50,8 +45,5 @@ int wmain(int argc, wchar_t** argv) {
         args.emplace_back(utf16(std::wstring_view(argv[i])));
     }
     Win32Files files;
-    const prf::ToolResult result = prf::runPrfTool(args, files);
-    print(stdout, result.out);
-    print(stderr, result.error);
-    return result.code;
+    return prf::printResult(prf::runPrfTool(args, files));
 }

@@ -1,6 +1,9 @@
 #include "prf_tool/prf_tool.h"
 
+#include <cstdio>
 #include <vector>
+
+#include "core/text.h"
 
 #include "prf_tool/prf_show.h"
 #include "prf_tool/prf_texts.h"
@@ -92,6 +95,15 @@ ToolResult runPrfTool(std::span<const std::u16string> args, ToolFiles& files) {
         return fromReg(args[1], args[2], files);
     }
     return failed(exitcode::kUsage, std::u16string(kUsage));
+}
+
+int printResult(const ToolResult& result) {
+    for (const auto& [to, text] :
+         {std::pair{stdout, &result.out}, std::pair{stderr, &result.error}}) {
+        const std::string utf8 = toUtf8(*text);
+        std::fwrite(utf8.data(), 1, utf8.size(), to);
+    }
+    return result.code;
 }
 
 }  // namespace corvane::prf

@@ -38,4 +38,7 @@ struct ToolResult {
 // its content is known to be whole.
 ToolResult runPrfTool(std::span<const std::u16string> args, ToolFiles& files);
 
+// Prints the result's texts as UTF-8 to standard output and standard error; returns its code.
+int printResult(const ToolResult& result);
+
 }  // namespace corvane::prf
