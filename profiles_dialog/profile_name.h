@@ -22,6 +22,8 @@ struct NameCheck {
     NameAnswer answer = NameAnswer::Empty;
     std::u16string name;  // the name as taken: cut to 39 characters
     Message message;      // why it was refused
+
+    bool operator==(const NameCheck&) const = default;
 };
 
 // OK in the Profile Name dialog. A name is refused when it holds a backslash, which would file

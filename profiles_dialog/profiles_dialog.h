@@ -21,6 +21,8 @@ struct DialogOpening {
     bool applyToAllEnabled = false;
     bool applyToAllChecked = false;
     bool showAtStartupChecked = false;
+
+    bool operator==(const DialogOpening&) const = default;
 };
 
 // What the dialog shows as it opens. With at most one adapter, "&Apply Network Profile to All

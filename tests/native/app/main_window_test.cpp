@@ -24,7 +24,7 @@ TEST(MainWindowTest, TheDialogAtStartFollowsNodAndTheOptionAndCommandsAreSorted)
     EXPECT_EQ(classifyMainCommand(40007), MainCommand::kExit);
 }
 
-TEST(MainWindowTest, TheStartNeedsAnAdapterListAndAnAdapter) {
+TEST(MainWindowTest, TheStartNeedsAnAdapterListAndAnAdapterAndTakesOnlyFourByteDwordOptions) {
     Device device;
     EXPECT_EQ(takeAdapters(device.state, nullptr), failure(IDS_NO_MEMORY));
     EXPECT_EQ(takeAdapters(device.state, std::make_unique<AdapterList>()),
@@ -32,10 +32,7 @@ TEST(MainWindowTest, TheStartNeedsAnAdapterListAndAnAdapter) {
     device.addAdapter(u"A1", u"Card");
     EXPECT_EQ(takeAdapters(device.state, std::make_unique<AdapterList>()), std::nullopt);
     EXPECT_EQ(device.state.adapters->count(), 1) << "the list taken is the state's";
-}
 
-TEST(MainWindowTest, OptionsAreOnlyFourByteDwords) {
-    Device device;
     MemoryRegistry& registry = device.registry;
     const auto read = [&](std::u16string_view name) {
         std::uint32_t value = 99;
@@ -50,7 +47,6 @@ TEST(MainWindowTest, OptionsAreOnlyFourByteDwords) {
     const std::uint16_t zero = 0;
     putValue(registry, kCurrentUser, kAppKeyPath, kApplyToAllOption, regtype::kDword, &zero, 2);
     EXPECT_EQ(read(kApplyToAllOption), std::pair(false, 1u)) << "2 bytes";
-
     registry.failValue(kShowStartOption, status::kAccessDenied);
     EXPECT_FALSE(writeDwordOption(registry, kShowStartOption, 1)) << "a failure is told";
     EXPECT_TRUE(writeDwordOption(registry, kApplyToAllOption, 5));

@@ -10,21 +10,16 @@
 namespace corvane {
 namespace {
 
-using Changes = std::vector<std::pair<int, bool>>;
-
 // A page as it loaded `record`, with the user's changes applied by the caller.
 struct Page {
     Page(int index, const NetSettings& record, bool noteHidden = true)
         : index(index), controls(loadPage(index, record, noteHidden)) {}
     ControlState& operator[](int id) {
-        const auto found = std::find_if(controls.begin(), controls.end(),
-                                        [id](const ControlState& c) { return c.id == id; });
+        const auto found = std::ranges::find(controls, id, &ControlState::id);
         EXPECT_NE(found, controls.end()) << id;
         return *found;
     }
-    std::optional<PageRefusal> save(NetSettings& record) const {
-        return savePage(index, controls, record);
-    }
+    auto save(NetSettings& record) const { return savePage(index, controls, record); }
     int index;
     PageControls controls;
 };
@@ -44,9 +39,8 @@ TEST_F(SettingsPagesTest, LogonPageShowsAndStoresNameAndDomainOnly) {
     page[IDC_USER_NAME].text = std::u16string(40, u'u');
     page[IDC_DOMAIN].text = u"HOME";
     EXPECT_FALSE(page.save(record));
-    EXPECT_EQ(textOf(record.userName), std::u16string(29, u'u'));
-    EXPECT_EQ(textOf(record.domain), u"HOME");
-    EXPECT_EQ(textOf(record.password), u"secret");
+    EXPECT_EQ(std::tuple(textOf(record.userName), textOf(record.domain), textOf(record.password)),
+              std::tuple(std::u16string(29, u'u'), u"HOME", u"secret"));
 }
 
 TEST_F(SettingsPagesTest, IpPageStoresNoAddressUnderDhcpAndRefusesBadOnesOtherwise) {
@@ -63,11 +57,10 @@ TEST_F(SettingsPagesTest, IpPageStoresNoAddressUnderDhcpAndRefusesBadOnesOtherwi
     EXPECT_EQ(textOf(record.subnetMask), u"0.0.0.0");
     EXPECT_EQ(textOf(record.defaultGateway), u"0.0.0.0");
 
-    const PageChange specify = pageCommand(kIpAddressPage, IDC_SPECIFY_ADDRESS, false);
-    EXPECT_EQ(specify.checked, (Changes{{IDC_USE_DHCP, false}, {IDC_SPECIFY_ADDRESS, true}}));
-    EXPECT_EQ(
-        specify.enabled,
-        (Changes{{IDC_IP_ADDRESS, true}, {IDC_SUBNET_MASK, true}, {IDC_DEFAULT_GATEWAY, true}}));
+    EXPECT_EQ(pageCommand(kIpAddressPage, IDC_SPECIFY_ADDRESS, false),
+              (PageChange{
+                  {{IDC_USE_DHCP, false}, {IDC_SPECIFY_ADDRESS, true}},
+                  {{IDC_IP_ADDRESS, true}, {IDC_SUBNET_MASK, true}, {IDC_DEFAULT_GATEWAY, true}}}));
     page[IDC_USE_DHCP].checked = false;
     page[IDC_IP_ADDRESS].text = u"192.168.1.20";
     page[IDC_SUBNET_MASK].text = u"255.255.255.0";
@@ -111,8 +104,8 @@ TEST_F(SettingsPagesTest, ProxyPageKeepsServerAndPortWhileUncheckedAndCutsWhatIt
     EXPECT_EQ(textOf(record.proxyServer), u"proxy.example");
     EXPECT_EQ(record.proxyPort, 8080);
 
-    EXPECT_EQ(pageCommand(kProxyPage, IDC_USE_PROXY, true).enabled,
-              (Changes{{IDC_PROXY_SERVER, true}, {IDC_PROXY_PORT, true}}));
+    EXPECT_EQ(pageCommand(kProxyPage, IDC_USE_PROXY, true),
+              (PageChange{{}, {{IDC_PROXY_SERVER, true}, {IDC_PROXY_PORT, true}}}));
     page[IDC_USE_PROXY].checked = true;
     page[IDC_PROXY_SERVER].text = std::u16string(300, u's');
     for (const auto& [typed, port] : {std::pair{u" 3128", 3128}, std::pair{u"abc", 0},
