@@ -82,13 +82,14 @@ DialogCommand dialogCommand(int id, int notification) {
     }
 }
 
-std::optional<StoreKilobytes> storeKilobytes(System& system) {
+std::vector<AboutLine> aboutStoreLines(System& system) {
     std::uint64_t size = 0;
     std::uint64_t free = 0;
     if (!system.storeInformation(size, free)) {
-        return std::nullopt;
+        return {};
     }
-    return StoreKilobytes{size / 1024, free / 1024};
+    return {{IDC_STORE_SIZE, IDS_AVAILABLE_MEMORY, static_cast<std::int64_t>(size / 1024)},
+            {IDC_STORE_FREE, IDS_FREE_MEMORY, static_cast<std::int64_t>(free / 1024)}};
 }
 
 ProfileList readProfileList(AppState& state, const AdapterInfo& adapter) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,13 +58,17 @@ struct DialogCommand {
 // every other id, "E&xit" and the icon menu's profiles included, is ignored.
 DialogCommand dialogCommand(int id, int notification);
 
-struct StoreKilobytes {
-    std::uint64_t total = 0;
-    std::uint64_t free = 0;
+// A line of the About box: control `controlId` shows string `textId` with `kilobytes` in it.
+struct AboutLine {
+    int controlId = 0;
+    int textId = 0;
+    std::int64_t kilobytes = 0;
+
+    bool operator==(const AboutLine&) const = default;
 };
-// The About box's figures: the store's size and free space in KB, remainders dropped; none when
-// the platform cannot tell.
-std::optional<StoreKilobytes> storeKilobytes(System& system);
+// The About box's store size and free space in KB, remainders dropped; none when the platform
+// cannot tell, and the template's own "... is inaccessible" lines stay.
+std::vector<AboutLine> aboutStoreLines(System& system);
 
 struct ProfileList {
     std::vector<std::u16string> names;  // the store's profiles; the sorted list box orders them

@@ -91,18 +91,10 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         setupDialog(state, dialog);
         char16_t format[kDefaultStringChars] = {};
         char16_t text[kDefaultStringChars] = {};
-        // Without figures the template's two lines stay: "... is " "inaccessible".
-        if (const std::optional<StoreKilobytes> store = storeKilobytes(*state.system)) {
-            const std::pair<int, std::int64_t> lines[] = {
-                {IDS_AVAILABLE_MEMORY, static_cast<std::int64_t>(store->total)},
-                {IDS_FREE_MEMORY, static_cast<std::int64_t>(store->free)}};
-            for (const auto& [id, kilobytes] : lines) {
-                loadAppString(state, id, format);
-                formatNumbers(textOf(format), std::span(&kilobytes, 1), text);
-                SetDlgItemTextW(dialog,
-                                id == IDS_AVAILABLE_MEMORY ? IDC_STORE_SIZE : IDC_STORE_FREE,
-                                wide(text));
-            }
+        for (const AboutLine& line : aboutStoreLines(*state.system)) {
+            loadAppString(state, line.textId, format);
+            formatNumbers(textOf(format), std::span(&line.kilobytes, 1), text);
+            SetDlgItemTextW(dialog, line.controlId, wide(text));
         }
         loadAppString(state, IDS_VERSION, text);
         SetDlgItemTextW(dialog, IDC_VERSION, wide(text));

@@ -94,11 +94,6 @@ struct Handheld : BasicDevice<Win32Registry> {
     }
 };
 
-struct ShownBox {
-    std::wstring text;
-    HWND owner = nullptr;
-};
-
 // Records this thread's message boxes captioned "Corvane" and answers each with the next of
 // `answers`, or with OK (No for a question) when none is left.
 struct MessageBoxCatcher {
@@ -115,7 +110,8 @@ struct MessageBoxCatcher {
         if (code == HCBT_ACTIVATE && current != nullptr && std::wstring(textClass) == L"Static" &&
             windowText(box) == L"Corvane" && GetPropW(box, L"corvane.seen") == nullptr) {
             SetPropW(box, L"corvane.seen", box);
-            current->boxes.push_back({windowText(text), GetWindow(box, GW_OWNER)});
+            current->texts.push_back(windowText(text));
+            current->owners.push_back(GetWindow(box, GW_OWNER));
             int answer = GetDlgItem(box, IDOK) != nullptr ? IDOK : IDNO;
             if (!current->answers.empty()) {
                 answer = current->answers.front();
@@ -127,34 +123,33 @@ struct MessageBoxCatcher {
     }
     static inline MessageBoxCatcher* current = nullptr;
     HHOOK hook = SetWindowsHookExW(WH_CBT, proc, nullptr, GetCurrentThreadId());
-    std::vector<ShownBox> boxes;
+    std::vector<std::wstring> texts;  // in the order shown
+    std::vector<HWND> owners;
     std::deque<int> answers;
 };
 
 // Runs one step a timer tick inside whatever modal loop is running (a dialog, a menu, a message
 // box): a step that opens a modal window posts its command, and the next step runs in that
-// window's loop. After 10 s idle it calls `stop` to end what a failing test left open.
+// window's loop. Each 10 s idle it cancels the active window, which a failing test left open.
 struct Steps {
-    Steps(std::vector<std::function<void()>> all, std::function<void()> stopper)
-        : steps(std::move(all)), stop(std::move(stopper)) {
+    explicit Steps(std::vector<std::function<void()>> all) : steps(std::move(all)) {
         current = this;
     }
     ~Steps() {
         KillTimer(nullptr, timer);
         current = nullptr;
+        EXPECT_EQ(next, steps.size()) << "steps that never ran";
     }
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         if (current != nullptr && current->next < current->steps.size()) {
             current->steps[current->next++]();
-        } else if (current != nullptr && ++current->idleTicks == 200) {
+        } else if (current != nullptr && ++current->idleTicks % 200 == 0) {
             ADD_FAILURE() << "still open after 10 s";
-            current->stop();
+            command(GetActiveWindow(), IDCANCEL);
         }
     }
-    bool allRan() const { return next == steps.size(); }
     static inline Steps* current = nullptr;
     std::vector<std::function<void()>> steps;
-    std::function<void()> stop;
     std::size_t next = 0;
     int idleTicks = 0;
     UINT_PTR timer = SetTimer(nullptr, 0, 50, tick);

@@ -45,6 +45,8 @@ TEST_F(ProfilesDialogTest, OpeningAndCommands) {
           {IDM_EXIT, 0, DialogCommand{}}}) {
         EXPECT_EQ(dialogCommand(id, notification), command) << id;
     }
+    device.system.storeKnown = false;  // the figures' lines are proven in the real About box
+    EXPECT_TRUE(aboutStoreLines(device.system).empty()) << "the template's own lines stay";
 }
 
 TEST_F(ProfilesDialogTest, TheListOffersADefaultWhenTheAdapterHasNoneOrTheStoreIsEmpty) {
