@@ -47,14 +47,6 @@ std::map<std::u16string, MemoryRegistry::Value>* MemoryRegistry::valuesOf(KeyHan
     return found != keys_.end() ? &found->second.values : nullptr;
 }
 
-long MemoryRegistry::fault(const std::u16string& full, std::u16string_view value) const {
-    long result = status::kSuccess;
-    for (const Fault& f : faults_) {
-        result = (f.key.empty() || f.key == full) && f.value == lower(value) ? f.status : result;
-    }
-    return result;
-}
-
 KeyHandle MemoryRegistry::handleFor(KeyHandle parent, const std::u16string& full) {
     if (full.find(u'\\') == std::u16string::npos) {
         return parent;  // the root itself
@@ -70,9 +62,8 @@ long MemoryRegistry::openKey(KeyHandle parent, std::u16string_view path, std::ui
                              KeyHandle& key) {
     key = 0;
     const std::u16string full = resolve(parent, path);
-    const long failed = full.empty() ? status::kInvalidHandle : fault(full, {});
-    if (failed != status::kSuccess) {
-        return failed;
+    if (full.empty() || faults_.contains(full)) {
+        return full.empty() ? status::kInvalidHandle : faults_.at(full);
     }
     key = handleFor(parent, full);
     return key != 0 ? status::kSuccess : status::kFileNotFound;
@@ -109,9 +100,7 @@ long MemoryRegistry::queryValue(KeyHandle key, std::u16string_view name, std::ui
     if (data != nullptr && fits) {
         std::copy(value.data.begin(), value.data.end(), static_cast<unsigned char*>(data));
     }
-    if (size != nullptr) {
-        *size = needed;
-    }
+    *size = needed;
     return fits ? status::kSuccess : status::kMoreData;
 }
 
@@ -119,9 +108,8 @@ long MemoryRegistry::setValue(KeyHandle key, std::u16string_view name, std::uint
                               const void* data, std::uint32_t size) {
     ++setValueCalls_;
     auto* values = valuesOf(key);
-    const long failed = values == nullptr ? status::kInvalidHandle : fault(handles_[key], name);
-    if (failed != status::kSuccess) {
-        return failed;
+    if (values == nullptr || faults_.contains(lower(name))) {
+        return values == nullptr ? status::kInvalidHandle : faults_.at(lower(name));
     }
     Value& value =
         values->try_emplace(lower(name), Value{std::u16string(name), 0, {}}).first->second;
@@ -183,14 +171,6 @@ long MemoryRegistry::deleteTree(KeyHandle parent, std::u16string_view path) {
     }
     std::erase_if(keys_, [&](const auto& entry) { return entry.first.starts_with(full + u'\\'); });
     return status::kSuccess;
-}
-
-std::vector<std::u16string> MemoryRegistry::keyPaths() const {
-    std::vector<std::u16string> paths;
-    for (const auto& entry : keys_) {
-        paths.push_back(entry.first);
-    }
-    return paths;
 }
 
 }  // namespace corvane

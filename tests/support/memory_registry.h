@@ -29,12 +29,10 @@ class MemoryRegistry : public Registry {
 
     // Opening the key at `path` fails with `status`; creating it does not.
     void failKey(KeyHandle root, std::u16string_view path, long status) {
-        faults_.push_back({resolve(root, path), {}, status});
+        faults_[resolve(root, path)] = status;
     }
     // Writing the value `name` fails with `status`, in any key.
-    void failValue(std::u16string_view name, long status) {
-        faults_.push_back({u"", lower(name), status});
-    }
+    void failValue(std::u16string_view name, long status) { faults_[lower(name)] = status; }
     void clearFaults() { faults_.clear(); }
 
     // Keys opened or created and not yet closed (the two roots do not count).
@@ -42,7 +40,13 @@ class MemoryRegistry : public Registry {
     // setValue calls so far, failed ones included.
     int setValueCount() const { return setValueCalls_; }
     // Every key as its lower-cased full path ("hkcu\software..."), in sorted order.
-    std::vector<std::u16string> keyPaths() const;
+    std::vector<std::u16string> keyPaths() const {
+        std::vector<std::u16string> paths;
+        for (const auto& entry : keys_) {
+            paths.push_back(entry.first);
+        }
+        return paths;
+    }
 
   private:
     struct Value {
@@ -54,11 +58,6 @@ class MemoryRegistry : public Registry {
         std::u16string name;                     // as first created
         std::map<std::u16string, Value> values;  // by lower-cased name
     };
-    struct Fault {
-        std::u16string key;    // a full key path; empty for any key
-        std::u16string value;  // empty for a fault of the key itself
-        long status;
-    };
 
     static std::u16string lower(std::u16string_view text);
     // The lower-cased full path of `path` below the root or open key `parent`; empty when
@@ -66,14 +65,13 @@ class MemoryRegistry : public Registry {
     std::u16string resolve(KeyHandle parent, std::u16string_view path) const;
     // The values of the open key `key`, or null when it is not open or was deleted.
     std::map<std::u16string, Value>* valuesOf(KeyHandle key);
-    // The status a fault sets for opening the key `full` (no `value`) or writing `value` in it.
-    long fault(const std::u16string& full, std::u16string_view value) const;
     // A new handle to the existing key `full`, `parent` itself for a root, 0 when it is missing.
     KeyHandle handleFor(KeyHandle parent, const std::u16string& full);
 
     std::map<std::u16string, Key> keys_;
     std::map<KeyHandle, std::u16string> handles_;
-    std::vector<Fault> faults_;
+    // The status of opening a key by its full path, or of writing a value by its lower-cased name.
+    std::map<std::u16string, long> faults_;
     KeyHandle nextHandle_ = 0x1000;
     int setValueCalls_ = 0;
 };

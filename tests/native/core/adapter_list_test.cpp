@@ -9,12 +9,6 @@
 namespace corvane {
 namespace {
 
-void addAdapter(Registry& registry, std::u16string_view key, std::u16string_view group = u"NDIS") {
-    const std::u16string path = u"Comm\\" + std::u16string(key);
-    putString(registry, kLocalMachine, path, u"Group", group);
-    putKey(registry, kLocalMachine, path + u"\\Parms\\TcpIp");
-}
-
 // The entries as "key name: display name".
 std::vector<std::string> entries(const AdapterList& list) {
     std::vector<std::string> out;
@@ -31,7 +25,8 @@ TEST(AdapterListTest, ListsOnlyNdisAdaptersWithParmsAndReadsTheirSettings) {
     device.addAdapter(u"A_Plain", u"Plain Card", u"10.0.0.5");
     putString(registry, kLocalMachine, u"Comm\\B_Cased", u"Group", u"ndis");
     putKey(registry, kLocalMachine, u"Comm\\B_Cased\\PARMS");  // listed without a TCP/IP key
-    addAdapter(registry, u"C_OtherGroup", u"TDI");
+    putString(registry, kLocalMachine, u"Comm\\C_OtherGroup", u"Group", u"TDI");
+    putKey(registry, kLocalMachine, u"Comm\\C_OtherGroup\\Parms");
     putKey(registry, kLocalMachine, u"Comm\\D_NoGroup\\Parms");
     putString(registry, kLocalMachine, u"Comm\\E_NoParms", u"Group", u"NDIS");
     putKey(registry, kLocalMachine, u"Comm\\E_NoParms\\Linkage");
@@ -46,34 +41,30 @@ TEST(AdapterListTest, ListsOnlyNdisAdaptersWithParmsAndReadsTheirSettings) {
 }
 
 TEST(AdapterListTest, LeavesOutWhatItCannotHoldWhole) {
-    MemoryRegistry registry;
+    Device device;
+    // "\Comm\" + 241 + "\Parms\TcpIp" fills 259; a cut path would name another key.
+    const std::u16string longest(241, u'K');
+    device.addAdapter(longest, std::u16string(200, u'D'));
+    device.addAdapter(std::u16string(242, u'L'), u"");
     for (int i = 0; i < 60; ++i) {
-        addAdapter(registry, fromUtf8("N" + std::to_string(100 + i)));
+        device.addAdapter(fromUtf8("N" + std::to_string(100 + i)), u"");
     }
     AdapterList list;
-    EXPECT_EQ(list.enumerate(registry), AdapterList::MaxAdapters);
-    EXPECT_EQ(textOf(list.at(49)->keyName), u"N149");
+    ASSERT_EQ(list.enumerate(device.registry), AdapterList::MaxAdapters);
+    EXPECT_EQ(textOf(list.at(0)->tcpipKeyPath).size(), 259u);
+    // "DisplayName" is read with 260 bytes: a longer one falls back to the group text.
+    EXPECT_EQ(textOf(list.at(0)->displayName), u"NDIS");
+    EXPECT_EQ(textOf(list.at(49)->keyName), u"N148");
     // No memory for an entry: it is left out and the scan goes on.
     static int made = 0;
     const auto failSecond = [](auto... args) -> std::unique_ptr<AdapterInfo> {
         return ++made == 2 ? nullptr : std::make_unique<AdapterInfo>(args...);
     };
-    EXPECT_EQ(list.enumerate(registry, failSecond), AdapterList::MaxAdapters);
-    EXPECT_EQ(textOf(list.at(1)->keyName), u"N102");
+    ASSERT_EQ(list.enumerate(device.registry, failSecond), AdapterList::MaxAdapters);
+    EXPECT_EQ(textOf(list.at(1)->keyName), u"N101");
 
-    MemoryRegistry longNames;
-    const std::u16string longest(241, u'K');  // "\Comm\" + 241 + "\Parms\TcpIp" fills 259
-    addAdapter(longNames, longest);
-    putString(longNames, kLocalMachine, u"Comm\\" + longest, u"DisplayName",
-              std::u16string(200, u'D'));
-    addAdapter(longNames, std::u16string(242, u'L'));  // a cut path would name another key
-    ASSERT_EQ(list.enumerate(longNames), 1);
-    EXPECT_EQ(textOf(list.at(0)->tcpipKeyPath).size(), 259u);
-    // "DisplayName" is read with 260 bytes: a longer one falls back to the group text.
-    EXPECT_EQ(textOf(list.at(0)->displayName), u"NDIS");
-
-    MemoryRegistry noComm;
-    EXPECT_EQ(list.enumerate(noComm), 0);
+    device.registry.deleteTree(kLocalMachine, u"Comm");
+    EXPECT_EQ(list.enumerate(device.registry), 0);
     EXPECT_EQ(list.at(0), nullptr) << "the earlier entries are gone";
 }
 

@@ -1,8 +1,10 @@
+#include "tests/support/memory_registry.h"
 #include "tests/support/registry_conformance.h"
 
 namespace corvane {
 
-INSTANTIATE_TEST_SUITE_P(Backends, RegistryConformance,
-                         testing::Values(backend<MemoryRegistry>("Memory")));
+std::unique_ptr<Registry> conformingRegistry() {
+    return std::make_unique<MemoryRegistry>();
+}
 
 }  // namespace corvane

@@ -12,6 +12,7 @@ namespace {
 constexpr std::u16string_view kTcpip = u"\\Comm\\NE20001\\Parms\\TcpIp";
 constexpr std::u16string_view kProfile = u"Software\\Tavelorn\\Corvane\\1.2\\Profiles\\Office";
 constexpr SettingsKeys kProfileKeys{kCurrentUser, kProfile, kProfile, kCurrentUser, kProfile};
+const SettingsKeys kSystemKeys = systemKeys(kTcpip);
 
 // The text fields as read: address, mask, gateway, DNS, WINS, user, password, domain, proxy.
 std::vector<std::u16string_view> texts(const NetSettings& r) {
@@ -20,30 +21,8 @@ std::vector<std::u16string_view> texts(const NetSettings& r) {
             textOf(r.password),  textOf(r.domain),     textOf(r.proxyServer)};
 }
 
-NetSettings defaults() {
-    NetSettings record;
-    setDefaults(record);
-    return record;
-}
-
-class SettingsIoTest : public ::testing::Test {
-  protected:
-    bool readSystem(NetSettings& record) {
-        return readSettings(registry, record, systemKeys(kTcpip));
-    }
-    bool writeSystem(const NetSettings& record) {
-        return writeSettings(registry, record, systemKeys(kTcpip));
-    }
-    std::u16string raw(std::u16string_view path, std::u16string_view name,
-                       KeyHandle root = kLocalMachine) {
-        return getRaw(registry, root, path, name).chars();
-    }
-
-    MemoryRegistry registry;
-};
-
 TEST(NetSettingsTest, EveryFieldsTextCountsButNotTheBytesAfterIt) {
-    NetSettings a = defaults();
+    NetSettings a{};
     copyText(a.domain, u"X");
     NetSettings b = a;
     b.domain[10] = u'Z';
@@ -59,21 +38,23 @@ TEST(NetSettingsTest, EveryFieldsTextCountsButNotTheBytesAfterIt) {
 }
 
 // A new profile starts from the system's identity alone (readSystemIdentity).
-TEST_F(SettingsIoTest, MissingKeysEndTheReadAndAFieldIsReadWholeOrNotAtAllNeverPastItsEnd) {
+TEST(SettingsIoTest, MissingKeysEndTheReadAndAFieldIsReadWholeOrNotAtAllNeverPastItsEnd) {
+    MemoryRegistry registry;
     NetSettings record;
     copyText(record.userName, u"stale");
     EXPECT_FALSE(readSettings(registry, record, kProfileKeys));
-    EXPECT_FALSE(differs(record, defaults())) << "a missing profile reads as defaults";
+    NetSettings expected;
+    setDefaults(expected);
+    EXPECT_FALSE(differs(record, expected)) << "a missing profile reads as defaults";
     EXPECT_FALSE(readSystemIdentity(registry, record)) << "no identity key";
 
     putString(registry, kLocalMachine, kIdentityKeyPath, u"Username", u"kd");
-    EXPECT_FALSE(readSystem(record)) << "no TCP/IP key";
+    EXPECT_FALSE(readSettings(registry, record, kSystemKeys)) << "no TCP/IP key";
     EXPECT_EQ(textOf(record.userName), u"kd");
 
     putMulti(registry, kLocalMachine, kTcpip, u"IpAddress", {u"10.0.0.25"});
-    EXPECT_TRUE(readSystem(record)) << "a missing proxy key is no failure";
+    EXPECT_TRUE(readSettings(registry, record, kSystemKeys)) << "a missing proxy key is no failure";
     EXPECT_EQ(record.dhcpEnabled, 0u) << "no EnableDHCP means fixed addresses";
-    NetSettings expected = defaults();
     copyText(expected.userName, u"kd");
     ASSERT_TRUE(readSystemIdentity(registry, record));
     EXPECT_FALSE(differs(record, expected)) << "defaults and the identity, not the address";
@@ -94,37 +75,42 @@ TEST_F(SettingsIoTest, MissingKeysEndTheReadAndAFieldIsReadWholeOrNotAtAllNeverP
     putString(registry, kCurrentUser, kProxyKeyPath, u"ProxyServer", proxy);
     putDword(registry, kCurrentUser, kProxyKeyPath, u"UseProxy", 7);
 
-    ASSERT_TRUE(readSystem(record));
+    ASSERT_TRUE(readSettings(registry, record, kSystemKeys));
     EXPECT_EQ(texts(record), (std::vector<std::u16string_view>{
                                  bare, u"255.255.255.0", u"", u"10.0.0.2", u"10.0.0.3", u"", u"",
                                  u"", u"abcdefghijklmnopqrstuvwxyz123", u"FIELDOPS", proxy}));
-    EXPECT_EQ(record.dhcpEnabled, 1u);
-    EXPECT_EQ(record.useProxy, 1u);
-    EXPECT_EQ(record.proxyPort, 80) << "no port stored";
+    EXPECT_EQ(std::tuple(record.dhcpEnabled, record.useProxy, record.proxyPort),
+              std::tuple(1u, 1u, 80))
+        << "DHCP and the proxy on; no port stored";
 }
 
-TEST_F(SettingsIoTest, WritesTheExactLayoutThatReadsBackUnchangedAndStopsAtTheFirstFailure) {
-    NetSettings record = defaults();
+TEST(SettingsIoTest, WritesTheExactLayoutThatReadsBackUnchangedAndStopsAtTheFirstFailure) {
+    using namespace std::string_literals;
+    MemoryRegistry registry;
+    const auto raw = [&](std::u16string_view path, std::u16string_view name) {
+        return getRaw(registry, kLocalMachine, path, name).chars();
+    };
+    NetSettings record{};
     copyText(record.dns1, u"10.1.2.3");
     copyText(record.wins2, u"10.0.0.9");
     copyText(record.ipAddress, u"10.0.0.25");
     copyText(record.domain, u"FIELDOPS");
     record.dhcpEnabled = 0;
     record.proxyPort = 8080;
-    ASSERT_TRUE(writeSystem(record));
+    ASSERT_TRUE(writeSettings(registry, record, kSystemKeys));
 
-    EXPECT_EQ(raw(kTcpip, u"DNS"), std::u16string(u"10.1.2.3\0\0\0", 11)) << "a lone primary";
-    EXPECT_EQ(raw(kTcpip, u"WINS"), std::u16string(u"10.0.0.9\0\0", 10)) << "a lone secondary";
-    EXPECT_EQ(raw(kTcpip, u"IpAddress"), std::u16string(u"10.0.0.25\0\0", 11));
+    EXPECT_EQ((std::vector{raw(kTcpip, u"DNS"), raw(kTcpip, u"WINS"), raw(kTcpip, u"IpAddress"),
+                           raw(kTcpip, u"DhcpIPAddress")}),
+              (std::vector{u"10.1.2.3\0\0\0"s, u"10.0.0.9\0\0"s, u"10.0.0.25\0\0"s, u"0.0.0.0\0"s}))
+        << "a lone primary, a lone secondary";
     EXPECT_EQ(getRaw(registry, kLocalMachine, kTcpip, u"Subnetmask").type, regtype::kMultiString);
-    EXPECT_EQ(raw(kTcpip, u"DhcpIPAddress"), withZero(u"0.0.0.0"));
     EXPECT_EQ(getRaw(registry, kCurrentUser, kProxyKeyPath, u"ProxyServer").type, regtype::kString);
     EXPECT_FALSE(keyExists(registry, kLocalMachine, kProxyKeyPath));
 
     copyText(record.dns2, u"10.1.2.4");
     copyText(record.wins1, u"10.0.0.8");
     ASSERT_TRUE(writeSettings(registry, record, kProfileKeys));
-    EXPECT_EQ(raw(kProfile, u"DNS", kCurrentUser),
+    EXPECT_EQ(getRaw(registry, kCurrentUser, kProfile, u"DNS").chars(),
               withZero(u"10.1.2.3") + withZero(u"10.1.2.4") + u'\0');
     NetSettings back;
     ASSERT_TRUE(readSettings(registry, back, kProfileKeys));
@@ -133,12 +119,12 @@ TEST_F(SettingsIoTest, WritesTheExactLayoutThatReadsBackUnchangedAndStopsAtTheFi
     copyText(record.domain, u"NEW");
     copyText(record.ipAddress, u"10.0.0.26");
     registry.failValue(u"Password", status::kAccessDenied);
-    EXPECT_FALSE(writeSystem(record));
-    EXPECT_EQ(raw(kIdentityKeyPath, u"Domain"), withZero(u"NEW"));
-    EXPECT_EQ(raw(kTcpip, u"IpAddress"), std::u16string(u"10.0.0.25\0\0", 11)) << "not reached";
+    EXPECT_FALSE(writeSettings(registry, record, kSystemKeys));
+    EXPECT_EQ(raw(kIdentityKeyPath, u"Domain"), u"NEW\0"s);
+    EXPECT_EQ(raw(kTcpip, u"IpAddress"), u"10.0.0.25\0\0"s) << "not reached";
     registry.clearFaults();
     registry.failValue(u"ProxyServer", status::kAccessDenied);
-    EXPECT_FALSE(writeSystem(record)) << "the proxy's failure counts too";
+    EXPECT_FALSE(writeSettings(registry, record, kSystemKeys)) << "the proxy's failure counts too";
 }
 
 }  // namespace

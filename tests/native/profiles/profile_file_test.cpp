@@ -13,16 +13,15 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 using Names = std::vector<std::u16string>;
 
-// A file built record by record: a header with `count`, then `records` as (type, name, data).
+// A file built record by record: a header with `count`, then `records` as (type, name), each
+// value holding the DWORD 1.
 Bytes fileOf(std::int32_t count, std::vector<std::pair<std::uint32_t, std::u16string>> records) {
     MemoryStream stream;
     ProfileFile file(stream);
     file.writeHeader(count);
     for (const auto& [type, name] : records) {
         const unsigned char one[4] = {1, 0, 0, 0};
-        file.writeRecord(
-            type, name, type == kValueRecord ? std::span(one, 4) : std::span<const unsigned char>(),
-            4);
+        file.writeRecord(type, name, one, 4);  // a profile record takes the name alone
     }
     return stream.bytes;
 }
@@ -34,25 +33,20 @@ std::optional<std::vector<StoredProfile>> read(Bytes bytes) {
 
 // Each a clean refusal, never a read past a buffer.
 TEST(ProfileFileTest, ACorruptFileIsRefusedWholeBeforeAnythingIsWritten) {
-    EXPECT_FALSE(read(fileOf(1, {{kValueRecord, u"V"}, {kProfileRecord, u"A"}})))
-        << "a value before any profile";
-    for (const std::u16string& name :
-         {std::u16string(), std::u16string(u"Lab\\2"), std::u16string(256, u'n')}) {
-        EXPECT_FALSE(read(fileOf(1, {{kProfileRecord, name}}))) << "no key of its own, or too long";
-    }
-    EXPECT_FALSE(read(fileOf(1, {{3, u"A"}}))) << "an unknown type";
-
-    // Bytes changed in place: at 24 the profile's name size, at 64 the value's data size, at 36
-    // the name's zero, at 28 a zero inside the name, at 0 the magic, at 8 the count; each found
-    // in its record (the profile's at 20, the value's at 38) or the header.
+    // Bytes changed in place: at 20 the profile's type, at 24 its name size, at 64 the value's
+    // data size, at 36 the name's zero, at 28 and 30 inside the name, at 0 the magic, at 8 the
+    // count; each found in its record (the profile's at 20, the value's at 38) or the header.
     using Found = std::tuple<FileFault, std::int32_t, std::uint64_t>;
     for (const auto& [at, number, found] :
-         {std::tuple{24u, 0u, Found{FileFault::NameSize, 0, 20}},
+         {std::tuple{20u, 2u, Found{FileFault::ValueFirst, 0, 20}},
+          {20u, 3u, Found{FileFault::UnknownType, 0, 20}},
+          {24u, 0u, Found{FileFault::NameSize, 0, 20}},
           {24u, 9u, Found{FileFault::NameSize, 0, 20}},
           {24u, 522u, Found{FileFault::NameSize, 0, 20}},
           {64u, 513u, Found{FileFault::DataSize, 1, 38}},
           {36u, 'x', Found{FileFault::NameEnd, 0, 20}},
           {28u, 0u, Found{FileFault::ZeroInName, 0, 20}},
+          {30u, 0x6D005Cu, Found{FileFault::NotKeyName, 0, 20}},  // "H\me"
           {0u, 0x99090002u, Found{FileFault::NotProfileFile, -1, 0}},
           {8u, 0u, Found{FileFault::NoProfile, -1, 8}},
           {8u, 2u, Found{FileFault::FewerProfiles, 2, 76}}}) {
