@@ -20,9 +20,10 @@
 
 namespace corvane::test {
 
+// Asked by message: GetWindowTextW does not ask the controls of another process.
 inline std::wstring windowText(HWND window) {
     wchar_t buffer[1024] = {};
-    GetWindowTextW(window, buffer, 1024);
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
     return buffer;
 }
 

@@ -1,5 +1,7 @@
 // corvane-prf.exe with Wine's own regedit: registry text the tool writes puts the store back
 // exactly as it was, and the tool reads it back to the same profile file.
+#include <numeric>
+
 #include "tests/windows/harness.h"
 // After windows.h.
 #include "profiles/profile_file.h"
@@ -11,10 +13,6 @@ namespace {
 // Runs a command line to its end: its exit code, or STILL_ACTIVE when it had to be stopped.
 DWORD run(const std::wstring& commandLine) {
     return test::Process(commandLine).exitCode(20000);
-}
-
-std::wstring inQuotes(const std::wstring& path) {
-    return L"\"" + path + L"\"";
 }
 
 bool exportTo(Registry& registry, const std::wstring& path) {
@@ -38,36 +36,24 @@ TEST(CorvanePrfProcessTest, RegeditImportsTheToolsTextBackToTheSameExport) {
     putValue(registry, kCurrentUser, home, u"None", 0, nullptr, 0);
     putValue(registry, kCurrentUser, home, u"Expand", 2, u"%TEMP%", 14);
     std::vector<unsigned char> blob(kMaxDataBytes);
-    for (std::size_t i = 0; i < blob.size(); ++i) {
-        blob[i] = static_cast<unsigned char>(i * 7);
-    }
+    std::iota(blob.begin(), blob.end(), 0);
     putValue(registry, kCurrentUser, home, u"Blob", regtype::kBinary, blob.data(), blob.size());
-    {
-        RegKey key;
-        ASSERT_EQ(openKey(registry, kCurrentUser, home, 0, key), status::kSuccess);
-        registry.setValue(key.handle(), u"", regtype::kString, u"default", 16);
-    }
+    RegSetKeyValueW(HKEY_CURRENT_USER, wide(home.c_str()), nullptr, REG_SZ, L"default", 16);
     putKey(registry, kCurrentUser, profilePath(u"Lab [2]"));
 
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    const std::wstring first = std::wstring(folder) + L"corvane-prf-first.prf";
-    const std::wstring text = std::wstring(folder) + L"corvane-prf.reg";
-    const std::wstring again = std::wstring(folder) + L"corvane-prf-again.prf";
-    const std::wstring read = std::wstring(folder) + L"corvane-prf-read.prf";
-    const std::wstring tool = inQuotes(test::onDriveZ(CORVANE_PRF_EXE));
-
-    ASSERT_TRUE(exportTo(registry, first));
-    ASSERT_EQ(run(tool + L" to-reg " + inQuotes(first) + L" " + inQuotes(text)), 0u);
+    // In the test's own directory, where the tool and regedit start too.
+    const std::wstring tool = L"\"" + test::onDriveZ(CORVANE_PRF_EXE) + L"\"";
+    ASSERT_TRUE(exportTo(registry, L"prf-first.prf"));
+    ASSERT_EQ(run(tool + L" to-reg prf-first.prf prf.reg"), 0u);
     ASSERT_EQ(registry.deleteTree(kCurrentUser, kProfilesKeyPath), status::kSuccess);
-    ASSERT_EQ(run(L"regedit.exe /s " + inQuotes(text)), 0u);
-    ASSERT_TRUE(exportTo(registry, again));
-    EXPECT_EQ(test::fileBytes(again), test::fileBytes(first))
+    ASSERT_EQ(run(L"regedit.exe /s prf.reg"), 0u);
+    ASSERT_TRUE(exportTo(registry, L"prf-again.prf"));
+    EXPECT_EQ(test::fileBytes(L"prf-again.prf"), test::fileBytes(L"prf-first.prf"))
         << "regedit wrote every value back as it was";
-    EXPECT_EQ(run(tool + L" from-reg " + inQuotes(text) + L" " + inQuotes(read)), 0u);
-    EXPECT_EQ(test::fileBytes(read), test::fileBytes(first));
-    for (const std::wstring& path : {first, text, again, read}) {
-        DeleteFileW(path.c_str());
+    EXPECT_EQ(run(tool + L" from-reg prf.reg prf-read.prf"), 0u);
+    EXPECT_EQ(test::fileBytes(L"prf-read.prf"), test::fileBytes(L"prf-first.prf"));
+    for (const wchar_t* path : {L"prf-first.prf", L"prf.reg", L"prf-again.prf", L"prf-read.prf"}) {
+        DeleteFileW(path);
     }
 }
 
