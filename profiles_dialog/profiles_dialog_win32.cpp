@@ -185,7 +185,7 @@ INT_PTR onInitDialog(AppState& state, HWND dialog) {
     CheckDlgButton(dialog, IDC_APPLY_TO_ALL,
                    opening.applyToAllChecked ? BST_CHECKED : BST_UNCHECKED);
     setShowAtStartupMark(state);
-    // The refresh may ask a question: it is asked over the dialog once the dialog shows.
+    // The refresh may ask a question: it is asked over the dialog, once the dialog shows.
     PostMessageW(dialog, UM_REFRESHPROFILES, 0, 0);
     return TRUE;
 }
@@ -289,6 +289,9 @@ INT_PTR CALLBACK profilesDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     }
     switch (message) {
         case UM_REFRESHPROFILES:
+            // The dialog manager shows a new dialog only once its queue is empty, after this
+            // message: without this the question would stand alone, the dialog appearing after.
+            ShowWindow(dialog, SW_SHOW);
             refreshProfileList(*state, dialog);
             return TRUE;
         case WM_PAINT:

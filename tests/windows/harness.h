@@ -27,6 +27,13 @@ inline std::wstring windowText(HWND window) {
     return buffer;
 }
 
+// A message box's text is static 0xFFFF; a dialog's 0xFFFF may be a group box.
+inline bool isMessageBox(HWND window) {
+    wchar_t textClass[16] = {};
+    GetClassNameW(GetDlgItem(window, 0xFFFF), textClass, 16);
+    return std::wstring(textClass) == L"Static";
+}
+
 // A path of the build tree as Wine's Z: drive sees it.
 inline std::wstring onDriveZ(const char* path) {
     std::wstring windowsPath = L"Z:";
@@ -106,9 +113,7 @@ struct MessageBoxCatcher {
     static LRESULT CALLBACK proc(int code, WPARAM wParam, LPARAM lParam) {
         const auto box = reinterpret_cast<HWND>(wParam);
         const HWND text = GetDlgItem(box, 0xFFFF);
-        wchar_t textClass[16] = {};
-        GetClassNameW(text, textClass, 16);  // a dialog's 0xFFFF may be a group box
-        if (code == HCBT_ACTIVATE && current != nullptr && std::wstring(textClass) == L"Static" &&
+        if (code == HCBT_ACTIVATE && current != nullptr && isMessageBox(box) &&
             windowText(box) == L"Corvane" && GetPropW(box, L"corvane.seen") == nullptr) {
             SetPropW(box, L"corvane.seen", box);
             current->texts.push_back(windowText(text));

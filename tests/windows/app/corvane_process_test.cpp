@@ -67,8 +67,9 @@ struct Corvane : test::Process {
         int reply = IDOK, const std::function<void(HWND)>& meanwhile = [](HWND) {}) const {
         HWND box = nullptr;
         waitFor([&] {
-            const std::vector<HWND> shown = dialogs();
-            box = shown.size() == 1 && GetDlgItem(shown[0], 0xFFFF) ? shown[0] : nullptr;
+            std::vector<HWND> shown = dialogs();
+            std::erase_if(shown, [](HWND window) { return !test::isMessageBox(window); });
+            box = shown.size() == 1 ? shown[0] : nullptr;
             return box != nullptr;
         });
         meanwhile(box);
@@ -241,7 +242,8 @@ TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstance) {
     // runs, and the dialog shows its outcome.
     registry.deleteTree(kCurrentUser, std::u16string(kAppKeyPath) + u"\\CVTEST1");
     Corvane asking(L"");
-    asking.answer(IDNO, [](HWND) {
+    asking.answer(IDNO, [&](HWND) {
+        EXPECT_EQ(asking.dialogs().size(), 2u) << "asked over the dialog, already shown";
         Corvane meanwhile(L" -switch Office -quiet");
         EXPECT_EQ(meanwhile.answer().substr(0, 17), L"Corvane is busy. ");
         EXPECT_EQ(meanwhile.exitCode(), 9u);
