@@ -109,16 +109,10 @@ bool switchFromDialog(AppState& state, AdapterInfo* adapter, std::u16string_view
     if (adapter == nullptr || name.empty()) {
         return true;
     }
-    if (state.applyToAll != 0) {
-        switchAllAdapters(state, name, messages);
-        return true;
-    }
-    if (isDefaultOf(*state.registry, *adapter, name)) {
+    if (state.applyToAll == 0 && isDefaultOf(*state.registry, *adapter, name)) {
         return false;  // already the default: nothing to store, apply or refresh
     }
-    if (!setDefaultProfile(state, *adapter, name, true, true, messages)) {
-        messages.push_back(failure(IDS_SET_DEFAULT_FAILED, name));
-    }
+    switchToProfile(state, *adapter, name, state.applyToAll != 0, messages);
     return true;
 }
 

@@ -120,8 +120,11 @@ TEST(PrfToolTest, AFileImportWouldRefuseIsShownToItsFaultAndNeverConverted) {
               "5 header: magic 0x99090001, header size 20, 1 profile(s) counted\n"
               "#0 profile \"Home\"\n"
               "verdict: damaged at record #1, byte 38: data over 512 bytes\n|");
-    EXPECT_EQ(files.run({u"to-reg", u"d.prf", u"out.reg"}),
-              "5 |d.prf: damaged at record #1, byte 38: data over 512 bytes; nothing written\n");
+    Bytes& uncounted = files.files[u"u.prf"].bytes = kHomeProfileFile;
+    uncounted[8] = 0;  // the header's count
+    EXPECT_EQ(files.run({u"to-reg", u"u.prf", u"out.reg"}),
+              "5 |u.prf: damaged at the header, byte 8: the header counts no profile; nothing "
+              "written\n");
     // A name with a line break, which no line of registry text can hold.
     Bytes& named = files.files[u"n.prf"].bytes = kHomeProfileFile;
     named[48] = '\n';  // the value's name "UseProxy" as "U\neProxy"

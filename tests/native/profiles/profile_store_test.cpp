@@ -39,7 +39,6 @@ TEST_F(ProfileStoreTest, NamesAreKeysOfTheirOwnListedInTheRegistrysOrder) {
         EXPECT_FALSE(saveProfile(registry(), bad, device.adapter(0).settings)) << toUtf8(bad);
         EXPECT_FALSE(deleteProfile(registry(), bad));
     }
-    EXPECT_EQ(listProfileNames(registry()).size(), 3u) << "nothing stored or deleted";
 }
 
 TEST_F(ProfileStoreTest, ADefaultIsRecordedAsTextReadWholeOrNotAtAllAndMayNameNoProfileOrALongOne) {
