@@ -21,7 +21,6 @@ inline constexpr long kInvalidHandle = 6;
 inline constexpr long kInvalidParameter = 87;
 inline constexpr long kMoreData = 234;
 inline constexpr long kNoMoreItems = 259;
-inline constexpr long kKeyDeleted = 1018;  // the key was deleted while a handle to it was open
 }  // namespace status
 
 namespace regtype {

@@ -3,12 +3,12 @@
 // import into an empty store and export again to the same bytes.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "profiles/profile_file.h"
 #include "profiles/profile_store.h"
+#include "tests/fuzz/check.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/memory_stream.h"
 #include "tests/support/registry_helpers.h"
@@ -19,10 +19,6 @@ using namespace corvane;
 
 // The Profiles key as MemoryRegistry names it, lower-cased below its root.
 constexpr std::u16string_view kStore = u"hkcu\\software\\tavelorn\\corvane\\1.2\\profiles\\";
-
-void check(bool condition) {
-    condition ? void() : std::abort();
-}
 
 }  // namespace
 

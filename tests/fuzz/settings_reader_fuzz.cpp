@@ -2,11 +2,11 @@
 // terminators. The reader must never overrun a field, and what it reads must store and read back.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
 #include "core/net_settings.h"
 #include "core/settings_io.h"
 #include "core/text.h"
+#include "tests/fuzz/check.h"
 #include "tests/support/memory_registry.h"
 
 namespace {
@@ -18,10 +18,6 @@ constexpr SettingsKeys kKeys{kCurrentUser, kPath, kPath, kCurrentUser, kPath};
 constexpr std::u16string_view kNames[] = {
     u"Domain",     u"Username",  u"Password",   u"WINS",        u"DNS",           u"DefaultGateway",
     u"Subnetmask", u"IpAddress", u"EnableDHCP", u"ProxyServer", u"ProxyHttpPort", u"UseProxy"};
-
-void check(bool condition) {
-    condition ? void() : std::abort();
-}
 
 // The record as read: every text ends inside its field, and the flags are 0 or 1.
 NetSettings readWell(Registry& registry) {

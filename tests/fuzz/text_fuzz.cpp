@@ -2,20 +2,12 @@
 // and formatting must never overrun a buffer, and a valid address must survive its round trip.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "address_control/ip_address.h"
 #include "core/text.h"
-
-namespace {
-
-void check(bool condition) {
-    condition ? void() : std::abort();
-}
-
-}  // namespace
+#include "tests/fuzz/check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace corvane;

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -30,8 +29,7 @@ class FakeSystem : public System {
         return version.has_value();
     }
     WindowRef findWindow(std::u16string_view className) override {
-        const auto found = windows.find(std::u16string(className));
-        return found != windows.end() ? found->second : 0;
+        return className == u"DesktopExplorerWindow" ? shell : 0;
     }
     void tellSettingChange(WindowRef window) override { told.push_back(window); }
     bool storeInformation(std::uint64_t& size, std::uint64_t& free) override {
@@ -47,8 +45,8 @@ class FakeSystem : public System {
     std::uint64_t storeSize = 0;
     std::uint64_t storeFree = 0;
     std::optional<PlatformVersion> version = PlatformVersion{2, 11};  // none: not told
-    std::map<std::u16string, WindowRef> windows;  // top-level windows by class name
-    std::vector<WindowRef> told;                  // windows told of a changed setting
+    WindowRef shell = 0;          // the shell's window, found by its class
+    std::vector<WindowRef> told;  // windows told of a changed setting
     std::vector<std::pair<std::u16string, std::u16string>> started;
 };
 

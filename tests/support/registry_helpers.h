@@ -79,7 +79,8 @@ inline RawValue getRaw(Registry& registry, KeyHandle root, std::u16string_view p
         (value.result = registry.queryValue(key.handle(), name, &value.type, nullptr, &size)) ==
             status::kSuccess) {
         value.data.resize(size);
-        value.result = registry.queryValue(key.handle(), name, &value.type, value.data.data(), &size);
+        value.result =
+            registry.queryValue(key.handle(), name, &value.type, value.data.data(), &size);
     }
     return value;
 }

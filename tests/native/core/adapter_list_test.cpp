@@ -9,16 +9,6 @@
 namespace corvane {
 namespace {
 
-// The entries as "key name: display name".
-std::vector<std::string> entries(const AdapterList& list) {
-    std::vector<std::string> out;
-    for (int i = 0; i < list.count(); ++i) {
-        out.push_back(toUtf8(textOf(list.at(i)->keyName)) + ": " +
-                      toUtf8(textOf(list.at(i)->displayName)));
-    }
-    return out;
-}
-
 TEST(AdapterListTest, ListsOnlyNdisAdaptersWithParmsAndReadsTheirSettings) {
     Device device;  // with the identity, which is read before the TCP/IP key
     MemoryRegistry& registry = device.registry;
@@ -33,8 +23,13 @@ TEST(AdapterListTest, ListsOnlyNdisAdaptersWithParmsAndReadsTheirSettings) {
 
     AdapterList list;
     ASSERT_EQ(list.enumerate(registry), 2);
-    EXPECT_EQ(entries(list), (std::vector<std::string>{"A_Plain: Plain Card", "B_Cased: ndis"}))
-        << "without a DisplayName, the group text as stored";
+    // Each entry's key and shown name: without a DisplayName, the group text as stored.
+    using Entry = std::pair<std::u16string_view, std::u16string_view>;
+    const auto entry = [&](int i) {
+        return Entry(textOf(list.at(i)->keyName), textOf(list.at(i)->displayName));
+    };
+    EXPECT_EQ((std::vector{entry(0), entry(1)}),
+              (std::vector<Entry>{{u"A_Plain", u"Plain Card"}, {u"B_Cased", u"ndis"}}));
     EXPECT_EQ(textOf(list.at(0)->settings.ipAddress), u"10.0.0.5") << "read as the entry is made";
     EXPECT_EQ(list.at(-1), nullptr);
     EXPECT_EQ(list.at(2), nullptr);
