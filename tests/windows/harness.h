@@ -80,8 +80,8 @@ struct Process {
     PROCESS_INFORMATION info{};
 };
 
-inline void command(HWND window, int id, int notification = 0) {
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, notification), 0);
+inline void command(HWND window, int id) {
+    PostMessageW(window, WM_COMMAND, id, 0);
 }
 
 // The handheld in the test prefix's own registry: the keys it uses wiped before and after.
@@ -90,11 +90,7 @@ struct Handheld : BasicDevice<Win32Registry> {
         wipe();
         state.hInstance = toRef(GetModuleHandleW(nullptr));
     }
-    ~Handheld() {
-        state.menuItems.clear();  // they point at the adapters
-        state.trayMenu.reset();
-        wipe();
-    }
+    ~Handheld() { wipe(); }
     void wipe() {
         registry.deleteTree(kLocalMachine, u"Comm");
         registry.deleteTree(kCurrentUser, u"Software\\Tavelorn");

@@ -49,6 +49,10 @@ bool iconExists(HWND window) {
 struct Corvane : test::Process {
     explicit Corvane(const std::wstring& arguments)
         : Process(L"\"" + test::onDriveZ(CORVANE_EXE) + L"\"" + arguments) {}
+    // Once it first waits for input: in the notification area, its dialog open if it opens one.
+    bool started() const {
+        return WaitForInputIdle(info.hProcess, kWaitMs) == 0 && iconExists(mainWindow());
+    }
     std::vector<HWND> dialogs() const {
         std::vector<HWND> found;
         for (HWND window = nullptr;
@@ -61,8 +65,7 @@ struct Corvane : test::Process {
         }
         return found;
     }
-    // Answers the one message box it shows with `reply` once `meanwhile` has seen the box: the
-    // box's text.
+    // Answers its one message box with `reply` once `meanwhile` has seen it: the box's text.
     std::wstring answer(
         int reply = IDOK, const std::function<void(HWND)>& meanwhile = [](HWND) {}) const {
         HWND box = nullptr;
@@ -78,10 +81,6 @@ struct Corvane : test::Process {
         EXPECT_TRUE(waitFor([&] { return !IsWindow(box); }));
         return text;
     }
-    bool exitWithCommand() const {
-        const HWND window = mainWindow();
-        return window && PostMessageW(window, WM_COMMAND, IDM_EXIT, 0) && exitCode() == 0;
-    }
 };
 
 // One adapter, named by its group, on DHCP, with its default profile "Home".
@@ -94,7 +93,7 @@ class CorvaneProcessTest : public testing::Test, public test::Handheld {
     }
 };
 
-TEST_F(CorvaneProcessTest, StartsIntoTheTrayHandsOverToTheFirstAndWritesItsOptionsAtExit) {
+TEST_F(CorvaneProcessTest, StartsIntoTheTrayHandsOverWritesItsOptionsAtExitOrNeedsAnAdapter) {
     const std::u16string old = u"Software\\Tavelorn\\Corvane\\1.";
     for (const char16_t* key : {u"0\\Profiles\\Home", u"1\\Profiles\\Work", u"2\\Profiles\\Keep"}) {
         putKey(registry, kCurrentUser, old + key);
@@ -102,12 +101,11 @@ TEST_F(CorvaneProcessTest, StartsIntoTheTrayHandsOverToTheFirstAndWritesItsOptio
     putDword(registry, kCurrentUser, kAppKeyPath, kApplyToAllOption, 1);
     {
         Corvane first(L" -nod");
-        ASSERT_TRUE(waitFor([] { return iconExists(mainWindow()); }));
+        ASSERT_TRUE(first.started());
+        EXPECT_TRUE(first.dialogs().empty()) << "-nod keeps the dialog closed";
         EXPECT_FALSE(keyExists(registry, kCurrentUser, old + u"0"));
         EXPECT_FALSE(keyExists(registry, kCurrentUser, old + u"1"));
         EXPECT_TRUE(keyExists(registry, kCurrentUser, old + u"2\\Profiles\\Keep"));
-        Sleep(kSettleMs);
-        EXPECT_TRUE(first.dialogs().empty()) << "-nod keeps the dialog closed";
 
         EXPECT_EQ(Corvane(L"").exitCode(), 0u);
         ASSERT_TRUE(waitFor([&] { return first.dialogs().size() == 1; }));
@@ -121,7 +119,8 @@ TEST_F(CorvaneProcessTest, StartsIntoTheTrayHandsOverToTheFirstAndWritesItsOptio
         EXPECT_TRUE(iconExists(mainWindow()));
         EXPECT_EQ(Corvane(L"").exitCode(), 0u);
         ASSERT_TRUE(waitFor([&] { return first.dialogs().size() == 1; }));
-        EXPECT_TRUE(first.exitWithCommand()) << "with the dialog open";
+        PostMessageW(mainWindow(), WM_COMMAND, IDM_EXIT, 0);
+        EXPECT_EQ(first.exitCode(), 0u) << "ended from the icon's menu, with the dialog open";
     }
     // Written as 4-byte DWORDs (9 when not): ShowStart's default, and ApplyToAll as the dialog
     // left it, off with only one adapter.
@@ -131,30 +130,21 @@ TEST_F(CorvaneProcessTest, StartsIntoTheTrayHandsOverToTheFirstAndWritesItsOptio
         return value;
     };
     EXPECT_EQ(std::pair(option(kShowStartOption), option(kApplyToAllOption)), std::pair(1u, 0u));
-}
 
-// The icon is added before the adapters are looked for. (Its removal at exit cannot be seen under
-// Wine, which drops an icon with its window.)
-TEST_F(CorvaneProcessTest, NoAdapterShowsOneMessageOverTheIconAndExitsWithZero) {
+    // Without an adapter: one message, over the icon, which comes before the adapters. (Its
+    // removal at exit cannot be seen under Wine, which drops an icon with its window.)
     registry.deleteTree(kLocalMachine, u"Comm");
-    Corvane corvane(L"");
+    Corvane alone(L"");
     const auto overTheIcon = [](HWND box) { EXPECT_TRUE(iconExists(GetWindow(box, GW_OWNER))); };
-    EXPECT_EQ(corvane.answer(IDOK, overTheIcon),
+    EXPECT_EQ(alone.answer(IDOK, overTheIcon),
               L"Unable to find network adapter(s). Please make sure that at least one network "
               L"adapter is installed and properly configured.");
-    EXPECT_EQ(corvane.exitCode(), 0u);
+    EXPECT_EQ(alone.exitCode(), 0u);
 }
 
-// Counts the setting changes the shell's window (one of the test's own) is told of.
-int settingChanges = 0;
-LRESULT CALLBACK shellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    settingChanges += message == WM_SETTINGCHANGE && wParam == 0 && lParam == 0;
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// "Office" from the second adapter's submenu: the system settings written, the shell told of the
-// changed proxy, the user told, then the refresh offering the first adapter a default. (Wine keeps
-// a menu to its process: the menu itself is read in the tray's own test.)
+// "Office" from the second adapter's submenu: the system settings written, the shell's window (one
+// of the test's own) told of the changed proxy, the user told, then the refresh offering the first
+// adapter a default. (Wine keeps a menu to its process: the menu is read in the tray's own test.)
 TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenTheListRefreshed) {
     addAdapter(u"CVTEST2", u"Card Two");
     addProfile(u"Office", u"10.2.0.1");
@@ -162,15 +152,19 @@ TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenThe
     registry.deleteTree(kCurrentUser, std::u16string(kAppKeyPath) + u"\\CVTEST1");
     setDefault(u"CVTEST2", u"Home");
     putDword(registry, kCurrentUser, kAppKeyPath, kShowStartOption, 0);
-    const WNDCLASSW shellClass{0,       shellProc, 0,       0,       GetModuleHandleW(nullptr),
-                               nullptr, nullptr,   nullptr, nullptr, L"DesktopExplorerWindow"};
-    RegisterClassW(&shellClass);
-    const HWND shell = CreateWindowExW(0, L"DesktopExplorerWindow", L"", WS_POPUP, 0, 0, 0, 0,
-                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    static int settingChanges = 0;
+    WNDCLASSW shellClass{};
+    shellClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        settingChanges += message == WM_SETTINGCHANGE && wParam == 0 && lParam == 0;
+        return DefWindowProcW(window, message, wParam, lParam);
+    };
+    shellClass.hInstance = GetModuleHandleW(nullptr);
+    shellClass.lpszClassName = L"DesktopExplorerWindow";
+    CreateWindowExW(0, MAKEINTATOM(RegisterClassW(&shellClass)), L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                    nullptr, shellClass.hInstance, nullptr);
 
     Corvane corvane(L"");
-    ASSERT_TRUE(waitFor([] { return iconExists(mainWindow()); }));
-    Sleep(kSettleMs);
+    ASSERT_TRUE(corvane.started());
     EXPECT_TRUE(corvane.dialogs().empty()) << "ShowStart 0 keeps the dialog closed";
     // The second adapter's ids start at 10300: Home, then Office.
     PostMessageW(mainWindow(), WM_COMMAND, IDM_FIRST_PROFILE + IDM_PROFILES_PER_ADAPTER + 1, 0);
@@ -178,7 +172,6 @@ TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenThe
     EXPECT_EQ(corvane.answer(IDOK, ownedByMain).substr(0, 40),
               L"The next time the adapter is used it wil");
     EXPECT_EQ(settingChanges, 1) << "the shell was told, so no reset is asked for";
-    DestroyWindow(shell);
     EXPECT_EQ(corvane.answer(IDNO).substr(0, 68),
               L"No profiles are associated with the selected network adapter \"NDIS\".")
         << "named by its group, having no display name";
@@ -186,7 +179,6 @@ TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenThe
     EXPECT_TRUE(corvane.dialogs().empty()) << "the offer declined";
     EXPECT_EQ(std::tuple(defaultOf(u"CVTEST2"), systemIp(u"CVTEST2"), profileIp(u"Default")),
               std::tuple(u"Office", u"10.2.0.1", u"(none)"));
-    EXPECT_TRUE(corvane.exitWithCommand());
 }
 
 // The store's export as the dialog's Export writes it.
@@ -196,9 +188,10 @@ std::vector<unsigned char> exportedStore(Registry& registry) {
     return stream.bytes;
 }
 
-// Alone, without an icon: a switch, two mistakes and an export. Then in the running instance,
-// which tells: a switch, an import in place of the stored profiles, two failures, and a command
-// refused while a message of the running instance is open.
+// Alone, without an icon: a switch, two mistakes and an export. Then in the running instance, its
+// dialog open at the start and asking whether to make a default: a command refused meanwhile, then
+// one shown in the dialog; and told by it, a switch, an import in place of the stored profiles and
+// two failures.
 TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstance) {
     addProfile(u"Office", u"10.2.0.1");
     EXPECT_EQ(Corvane(L" -switch office -quiet").exitCode(), 0u);
@@ -215,10 +208,20 @@ TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstance) {
     EXPECT_EQ(Corvane(L" -export cvtest.prf -quiet").exitCode(), 0u);  // the caller's directory
     EXPECT_EQ(test::fileBytes(L"cvtest.prf"), store);
 
+    registry.deleteTree(kCurrentUser, std::u16string(kAppKeyPath) + u"\\CVTEST1");
+    Corvane first(L"");
+    first.answer(IDNO, [&](HWND) {
+        EXPECT_EQ(first.dialogs().size(), 2u) << "asked over the dialog, already shown";
+        Corvane meanwhile(L" -switch Office -quiet");
+        EXPECT_EQ(meanwhile.answer().substr(0, 17), L"Corvane is busy. ");
+        EXPECT_EQ(meanwhile.exitCode(), 9u);
+    });
+    EXPECT_EQ(defaultOf(u"CVTEST1"), u"(none)");
+    EXPECT_EQ(Corvane(L" -switch Office -quiet").exitCode(), 0u);
+    EXPECT_EQ(windowText(GetDlgItem(first.dialogs().at(0), IDC_PROFILE_LIST)), L"Office");
+
     addProfile(u"Home", u"10.9.0.9");
     addProfile(u"Extra");
-    Corvane first(L" -nod");
-    ASSERT_TRUE(waitFor([] { return iconExists(mainWindow()); }));
     Corvane second(L" -switch Home");
     EXPECT_EQ(first.answer().substr(0, 40), L"The next time the adapter is used it wil");
     EXPECT_EQ(second.exitCode(), 0u);
@@ -236,22 +239,6 @@ TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstance) {
     EXPECT_EQ(first.answer().substr(0, 26), L"Unable to import profiles:");
     EXPECT_EQ(corrupt.exitCode(), 7u);
     EXPECT_EQ(exportedStore(registry), store);
-    EXPECT_TRUE(first.exitWithCommand());
-
-    // The dialog, open at the start, asks whether to make a default: a command must wait. Then it
-    // runs, and the dialog shows its outcome.
-    registry.deleteTree(kCurrentUser, std::u16string(kAppKeyPath) + u"\\CVTEST1");
-    Corvane asking(L"");
-    asking.answer(IDNO, [&](HWND) {
-        EXPECT_EQ(asking.dialogs().size(), 2u) << "asked over the dialog, already shown";
-        Corvane meanwhile(L" -switch Office -quiet");
-        EXPECT_EQ(meanwhile.answer().substr(0, 17), L"Corvane is busy. ");
-        EXPECT_EQ(meanwhile.exitCode(), 9u);
-    });
-    EXPECT_EQ(defaultOf(u"CVTEST1"), u"(none)");
-    EXPECT_EQ(Corvane(L" -switch Office -quiet").exitCode(), 0u);
-    EXPECT_EQ(windowText(GetDlgItem(asking.dialogs().at(0), IDC_PROFILE_LIST)), L"Office");
-    EXPECT_TRUE(asking.exitWithCommand());
 }
 
 }  // namespace

@@ -85,7 +85,8 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarAboutNewSetEditDeleteExportAndIm
     };
     DeleteFileW(path.c_str());
     run({[&] {
-             EXPECT_EQ(windowText(dialog()) + L"|" + profileSelected(), L"Corvane|Home")
+             EXPECT_EQ(std::tuple(windowText(dialog()), profileSelected()),
+                       std::tuple(L"Corvane", L"Home"))
                  << "the title, and the refresh selected the default";
              EXPECT_FALSE(IsWindowEnabled(item(IDC_APPLY_TO_ALL)) ||
                           IsDlgButtonChecked(dialog(), IDC_APPLY_TO_ALL));
@@ -112,13 +113,10 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarAboutNewSetEditDeleteExportAndIm
          },
          [&] {
              const HWND box = titled(L"About Corvane");
-             std::wstring lines;
-             for (const int id : {IDC_VERSION, IDC_STORE_SIZE, IDC_STORE_FREE}) {
-                 lines += windowText(GetDlgItem(box, id)) + L"|";
-             }
-             EXPECT_EQ(lines,
-                       L"Corvane Version 1.4 (1.023.0327)|Available Memory: 4096KB|"
-                       L"Free Memory: 1023KB|");
+             const auto line = [&](int id) { return windowText(GetDlgItem(box, id)); };
+             EXPECT_EQ(std::tuple(line(IDC_VERSION), line(IDC_STORE_SIZE), line(IDC_STORE_FREE)),
+                       std::tuple(L"Corvane Version 1.4 (1.023.0327)", L"Available Memory: 4096KB",
+                                  L"Free Memory: 1023KB"));
              command(box, IDOK);
              command(dialog(), IDC_NEW);
          },

@@ -16,12 +16,9 @@ void press(UINT key) {
     PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
 }
 
-class SettingsSheetTest : public testing::Test {
+class SettingsSheetTest : public testing::Test, public test::Handheld {
   protected:
     void SetUp() override {
-        state.hInstance = toRef(GetModuleHandleW(nullptr));
-        state.system = &system;
-        state.helpProgram = kHelpProgram;
         owner =
             CreateWindowExW(0, L"Static", L"Network Profiles", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
                             0, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -59,8 +56,6 @@ class SettingsSheetTest : public testing::Test {
         return only;
     }
 
-    FakeSystem system;
-    AppState state;
     NetSettings record{};
     HWND owner = nullptr;
     SettingsSheet* sheet = nullptr;
@@ -82,7 +77,9 @@ TEST_F(SettingsSheetTest, OpensOnLogonSwitchesWithoutCheckingAndARefusalShowsIts
                               SendMessageW(tabs(), TCM_SETCURFOCUS, i, 0);  // as a tap does
                               EXPECT_TRUE(onlyPageShown(i)) << "tab " << i;
                           }
-                          SendMessageW(sheet->sheetWindow, WM_HELP, 0, 0);
+                          for (const HWND asked : {sheet->sheetWindow, page(2)}) {
+                              SendMessageW(asked, WM_HELP, 0, 0);  // a page's own help too
+                          }
                           SetDlgItemTextW(page(0), IDC_USER_NAME, L"new user");
                           SendMessageW(tabs(), TCM_SETCURFOCUS, 3, 0);
                           SendMessageW(sheet->sheetWindow, WM_COMMAND, IDOK, 0);
@@ -97,7 +94,7 @@ TEST_F(SettingsSheetTest, OpensOnLogonSwitchesWithoutCheckingAndARefusalShowsIts
                       }}));
     EXPECT_EQ(GetFocus(), owner);
     EXPECT_EQ(system.started,
-              (decltype(system.started){{u"PegHelp.exe", u"corvane.htm#profiles"}}));
+              decltype(system.started)(2, {u"PegHelp.exe", u"corvane.htm#profiles"}));
 }
 
 // Enter typed in a page's field confirms, as in any dialog, and OK is the default button; every
