@@ -49,9 +49,12 @@ bool iconExists(HWND window) {
 struct Corvane : test::Process {
     explicit Corvane(const std::wstring& arguments)
         : Process(L"\"" + test::onDriveZ(CORVANE_EXE) + L"\"" + arguments) {}
-    // Once it first waits for input: in the notification area, its dialog open if it opens one.
+    // In the notification area, and its dialog open if it opens one. (Wine may report a process
+    // idle while it waits on another, as adding the icon does: WaitForInputIdle cannot tell.)
     bool started() const {
-        return WaitForInputIdle(info.hProcess, kWaitMs) == 0 && iconExists(mainWindow());
+        const bool inTray = waitFor([] { return iconExists(mainWindow()); });
+        Sleep(kSettleMs);
+        return inTray;
     }
     std::vector<HWND> dialogs() const {
         std::vector<HWND> found;
