@@ -32,23 +32,6 @@ class StdioStream : public ByteStream {
     std::unique_ptr<std::FILE, Closer> file_;
 };
 
-class StdioFiles : public prf::ToolFiles {
-  public:
-    ByteStream* open(std::u16string_view path) override { return kept(path, "rb"); }
-    ByteStream* create(std::u16string_view path) override { return kept(path, "wb"); }
-
-  private:
-    ByteStream* kept(std::u16string_view path, const char* mode) {
-        auto stream = std::make_unique<StdioStream>(path, mode);
-        if (!stream->isOpen()) {
-            return nullptr;
-        }
-        opened_.push_back(std::move(stream));
-        return opened_.back().get();
-    }
-    std::vector<std::unique_ptr<StdioStream>> opened_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,6 +39,6 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         args.push_back(fromUtf8(argv[i]));
     }
-    StdioFiles files;
+    prf::StreamFiles<StdioStream, const char*> files("rb", "wb");
     return prf::printResult(prf::runPrfTool(args, files));
 }

@@ -2,8 +2,6 @@
 // printed as UTF-8.
 #include <windows.h>
 
-#include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "core/text.h"
@@ -11,32 +9,7 @@
 #include "platform/handles_win32.h"
 #include "prf_tool/prf_tool.h"
 
-namespace {
-
 using namespace corvane;
-
-class Win32Files : public prf::ToolFiles {
-  public:
-    ByteStream* open(std::u16string_view path) override {
-        return kept(path, FileStream::Mode::Open);
-    }
-    ByteStream* create(std::u16string_view path) override {
-        return kept(path, FileStream::Mode::Create);
-    }
-
-  private:
-    ByteStream* kept(std::u16string_view path, FileStream::Mode mode) {
-        auto stream = std::make_unique<FileStream>(std::u16string(path), mode);
-        if (!stream->isOpen()) {
-            return nullptr;
-        }
-        opened_.push_back(std::move(stream));
-        return opened_.back().get();
-    }
-    std::vector<std::unique_ptr<FileStream>> opened_;
-};
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     SetConsoleOutputCP(CP_UTF8);
@@ -44,6 +17,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) {
         args.emplace_back(utf16(std::wstring_view(argv[i])));
     }
-    Win32Files files;
+    prf::StreamFiles<FileStream, FileStream::Mode> files(FileStream::Mode::Open,
+                                                         FileStream::Mode::Create);
     return prf::printResult(prf::runPrfTool(args, files));
 }

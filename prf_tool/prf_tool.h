@@ -2,9 +2,11 @@
 // caller opens (real ones in the program, memory in tests).
 #pragma once
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/byte_stream.h"
 
@@ -26,6 +28,29 @@ class ToolFiles {
     virtual ~ToolFiles() = default;
     virtual ByteStream* open(std::u16string_view path) = 0;    // an existing file, for reading
     virtual ByteStream* create(std::u16string_view path) = 0;  // a new or truncated file
+};
+
+// ToolFiles over one kind of stream, made as `Stream(path, mode)` and asked `isOpen()`: each
+// build's entry point names its own.
+template <class Stream, class Mode>
+class StreamFiles : public ToolFiles {
+  public:
+    StreamFiles(Mode openMode, Mode createMode) : openMode_(openMode), createMode_(createMode) {}
+    ByteStream* open(std::u16string_view path) override { return kept(path, openMode_); }
+    ByteStream* create(std::u16string_view path) override { return kept(path, createMode_); }
+
+  private:
+    ByteStream* kept(std::u16string_view path, Mode mode) {
+        auto stream = std::make_unique<Stream>(std::u16string(path), mode);
+        if (!stream->isOpen()) {
+            return nullptr;
+        }
+        opened_.push_back(std::move(stream));
+        return opened_.back().get();
+    }
+    Mode openMode_;
+    Mode createMode_;
+    std::vector<std::unique_ptr<Stream>> opened_;
 };
 
 struct ToolResult {
