@@ -38,6 +38,15 @@ CommandRequest::Kind kindOf(char16_t letter) {
     }
 }
 
+// An option that belongs to another command, or none at all, makes a request a mistake.
+bool fitsOneCommand(const CommandRequest& request) {
+    using Kind = CommandRequest::Kind;
+    const bool filed = request.kind == Kind::Export || request.kind == Kind::Import;
+    return (request.kind == Kind::Switch || filed) &&
+           (request.kind == Kind::Switch || (request.profile.empty() && request.adapter.empty())) &&
+           (filed || request.file.empty()) && (request.kind == Kind::Import || !request.replace);
+}
+
 }  // namespace
 
 std::vector<std::u16string> splitCommandLine(std::u16string_view commandLine) {
@@ -98,7 +107,7 @@ CommandRequest parseCommandLine(std::u16string_view commandLine) {
     }
     CommandRequest usage;
     usage.kind = CommandRequest::Kind::Usage;
-    bool hasAdapter = false;
+    bool hasAdapter = false;  // "-adapter" given, be it empty
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::u16string& option = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
@@ -120,6 +129,8 @@ CommandRequest parseCommandLine(std::u16string_view commandLine) {
         } else if (option == u"-adapter" && hasValue && !hasAdapter) {
             hasAdapter = true;
             request.adapter = arguments[++i];
+            // An empty key names no adapter: it would switch as if none were given.
+            understood = !request.adapter.empty();
         } else if (option == u"-replace") {
             request.replace = true;
         } else if (option == u"-quiet") {
@@ -131,11 +142,7 @@ CommandRequest parseCommandLine(std::u16string_view commandLine) {
             return usage;
         }
     }
-    // An option that belongs to another command, or none at all, makes the line a mistake.
-    const bool fits = (request.kind == CommandRequest::Kind::Switch || !hasAdapter) &&
-                      (request.kind == CommandRequest::Kind::Import || !request.replace) &&
-                      request.kind != CommandRequest::Kind::None;
-    return fits ? request : usage;
+    return fitsOneCommand(request) ? request : usage;
 }
 
 std::u16string encodeRequest(const CommandRequest& request) {
@@ -176,6 +183,9 @@ std::optional<CommandRequest> decodeRequest(std::u16string_view text) {
     request.profile = fields[1];
     request.adapter = fields[2];
     request.file = fields[3];
+    if (!fitsOneCommand(request)) {
+        return std::nullopt;
+    }
     return request;
 }
 

@@ -48,11 +48,19 @@ bool readAdapterSettings(Registry& registry, AdapterInfo& adapter) {
     return readSettings(registry, adapter.settings, systemKeys(textOf(adapter.tcpipKeyPath)));
 }
 
-bool AdapterInfo::writeToSystem(Registry& registry, const NetSettings& record) {
-    if (!writeSettings(registry, record, systemKeys(textOf(tcpipKeyPath)))) {
-        return false;
+Written AdapterInfo::writeToSystem(Registry& registry, const NetSettings& record) {
+    ChangeLog log;
+    const Written written = writeSettings(registry, record, systemKeys(textOf(tcpipKeyPath)), &log);
+    if (written != Written::Whole) {
+        return written;
     }
-    return readAdapterSettings(registry, *this);
+    // Settings that cannot be read back are not known to work: they are taken back too.
+    const NetSettings before = settings;
+    if (!readAdapterSettings(registry, *this)) {
+        settings = before;
+        return undoChanges(registry, log) ? Written::Nothing : Written::Partly;
+    }
+    return Written::Whole;
 }
 
 int AdapterList::enumerate(Registry& registry, EntryMaker makeEntry) {

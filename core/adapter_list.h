@@ -7,6 +7,7 @@
 
 #include "core/net_settings.h"
 #include "core/registry.h"
+#include "core/registry_values.h"
 
 namespace corvane {
 
@@ -19,8 +20,9 @@ class AdapterInfo {
                 std::u16string_view keyName);
     virtual ~AdapterInfo() = default;
 
-    // Writes `record` into this adapter's system keys, then reads `settings` back from them.
-    bool writeToSystem(Registry& registry, const NetSettings& record);
+    // Writes `record` into this adapter's system keys whole or not at all, then reads `settings`
+    // back from them; settings that cannot be read back are taken back.
+    Written writeToSystem(Registry& registry, const NetSettings& record);
 
     char16_t displayName[kNameChars] = {};
     char16_t tcpipKeyPath[kNameChars] = {};

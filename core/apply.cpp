@@ -1,5 +1,7 @@
 #include "core/apply.h"
 
+#include <algorithm>
+
 #include "core/text.h"
 #include "resources/resource.h"
 
@@ -24,8 +26,13 @@ bool isPlatform211OrLater(System& system) {
 ApplyOutcome applyToSystem(Registry& registry, System& system, AdapterInfo& adapter,
                            const NetSettings& record) {
     const bool changedProxy = proxyChanged(record, adapter.settings);
-    if (!adapter.writeToSystem(registry, record)) {
-        return ApplyOutcome::Failed;
+    switch (adapter.writeToSystem(registry, record)) {
+        case Written::Nothing:
+            return ApplyOutcome::Failed;
+        case Written::Partly:
+            return ApplyOutcome::NotPutBack;
+        case Written::Whole:
+            break;
     }
     if (!changedProxy) {
         return ApplyOutcome::Applied;
@@ -39,17 +46,29 @@ ApplyOutcome applyToSystem(Registry& registry, System& system, AdapterInfo& adap
     return ApplyOutcome::ResetNeeded;
 }
 
-Messages applyMessages(ApplyOutcome outcome) {
-    switch (outcome) {
-        case ApplyOutcome::Failed:
-            return {failure(IDS_APPLY_FAILED)};
-        case ApplyOutcome::Applied:
-        case ApplyOutcome::ShellNotified:
-            return {notice(IDS_NEXT_USE)};
-        case ApplyOutcome::ResetNeeded:
-            return {notice(IDS_NEXT_USE), notice(IDS_RESET_FOR_PROXY)};
+Messages applyMessages(std::span<const AdapterApply> applies, bool nameAdapters,
+                       bool tellCompletion) {
+    Messages messages;
+    for (const AdapterApply& apply : applies) {
+        if (isFailure(apply.outcome)) {
+            messages.push_back(nameAdapters ? failure(IDS_APPLY_FAILED_FOR, apply.adapterName)
+                                            : failure(IDS_APPLY_FAILED));
+        }
+        if (apply.outcome == ApplyOutcome::NotPutBack) {
+            messages.push_back(failure(IDS_SETTINGS_NOT_PUT_BACK, apply.adapterName));
+        }
     }
-    return {};
+    const auto any = [&](auto test) {
+        return std::any_of(applies.begin(), applies.end(),
+                           [&](const AdapterApply& apply) { return test(apply.outcome); });
+    };
+    if (tellCompletion && any([](ApplyOutcome outcome) { return !isFailure(outcome); })) {
+        messages.push_back(notice(IDS_NEXT_USE));
+        if (any([](ApplyOutcome outcome) { return outcome == ApplyOutcome::ResetNeeded; })) {
+            messages.push_back(notice(IDS_RESET_FOR_PROXY));
+        }
+    }
+    return messages;
 }
 
 }  // namespace corvane

@@ -49,6 +49,8 @@ class Registry {
                             void* data, std::uint32_t* size) = 0;
     virtual long setValue(KeyHandle key, std::u16string_view name, std::uint32_t type,
                           const void* data, std::uint32_t size) = 0;
+    // Removes one value of the key; 2 when it is not there.
+    virtual long deleteValue(KeyHandle key, std::u16string_view name) = 0;
 
     // The index-th subkey name; 259 past the last one, 234 when `nameChars` is too small.
     virtual long enumKey(KeyHandle key, std::uint32_t index, char16_t* name,

@@ -1,6 +1,7 @@
 #include "core/settings_io.h"
 
 #include <array>
+#include <cstring>
 #include <span>
 
 #include "core/text.h"
@@ -64,25 +65,23 @@ void readIdentity(Registry& registry, const RegKey& key, NetSettings& record) {
               queryText(registry, key.handle(), u"Password", kIdentityReadLimit).first());
 }
 
-bool setText(Registry& registry, const RegKey& key, std::u16string_view name, std::uint32_t type,
-             std::u16string_view data) {
-    return registry.setValue(key.handle(), name, type, data.data(),
-                             static_cast<std::uint32_t>(data.size() * sizeof(char16_t))) ==
-           status::kSuccess;
+RegValue textValue(std::u16string_view name, std::uint32_t type, std::u16string_view data) {
+    RegValue value{std::u16string(name), type, std::vector<unsigned char>(data.size() * 2)};
+    std::memcpy(value.data.data(), data.data(), value.data.size());
+    return value;
 }
 
 // A REG_SZ: the text and its zero.
-bool setString(Registry& registry, const RegKey& key, std::u16string_view name,
-               std::u16string_view text) {
+RegValue stringValue(std::u16string_view name, std::u16string_view text) {
     std::u16string data(text);
     data.push_back(u'\0');
-    return setText(registry, key, name, regtype::kString, data);
+    return textValue(name, regtype::kString, data);
 }
 
 // A two-server list. A lone primary carries one zero more than the list needs, as the
 // handheld's own settings store it; a lone secondary becomes the only entry.
-bool setList(Registry& registry, const RegKey& key, std::u16string_view name,
-             std::u16string_view primary, std::u16string_view secondary) {
+RegValue listValue(std::u16string_view name, std::u16string_view primary,
+                   std::u16string_view secondary) {
     std::u16string data;
     if (!primary.empty() && !secondary.empty()) {
         data.append(primary).append(1, u'\0').append(secondary).append(2, u'\0');
@@ -93,21 +92,20 @@ bool setList(Registry& registry, const RegKey& key, std::u16string_view name,
     } else {
         data.append(2, u'\0');
     }
-    return setText(registry, key, name, regtype::kMultiString, data);
+    return textValue(name, regtype::kMultiString, data);
 }
 
 // A one-address multi-string: the text and two zeros.
-bool setAddress(Registry& registry, const RegKey& key, std::u16string_view name,
-                std::u16string_view address) {
+RegValue addressValue(std::u16string_view name, std::u16string_view address) {
     std::u16string data(address);
     data.append(2, u'\0');
-    return setText(registry, key, name, regtype::kMultiString, data);
+    return textValue(name, regtype::kMultiString, data);
 }
 
-bool setNumber(Registry& registry, const RegKey& key, std::u16string_view name,
-               std::uint32_t number) {
-    return registry.setValue(key.handle(), name, regtype::kDword, &number, sizeof number) ==
-           status::kSuccess;
+RegValue numberValue(std::u16string_view name, std::uint32_t number) {
+    RegValue value{std::u16string(name), regtype::kDword, std::vector<unsigned char>(4)};
+    std::memcpy(value.data.data(), &number, sizeof number);
+    return value;
 }
 
 }  // namespace
@@ -171,31 +169,33 @@ bool readSystemIdentity(Registry& registry, NetSettings& record) {
     return true;
 }
 
-bool writeSettings(Registry& registry, const NetSettings& record, const SettingsKeys& keys) {
-    RegKey key;
-    if (createKey(registry, keys.root, keys.identityPath, key) != status::kSuccess ||
-        !setString(registry, key, u"Domain", textOf(record.domain)) ||
-        !setString(registry, key, u"Username", textOf(record.userName)) ||
-        !setString(registry, key, u"Password", textOf(record.password))) {
-        return false;
-    }
-    if (createKey(registry, keys.root, keys.tcpipPath, key) != status::kSuccess ||
-        !setList(registry, key, u"WINS", textOf(record.wins1), textOf(record.wins2)) ||
-        !setList(registry, key, u"DNS", textOf(record.dns1), textOf(record.dns2)) ||
-        !setAddress(registry, key, u"DefaultGateway", textOf(record.defaultGateway)) ||
-        !setAddress(registry, key, u"Subnetmask", textOf(record.subnetMask)) ||
-        !setAddress(registry, key, u"IpAddress", textOf(record.ipAddress)) ||
-        !setNumber(registry, key, u"EnableDHCP", record.dhcpEnabled) ||
-        !setString(registry, key, u"DhcpIPAddress", kNoLeaseAddress)) {
-        return false;
-    }
-    if (createKey(registry, keys.proxyRoot, keys.proxyPath, key) != status::kSuccess ||
-        !setString(registry, key, u"ProxyServer", textOf(record.proxyServer)) ||
-        !setNumber(registry, key, u"ProxyHttpPort", static_cast<std::uint32_t>(record.proxyPort)) ||
-        !setNumber(registry, key, u"UseProxy", record.useProxy)) {
-        return false;
-    }
-    return true;
+std::vector<KeyChange> settingsChanges(const NetSettings& record, const SettingsKeys& keys) {
+    return {
+        {keys.root,
+         std::u16string(keys.identityPath),
+         {stringValue(u"Domain", textOf(record.domain)),
+          stringValue(u"Username", textOf(record.userName)),
+          stringValue(u"Password", textOf(record.password))}},
+        {keys.root,
+         std::u16string(keys.tcpipPath),
+         {listValue(u"WINS", textOf(record.wins1), textOf(record.wins2)),
+          listValue(u"DNS", textOf(record.dns1), textOf(record.dns2)),
+          addressValue(u"DefaultGateway", textOf(record.defaultGateway)),
+          addressValue(u"Subnetmask", textOf(record.subnetMask)),
+          addressValue(u"IpAddress", textOf(record.ipAddress)),
+          numberValue(u"EnableDHCP", record.dhcpEnabled),
+          stringValue(u"DhcpIPAddress", kNoLeaseAddress)}},
+        {keys.proxyRoot,
+         std::u16string(keys.proxyPath),
+         {stringValue(u"ProxyServer", textOf(record.proxyServer)),
+          numberValue(u"ProxyHttpPort", static_cast<std::uint32_t>(record.proxyPort)),
+          numberValue(u"UseProxy", record.useProxy)}},
+    };
+}
+
+Written writeSettings(Registry& registry, const NetSettings& record, const SettingsKeys& keys,
+                      ChangeLog* log) {
+    return writeWhole(registry, settingsChanges(record, keys), log);
 }
 
 }  // namespace corvane

@@ -4,9 +4,11 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/net_settings.h"
 #include "core/registry.h"
+#include "core/registry_values.h"
 
 namespace corvane {
 
@@ -41,8 +43,12 @@ struct TextList {
 };
 TextList readTextList(Registry& registry, KeyHandle key, std::u16string_view name);
 
-// Stores every value of `record`, creating missing keys. Stops at the first failure; what was
-// written stays written.
-bool writeSettings(Registry& registry, const NetSettings& record, const SettingsKeys& keys);
+// The values that store `record`, key by key and in the order they are written.
+std::vector<KeyChange> settingsChanges(const NetSettings& record, const SettingsKeys& keys);
+
+// Stores every value of `record`, creating missing keys, whole or not at all; `log` as
+// writeWhole keeps it.
+Written writeSettings(Registry& registry, const NetSettings& record, const SettingsKeys& keys,
+                      ChangeLog* log = nullptr);
 
 }  // namespace corvane

@@ -111,6 +111,12 @@ bool equalsNoCase(std::u16string_view a, std::u16string_view b) {
                       [](char16_t x, char16_t y) { return foldCase(x) == foldCase(y); });
 }
 
+std::u16string lowerCase(std::u16string_view text) {
+    std::u16string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), foldCase);
+    return out;
+}
+
 std::u16string fromUtf8(std::string_view text) {
     std::u16string out;
     for (std::size_t i = 0; i < text.size();) {

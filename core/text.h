@@ -37,6 +37,8 @@ int formatNumbers(std::u16string_view format, std::span<const std::int64_t> numb
 
 // Letter case is ignored for ASCII letters only, as the registry's names need.
 bool equalsNoCase(std::u16string_view a, std::u16string_view b);
+// `text` with its ASCII letters in lower case: two names equal without regard to case are equal.
+std::u16string lowerCase(std::u16string_view text);
 
 // Conversions for tests, tools and diagnostics; the program keeps UTF-16 throughout.
 std::u16string fromUtf8(std::string_view text);

@@ -110,6 +110,11 @@ long Win32Registry::setValue(KeyHandle key, std::u16string_view name, std::uint3
                           size);
 }
 
+long Win32Registry::deleteValue(KeyHandle key, std::u16string_view name) {
+    const std::wstring wideName = toWide(name);
+    return RegDeleteValueW(toHkey(key), wideName.c_str());
+}
+
 long Win32Registry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
                             std::uint32_t& nameChars) {
     if (name == nullptr || nameChars == 0) {

@@ -15,6 +15,7 @@ class Win32Registry : public Registry {
                     std::uint32_t* size) override;
     long setValue(KeyHandle key, std::u16string_view name, std::uint32_t type, const void* data,
                   std::uint32_t size) override;
+    long deleteValue(KeyHandle key, std::u16string_view name) override;
     long enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
                  std::uint32_t& nameChars) override;
     long enumValue(KeyHandle key, std::uint32_t index, char16_t* name, std::uint32_t& nameChars,

@@ -1,6 +1,7 @@
 #include "profiles/profile_file.h"
 
 #include <array>
+#include <set>
 
 #include "core/apply.h"
 #include "core/net_settings.h"
@@ -270,39 +271,49 @@ std::optional<std::vector<StoredProfile>> readProfileFile(ByteStream& stream) {
     return std::move(check.profiles);
 }
 
-bool writeImportedProfiles(Registry& registry, const std::vector<StoredProfile>& profiles,
-                           bool replace, Messages& messages) {
+ImportWrite writeImportedProfiles(Registry& registry, const std::vector<StoredProfile>& profiles,
+                                  bool replace, Messages& messages) {
+    ImportWrite result;
     if (profiles.empty()) {
-        return false;  // a file read whole holds at least one profile
+        return result;  // a file read whole holds at least one profile
     }
-    if (replace) {
-        registry.deleteTree(kCurrentUser, kProfilesKeyPath);
-    }
-    RegKey store;
-    if (createKey(registry, kCurrentUser, kProfilesKeyPath, store) != status::kSuccess) {
-        messages.push_back(failure(IDS_CREATE_FAILED, profiles.front().name));
-        return false;
-    }
+    // Keys compare without regard to case: a name met again writes into the same profile.
+    std::set<std::u16string> written;
     for (const StoredProfile& profile : profiles) {
-        RegKey key;
-        bool written = createKey(registry, store.handle(), profile.name, key) == status::kSuccess;
+        KeyChange change{kCurrentUser, profilePath(profile.name), {}, false};
         for (const ProfileRecord& value : profile.values) {
-            written = written && registry.setValue(key.handle(), value.name, value.valueType,
-                                                   value.data.data(),
-                                                   static_cast<std::uint32_t>(value.data.size())) ==
-                                     status::kSuccess;
+            change.set.push_back({value.name, value.valueType, value.data});
         }
-        if (!written) {
-            messages.push_back(failure(IDS_CREATE_FAILED, profile.name));
-            return false;
+        // Replacing, a profile holds the file's values only; a later record of the same name adds
+        // to it, as it always did.
+        change.removeOthers = replace && written.insert(lowerCase(profile.name)).second;
+        const Written done = writeWhole(registry, std::span(&change, 1));
+        if (done != Written::Whole) {
+            tellUnsaved(done, IDS_CREATE_FAILED, profile.name, messages);
+            result.changed = result.changed || done == Written::Partly;
+            return result;
         }
+        result.changed = true;
+    }
+    result.written = true;
+    // The profiles the file does not hold go only now that every one it holds is written.
+    for (const std::u16string& name :
+         replace ? listProfileNames(registry) : std::vector<std::u16string>{}) {
+        if (written.contains(lowerCase(name))) {
+            continue;
+        }
+        if (deleteProfile(registry, name)) {
+            continue;
+        }
+        messages.push_back(failure(IDS_OLD_PROFILE_NOT_REMOVED, name));
+        result.oldProfilesLeft = true;
     }
     messages.push_back(notice(IDS_IMPORTED, decimal(static_cast<std::int64_t>(profiles.size()))));
-    return true;
+    return result;
 }
 
 bool reapplyDefaultProfiles(AppState& state, Messages& messages) {
-    bool applied = false;
+    std::vector<AdapterApply> applies;
     const int count = state.adapters ? state.adapters->count() : 0;
     for (int index = 0; index < count; ++index) {
         AdapterInfo& adapter = *state.adapters->at(index);
@@ -312,16 +323,17 @@ bool reapplyDefaultProfiles(AppState& state, Messages& messages) {
             !loadProfile(*state.registry, name, record)) {
             continue;
         }
-        if (applyToSystem(*state.registry, *state.system, adapter, record) ==
-            ApplyOutcome::Failed) {
-            messages.push_back(failure(IDS_APPLY_FAILED));
+        const ApplyOutcome outcome = applyToSystem(*state.registry, *state.system, adapter, record);
+        applies.push_back({std::u16string(textOf(adapter.displayName)), outcome});
+        if (isFailure(outcome)) {
+            // The adapters after it are left alone, and nothing is told as done.
+            const Messages told = applyMessages(applies, false, false);
+            messages.insert(messages.end(), told.begin(), told.end());
             return false;
         }
-        applied = true;
     }
-    if (applied) {
-        messages.push_back(notice(IDS_NEXT_USE));
-    }
+    const Messages told = applyMessages(applies, false);
+    messages.insert(messages.end(), told.begin(), told.end());
     return true;
 }
 

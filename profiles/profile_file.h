@@ -141,11 +141,20 @@ FileCheck checkProfileFile(ByteStream& stream);
 // none when the file is corrupt or empty, which includes a name that is not a key of its own.
 std::optional<std::vector<StoredProfile>> readProfileFile(ByteStream& stream);
 
-// Writes imported profiles into the store, after deleting the existing ones with `replace`; the
-// values the file lists replace those of a profile of the same name, the others stay. Adds the
-// outcome to `messages`; false when a profile could not be written (what was written stays).
-bool writeImportedProfiles(Registry& registry, const std::vector<StoredProfile>& profiles,
-                           bool replace, Messages& messages);
+// What writing an import's profiles came to.
+struct ImportWrite {
+    bool written = false;          // every profile of the file is in the store
+    bool changed = false;          // the store is not as it was: lists and menus need a refresh
+    bool oldProfilesLeft = false;  // replacing, a profile the file does not hold stayed
+};
+
+// Writes imported profiles into the store, each whole or not at all: the values the file lists
+// replace those of a profile of the same name, the others stay. With `replace` a profile holds
+// the file's values only, and once every profile is written, the stored profiles the file does
+// not hold are removed. A profile that cannot be written is put back as it was and ends the
+// import; those written before it stay. Adds the outcome to `messages`.
+ImportWrite writeImportedProfiles(Registry& registry, const std::vector<StoredProfile>& profiles,
+                                  bool replace, Messages& messages);
 
 // After an import: applies every adapter's default profile, whatever applyToAll says, silently;
 // an adapter without one, or whose profile cannot be loaded, is left alone. Stops at an apply

@@ -1,5 +1,7 @@
 #include "profiles/profile_store.h"
 
+#include <cstring>
+
 #include "core/apply.h"
 #include "core/settings_io.h"
 #include "core/text.h"
@@ -12,10 +14,13 @@ inline constexpr std::uint32_t kStoredNameBytes = kStoredNameChars * sizeof(char
 
 // The adapter's own key beside "Profiles", which holds its "DefProfile". Built as a whole path
 // without a fixed buffer: every adapter that is listed can hold a default.
-bool openAdapterKey(Registry& registry, const AdapterInfo& adapter, RegKey& key) {
+std::u16string adapterKeyPath(const AdapterInfo& adapter) {
     std::u16string path(kAppKeyPath);
-    path.append(u"\\").append(textOf(adapter.keyName));
-    return createKey(registry, kCurrentUser, path, key) == status::kSuccess;
+    return path.append(u"\\").append(textOf(adapter.keyName));
+}
+
+bool openAdapterKey(Registry& registry, const AdapterInfo& adapter, RegKey& key) {
+    return createKey(registry, kCurrentUser, adapterKeyPath(adapter), key) == status::kSuccess;
 }
 
 // Every value of a profile lives in its one key right below the Profiles key.
@@ -25,13 +30,17 @@ SettingsKeys profileKeys(const RegKey& profiles, std::u16string_view name) {
 
 }  // namespace
 
+std::u16string profilePath(std::u16string_view name) {
+    return std::u16string(kProfilesKeyPath).append(u"\\").append(name);
+}
+
 std::vector<std::u16string> listProfileNames(Registry& registry) {
     std::vector<std::u16string> names;
     RegKey profiles;
     if (openKey(registry, kCurrentUser, kProfilesKeyPath, 0, profiles) != status::kSuccess) {
         return names;
     }
-    for (std::uint32_t index = 0; index < kProfileScanLimit; ++index) {
+    for (std::uint32_t index = 0;; ++index) {
         char16_t name[kStoredNameChars] = {};
         std::uint32_t nameChars = kStoredNameChars;
         const long result = registry.enumKey(profiles.handle(), index, name, nameChars);
@@ -90,55 +99,62 @@ bool loadDefaultProfileName(Registry& registry, const AdapterInfo& adapter, std:
     return true;
 }
 
-bool setDefaultProfile(AppState& state, AdapterInfo& adapter, std::u16string_view name, bool apply,
-                       bool showMessages, Messages& messages) {
-    RegKey key;
-    if (!openAdapterKey(*state.registry, adapter, key)) {
-        return false;
-    }
+Written recordDefaultProfile(Registry& registry, const AdapterInfo& adapter,
+                             std::u16string_view name, ChangeLog* log) {
     std::u16string data(name);
     data.push_back(u'\0');
-    if (state.registry->setValue(key.handle(), kDefaultProfileValue, regtype::kString, data.data(),
-                                 static_cast<std::uint32_t>(data.size() * sizeof(char16_t))) !=
-        status::kSuccess) {
-        return false;
-    }
-    key.close();
-    if (!apply) {
-        return true;
-    }
-    NetSettings record;
-    if (!loadProfile(*state.registry, name, record)) {
-        messages.push_back(failure(IDS_LOAD_FAILED, name));
-        return true;
-    }
-    const ApplyOutcome outcome = applyToSystem(*state.registry, *state.system, adapter, record);
-    if (showMessages) {
-        const Messages told = applyMessages(outcome);
-        messages.insert(messages.end(), told.begin(), told.end());
-    }
-    return true;
+    RegValue value{std::u16string(kDefaultProfileValue), regtype::kString,
+                   std::vector<unsigned char>(data.size() * sizeof(char16_t))};
+    std::memcpy(value.data.data(), data.data(), value.data.size());
+    const KeyChange change{kCurrentUser, adapterKeyPath(adapter), {std::move(value)}};
+    return writeWhole(registry, std::span(&change, 1), log);
 }
 
-bool switchAllAdapters(AppState& state, std::u16string_view name, Messages& messages) {
-    const int count = state.adapters ? state.adapters->count() : 0;
-    for (int index = 0; index < count; ++index) {
-        if (!setDefaultProfile(state, *state.adapters->at(index), name, true, index == count - 1,
-                               messages)) {
-            messages.push_back(failure(IDS_SET_DEFAULT_FAILED, name));
-            return false;
-        }
+AdapterSwitch switchAdapter(Registry& registry, System& system, AdapterInfo& adapter,
+                            std::u16string_view name, Messages& messages) {
+    ChangeLog log;
+    AdapterSwitch result;
+    result.defaultRecorded = recordDefaultProfile(registry, adapter, name, &log) == Written::Whole;
+    if (!result.defaultRecorded) {
+        return result;
     }
-    return true;
+    NetSettings record;
+    if (!loadProfile(registry, name, record)) {
+        messages.push_back(failure(IDS_LOAD_FAILED, name));
+        return result;  // the default stays recorded although nothing was applied
+    }
+    result.outcome = applyToSystem(registry, system, adapter, record);
+    // A switch that did not reach the system leaves the adapter's default as it found it.
+    if (isFailure(*result.outcome) && !undoChanges(registry, log)) {
+        result.outcome = ApplyOutcome::NotPutBack;
+    }
+    return result;
 }
 
 void switchToProfile(AppState& state, AdapterInfo& adapter, std::u16string_view name,
                      bool everyAdapter, Messages& messages) {
-    if (everyAdapter) {
-        switchAllAdapters(state, name, messages);
-    } else if (!setDefaultProfile(state, adapter, name, true, true, messages)) {
-        messages.push_back(failure(IDS_SET_DEFAULT_FAILED, name));
+    const int count = state.adapters ? state.adapters->count() : 0;
+    std::vector<AdapterInfo*> targets;
+    for (int index = 0; everyAdapter && index < count; ++index) {
+        targets.push_back(state.adapters->at(index));
     }
+    if (!everyAdapter) {
+        targets.push_back(&adapter);
+    }
+    std::vector<AdapterApply> applies;
+    for (AdapterInfo* target : targets) {
+        const AdapterSwitch switched =
+            switchAdapter(*state.registry, *state.system, *target, name, messages);
+        if (!switched.defaultRecorded) {
+            messages.push_back(failure(IDS_SET_DEFAULT_FAILED, name));
+            break;  // the adapters after it are left as they are
+        }
+        if (switched.outcome) {
+            applies.push_back({std::u16string(textOf(target->displayName)), *switched.outcome});
+        }
+    }
+    const Messages told = applyMessages(applies, targets.size() > 1);
+    messages.insert(messages.end(), told.begin(), told.end());
 }
 
 bool loadProfile(Registry& registry, std::u16string_view name, NetSettings& record) {
@@ -149,11 +165,13 @@ bool loadProfile(Registry& registry, std::u16string_view name, NetSettings& reco
            readSettings(registry, record, profileKeys(profiles, name));
 }
 
-bool saveProfile(Registry& registry, std::u16string_view name, const NetSettings& record) {
-    RegKey profiles;
-    return isProfileKeyName(name) &&
-           createKey(registry, kCurrentUser, kProfilesKeyPath, profiles) == status::kSuccess &&
-           writeSettings(registry, record, profileKeys(profiles, name));
+Written saveProfile(Registry& registry, std::u16string_view name, const NetSettings& record,
+                    ChangeLog* log) {
+    if (!isProfileKeyName(name)) {
+        return Written::Nothing;
+    }
+    const std::u16string path = profilePath(name);
+    return writeSettings(registry, record, {kCurrentUser, path, path, kCurrentUser, path}, log);
 }
 
 bool deleteProfile(Registry& registry, std::u16string_view name) {
@@ -164,17 +182,33 @@ bool deleteProfile(Registry& registry, std::u16string_view name) {
            registry.deleteTree(profiles.handle(), name) == status::kSuccess;
 }
 
-bool createProfileFromSystem(AppState& state, std::u16string_view name, AdapterInfo& adapter,
+bool createProfileFromSystem(Registry& registry, std::u16string_view name, AdapterInfo& adapter,
                              Messages& messages) {
-    if (!saveProfile(*state.registry, name, adapter.settings)) {
-        messages.push_back(failure(IDS_CREATE_FAILED, name));
+    ChangeLog log;
+    const Written saved = saveProfile(registry, name, adapter.settings, &log);
+    if (saved != Written::Whole) {
+        tellUnsaved(saved, IDS_CREATE_FAILED, name, messages);
         return false;
     }
-    if (!setDefaultProfile(state, adapter, name, false, true, messages)) {
+    if (recordDefaultProfile(registry, adapter, name) != Written::Whole) {
         messages.push_back(failure(IDS_SET_DEFAULT_FAILED, name));
+        // The profile was made to be the default: without that it goes again.
+        if (!undoChanges(registry, log)) {
+            messages.push_back(failure(IDS_PROFILE_NOT_PUT_BACK, name));
+        }
         return false;
     }
     return true;
+}
+
+void tellUnsaved(Written written, int textId, std::u16string_view name, Messages& messages) {
+    if (written == Written::Whole) {
+        return;
+    }
+    messages.push_back(failure(textId, name));
+    if (written == Written::Partly) {
+        messages.push_back(failure(IDS_PROFILE_NOT_PUT_BACK, name));
+    }
 }
 
 }  // namespace corvane

@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "core/app_state.h"
+#include "core/apply.h"
 #include "core/message.h"
 #include "core/net_settings.h"
 #include "core/registry.h"
+#include "core/registry_values.h"
 
 namespace corvane {
 
@@ -23,11 +25,12 @@ inline constexpr std::u16string_view kDefaultProfileValue = u"DefProfile";
 inline constexpr int kStoredNameChars = 260;
 // The registry refuses longer key names.
 inline constexpr std::size_t kLongestKeyNameChars = 255;
-// Scans of the Profiles key stop after this many indices.
-inline constexpr std::uint32_t kProfileScanLimit = 1000;
+// The key of the stored profile `name`, below HKEY_CURRENT_USER.
+std::u16string profilePath(std::u16string_view name);
 
-// The stored profile names in the registry's order. An index that fails (a name longer than 259
-// characters) or gives an empty name is skipped; none when there is no Profiles key.
+// Every stored profile name in the registry's order, however many there are. An index that
+// fails (a name longer than 259 characters) or gives an empty name is skipped; none when there
+// is no Profiles key.
 std::vector<std::u16string> listProfileNames(Registry& registry);
 
 // A name that is a key of its own right below the Profiles key: not empty, no backslash, and
@@ -45,31 +48,47 @@ std::optional<std::u16string> storedProfileName(Registry& registry, std::u16stri
 // was, when there is none that can be read whole.
 bool loadDefaultProfileName(Registry& registry, const AdapterInfo& adapter, std::u16string& name);
 
-// Records `name` as the adapter's default; with `apply`, then loads the profile and applies it,
-// adding to `messages` what the user is told: that the profile cannot be read, or, with
-// `showMessages`, the outcome of the apply. True when the default was recorded.
-bool setDefaultProfile(AppState& state, AdapterInfo& adapter, std::u16string_view name, bool apply,
-                       bool showMessages, Messages& messages);
+// Records `name` as the adapter's default (creating the adapter's key), whole or not at all;
+// `log` as writeWhole keeps it.
+Written recordDefaultProfile(Registry& registry, const AdapterInfo& adapter,
+                             std::u16string_view name, ChangeLog* log = nullptr);
 
-// Makes `name` the default of every adapter in list order and applies it; only the last adapter
-// reports. Stops at the first adapter whose default cannot be recorded, with that message; false
-// then.
-bool switchAllAdapters(AppState& state, std::u16string_view name, Messages& messages);
-// A profile chosen to be used now: the default of `adapter`, or with `everyAdapter` of all of
-// them, applied, with the outcome or the failure in `messages`.
+// What switching one adapter to a profile came to.
+struct AdapterSwitch {
+    bool defaultRecorded = false;
+    std::optional<ApplyOutcome> outcome;  // none when the profile was not applied
+};
+
+// Records `name` as the adapter's default, loads the profile and applies it. A profile that
+// cannot be loaded is told in `messages` and its default stays recorded; an apply that fails puts
+// the default back as it was, so that the adapter is left as the switch found it.
+AdapterSwitch switchAdapter(Registry& registry, System& system, AdapterInfo& adapter,
+                            std::u16string_view name, Messages& messages);
+
+// A profile chosen to be used now: the default of `adapter`, or with `everyAdapter` of every
+// adapter in list order, applied. `messages` gets every failure, each adapter's own when several
+// are switched, then the outcome once. Stops at the first adapter whose default cannot be
+// recorded; the adapters switched before it stay switched.
 void switchToProfile(AppState& state, AdapterInfo& adapter, std::u16string_view name,
                      bool everyAdapter, Messages& messages);
 
 // A profile's settings, read into a record reset to the defaults; false when it is not stored.
 bool loadProfile(Registry& registry, std::u16string_view name, NetSettings& record);
-// Writes a profile's settings, creating its key.
-bool saveProfile(Registry& registry, std::u16string_view name, const NetSettings& record);
+// Writes a profile's settings, creating its key, whole or not at all: a profile that cannot be
+// written whole is put back as it was, a new one removed.
+Written saveProfile(Registry& registry, std::u16string_view name, const NetSettings& record,
+                    ChangeLog* log = nullptr);
 // Removes the profile's key with everything in it; default-profile values that name it stay.
 bool deleteProfile(Registry& registry, std::u16string_view name);
 
 // Stores the adapter's current system settings as profile `name` and makes it the adapter's
-// default, telling in `messages` what could not be stored. The system is not touched.
-bool createProfileFromSystem(AppState& state, std::u16string_view name, AdapterInfo& adapter,
+// default, both or neither, telling in `messages` what could not be stored. The system is not
+// touched.
+bool createProfileFromSystem(Registry& registry, std::u16string_view name, AdapterInfo& adapter,
                              Messages& messages);
+
+// A profile write that failed, told: `textId` with the name, and when the profile could not be
+// put back as it was, that too.
+void tellUnsaved(Written written, int textId, std::u16string_view name, Messages& messages);
 
 }  // namespace corvane

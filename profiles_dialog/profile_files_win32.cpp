@@ -123,19 +123,20 @@ FileOutcome importFromFile(AppState& state, HWND window, const std::u16string& p
         choice = answer == kReplaceProfiles ? ImportChoice::Replace : ImportChoice::Keep;
     }
     Messages messages;
-    const bool imported = writeImportedProfiles(*state.registry, *profiles,
-                                                choice == ImportChoice::Replace, messages);
+    const ImportWrite imported = writeImportedProfiles(*state.registry, *profiles,
+                                                       choice == ImportChoice::Replace, messages);
     showMessages(state, window, messages);
-    if (!imported) {
-        return FileOutcome::Failed;
-    }
-    if (window != nullptr) {
+    // Whatever the import changed shows in the list and the icon's menu, also after a failure.
+    if (imported.changed && window != nullptr) {
         refreshProfileList(state, window);
+    }
+    if (!imported.written) {
+        return FileOutcome::Failed;
     }
     messages.clear();
     const bool applied = reapplyDefaultProfiles(state, messages);
     showMessages(state, window, messages);
-    return applied ? FileOutcome::Done : FileOutcome::Failed;
+    return applied && !imported.oldProfilesLeft ? FileOutcome::Done : FileOutcome::Failed;
 }
 
 }  // namespace corvane

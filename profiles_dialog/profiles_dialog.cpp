@@ -13,15 +13,6 @@ bool isDefaultOf(Registry& registry, const AdapterInfo& adapter, std::u16string_
     return loadDefaultProfileName(registry, adapter, defaultName) && defaultName == name;
 }
 
-void apply(AppState& state, AdapterInfo& adapter, const NetSettings& record, bool report,
-           Messages& messages) {
-    const ApplyOutcome outcome = applyToSystem(*state.registry, *state.system, adapter, record);
-    if (report) {
-        const Messages told = applyMessages(outcome);
-        messages.insert(messages.end(), told.begin(), told.end());
-    }
-}
-
 }  // namespace
 
 DialogOpening openProfilesDialog(AppState& state) {
@@ -121,23 +112,29 @@ bool storeEditedProfile(AppState& state, AdapterInfo& selected, std::u16string_v
     if (!differs(edited, before)) {
         return false;  // nothing changed: nothing stored, and no new profile
     }
-    if (!saveProfile(*state.registry, name, edited)) {
-        messages.push_back(failure(IDS_SAVE_FAILED, name));
+    const Written saved = saveProfile(*state.registry, name, edited);
+    if (saved != Written::Whole) {
+        tellUnsaved(saved, IDS_SAVE_FAILED, name, messages);
         return false;
     }
-    if (state.applyToAll == 0) {
-        if (isDefaultOf(*state.registry, selected, name)) {
-            apply(state, selected, edited, true, messages);
-        }
-        return true;
-    }
+    const bool everyAdapter = state.applyToAll != 0;
     const int count = state.adapters ? state.adapters->count() : 0;
+    std::vector<AdapterApply> applies;
+    bool lastApplied = false;
     for (int index = 0; index < count; ++index) {
         AdapterInfo& adapter = *state.adapters->at(index);
-        if (isDefaultOf(*state.registry, adapter, name)) {
-            apply(state, adapter, edited, index == count - 1, messages);
+        if ((everyAdapter || &adapter == &selected) &&
+            isDefaultOf(*state.registry, adapter, name)) {
+            applies.push_back({std::u16string(textOf(adapter.displayName)),
+                               applyToSystem(*state.registry, *state.system, adapter, edited)});
+            lastApplied = index == count - 1;
         }
     }
+    // Every failure is told; the outcome only when the last adapter of the list was among them,
+    // so an edit of a profile that only earlier adapters use completes without a word.
+    const Messages told =
+        applyMessages(applies, everyAdapter && count > 1, !everyAdapter || lastApplied);
+    messages.insert(messages.end(), told.begin(), told.end());
     return true;
 }
 

@@ -342,7 +342,7 @@ void refreshProfileList(AppState& state, HWND window) {
             return;  // the list's selection, its buttons and the icon's menu stay as they are
         }
         Messages messages;
-        if (createProfileFromSystem(state, name, *adapter, messages)) {
+        if (createProfileFromSystem(*state.registry, name, *adapter, messages)) {
             list = readProfileList(state, *adapter);
             fillProfileList(window, list.names);
         }

@@ -100,6 +100,8 @@
 #define IDS_APPLY_FAILED 20
 #define IDS_NEXT_USE 21
 #define IDS_RESET_FOR_PROXY 22
+#define IDS_APPLY_FAILED_FOR 23
+#define IDS_SETTINGS_NOT_PUT_BACK 24
 
 // Strings: profile store and profile commands.
 #define IDS_PROFILE_EXISTS 30
@@ -112,6 +114,10 @@
 #define IDS_CONFIRM_DELETE 37
 #define IDS_DELETE_FAILED 38
 #define IDS_PROFILE_NAME_BACKSLASH 39
+
+// Strings: writes that failed and could not be taken back.
+#define IDS_PROFILE_NOT_PUT_BACK 100
+#define IDS_OLD_PROFILE_NOT_REMOVED 101
 
 // Strings: profile files, export and import.
 #define IDS_FILE_FILTER 40

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(registry.keyPaths() == before);
         return 0;
     }
-    check(writeImportedProfiles(registry, *profiles, size % 2 == 0, messages));
+    check(writeImportedProfiles(registry, *profiles, size % 2 == 0, messages).written);
     for (const std::u16string& key : registry.keyPaths()) {
         // Either a key on the way to Profiles, or one profile right below it.
         check(kStore.starts_with(key + u"\\") ||
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(again.has_value() && static_cast<std::int32_t>(again->size()) == outcome.count);
     MemoryRegistry copy;
     MemoryStream exportedAgain;
-    check(writeImportedProfiles(copy, *again, true, messages) &&
+    check(writeImportedProfiles(copy, *again, true, messages).written &&
           exportProfiles(copy, exportedAgain).written && exportedAgain.bytes == exported.bytes);
     check(registry.openHandleCount() == 0);
     return 0;

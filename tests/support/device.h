@@ -50,11 +50,6 @@ class FakeSystem : public System {
     std::vector<std::pair<std::u16string, std::u16string>> started;
 };
 
-// The key of the stored profile `name`, below HKEY_CURRENT_USER.
-inline std::u16string profilePath(std::u16string_view name) {
-    return std::u16string(kProfilesKeyPath) + u"\\" + std::u16string(name);
-}
-
 // A handheld over `RegistryType`: NDIS adapters, profiles and defaults in its registry, a system
 // whose answers the test sets, and the application state wired to both.
 template <class RegistryType>
@@ -88,7 +83,7 @@ class BasicDevice {
         setDefaults(record);
         record.dhcpEnabled = 0;
         copyText(record.ipAddress, ipAddress);
-        ASSERT_TRUE(saveProfile(registry, name, record));
+        ASSERT_EQ(saveProfile(registry, name, record), Written::Whole);
     }
     void setDefault(std::u16string_view adapterKey, std::u16string_view name) {
         putString(registry, kCurrentUser, appKey(adapterKey), kDefaultProfileValue, name);

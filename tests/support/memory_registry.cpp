@@ -58,6 +58,20 @@ KeyHandle MemoryRegistry::handleFor(KeyHandle parent, const std::u16string& full
     return nextHandle_++;
 }
 
+bool MemoryRegistry::writeFails() {
+    ++writeCalls_;
+    return failingWrite_ > 0 &&
+           (writeCalls_ == failingWrite_ || (failingAfter_ && writeCalls_ > failingWrite_));
+}
+
+long MemoryRegistry::valueWriteFault(std::u16string_view name) {
+    const bool counted = writeFails();
+    if (const auto fault = faults_.find(lower(name)); fault != faults_.end()) {
+        return fault->second;
+    }
+    return counted ? status::kAccessDenied : status::kSuccess;
+}
+
 long MemoryRegistry::openKey(KeyHandle parent, std::u16string_view path, std::uint32_t,
                              KeyHandle& key) {
     key = 0;
@@ -74,6 +88,10 @@ long MemoryRegistry::createKey(KeyHandle parent, std::u16string_view path, KeyHa
     std::u16string full = resolve(parent, u"");
     if (full.empty()) {
         return status::kInvalidHandle;
+    }
+    // Opening a key that is there writes nothing; making one is a write that can fail.
+    if (!keys_.contains(resolve(parent, path)) && writeFails()) {
+        return status::kAccessDenied;
     }
     // Each missing key on the path is made, named as the path spells it.
     for (const std::u16string_view name : namesOf(path)) {
@@ -108,8 +126,11 @@ long MemoryRegistry::setValue(KeyHandle key, std::u16string_view name, std::uint
                               const void* data, std::uint32_t size) {
     ++setValueCalls_;
     auto* values = valuesOf(key);
-    if (values == nullptr || faults_.contains(lower(name))) {
-        return values == nullptr ? status::kInvalidHandle : faults_.at(lower(name));
+    if (values == nullptr) {
+        return status::kInvalidHandle;
+    }
+    if (const long fault = valueWriteFault(name); fault != status::kSuccess) {
+        return fault;
     }
     Value& value =
         values->try_emplace(lower(name), Value{std::u16string(name), 0, {}}).first->second;
@@ -117,6 +138,17 @@ long MemoryRegistry::setValue(KeyHandle key, std::u16string_view name, std::uint
     value.type = type;
     value.data.assign(bytes, bytes + size);
     return status::kSuccess;
+}
+
+long MemoryRegistry::deleteValue(KeyHandle key, std::u16string_view name) {
+    auto* values = valuesOf(key);
+    if (values == nullptr) {
+        return status::kInvalidHandle;
+    }
+    if (const long fault = valueWriteFault(name); fault != status::kSuccess) {
+        return fault;
+    }
+    return values->erase(lower(name)) > 0 ? status::kSuccess : status::kFileNotFound;
 }
 
 long MemoryRegistry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
@@ -165,6 +197,9 @@ long MemoryRegistry::deleteTree(KeyHandle parent, std::u16string_view path) {
     // An empty path is refused, or a stray call would wipe the parent, a whole root included.
     if (full.empty() || full == resolve(parent, u"")) {
         return full.empty() ? status::kInvalidHandle : status::kInvalidParameter;
+    }
+    if (writeFails()) {
+        return status::kAccessDenied;
     }
     if (keys_.erase(full) == 0) {
         return status::kFileNotFound;

@@ -1,6 +1,6 @@
 // An in-memory registry for tests: keys by path, names compared without regard to case and kept
 // in their stored case, subkeys listed in the order of their lower-cased names (as Wine does).
-// Opening a key and writing a value can be made to fail.
+// Opening a key and any write can be made to fail.
 #pragma once
 
 #include <map>
@@ -21,6 +21,7 @@ class MemoryRegistry : public Registry {
                     std::uint32_t* size) override;
     long setValue(KeyHandle key, std::u16string_view name, std::uint32_t type, const void* data,
                   std::uint32_t size) override;
+    long deleteValue(KeyHandle key, std::u16string_view name) override;
     long enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
                  std::uint32_t& nameChars) override;
     long enumValue(KeyHandle key, std::uint32_t index, char16_t* name, std::uint32_t& nameChars,
@@ -33,12 +34,24 @@ class MemoryRegistry : public Registry {
     }
     // Writing the value `name` fails with `status`, in any key.
     void failValue(std::u16string_view name, long status) { faults_[lower(name)] = status; }
-    void clearFaults() { faults_.clear(); }
+    // Counting every call that writes (createKey making a key, setValue, deleteValue, deleteTree)
+    // from 1 on:
+    // the `number`-th fails with 5, and with `andAfter` every one after it too.
+    void failWrite(int number, bool andAfter = false) {
+        failingWrite_ = number;
+        failingAfter_ = andAfter;
+    }
+    void clearFaults() {
+        faults_.clear();
+        failingWrite_ = 0;
+    }
 
     // Keys opened or created and not yet closed (the two roots do not count).
     int openHandleCount() const { return static_cast<int>(handles_.size()); }
     // setValue calls so far, failed ones included.
     int setValueCount() const { return setValueCalls_; }
+    // Calls that write so far, failed ones included.
+    int writeCount() const { return writeCalls_; }
     // Every key as its lower-cased full path ("hkcu\software..."), in sorted order.
     std::vector<std::u16string> keyPaths() const {
         std::vector<std::u16string> paths;
@@ -67,6 +80,10 @@ class MemoryRegistry : public Registry {
     std::map<std::u16string, Value>* valuesOf(KeyHandle key);
     // A new handle to the existing key `full`, `parent` itself for a root, 0 when it is missing.
     KeyHandle handleFor(KeyHandle parent, const std::u16string& full);
+    // Counts a write; true when it is to fail.
+    bool writeFails();
+    // Counts a write of the value `name`: the status it fails with, or 0.
+    long valueWriteFault(std::u16string_view name);
 
     std::map<std::u16string, Key> keys_;
     std::map<KeyHandle, std::u16string> handles_;
@@ -74,6 +91,9 @@ class MemoryRegistry : public Registry {
     std::map<std::u16string, long> faults_;
     KeyHandle nextHandle_ = 0x1000;
     int setValueCalls_ = 0;
+    int writeCalls_ = 0;
+    int failingWrite_ = 0;
+    bool failingAfter_ = false;
 };
 
 }  // namespace corvane

@@ -132,6 +132,12 @@ TEST_F(RegistryConformance, ValuesKeepTypeAndExactBytesAndTooSmallBuffersFailWit
     putString(reg(), base(), u"Values", u"EnableDHCP", u"x");
     EXPECT_EQ(getRaw(reg(), base(), u"Values", u"EnableDHCP").type, regtype::kString);
     EXPECT_EQ(getRaw(reg(), base(), u"Values", u"Missing").result, status::kFileNotFound);
+
+    // A removed value is gone, found without regard to case; removing it again is 2.
+    EXPECT_EQ(reg().deleteValue(key.handle(), u"enabledhcp"), status::kSuccess);
+    EXPECT_EQ(getRaw(reg(), base(), u"Values", u"EnableDHCP").result, status::kFileNotFound);
+    EXPECT_EQ(reg().deleteValue(key.handle(), u"EnableDHCP"), status::kFileNotFound);
+    EXPECT_EQ(getRaw(reg(), base(), u"Values", u"DNS").type, regtype::kMultiString);
 }
 
 TEST_F(RegistryConformance, DeleteTreeRemovesTheKeyWithEverythingBelowItAndNothingElse) {

@@ -27,14 +27,14 @@ TEST(CommandLineTest, SplitsAsTheWindowsRuntimeAndTakesOnlyWholeCommands) {
     for (const char16_t* wrong :
          {u"-switch", u"-quiet", u"-switch a -export b", u"-export f -replace",
           u"-import f -adapter A", u"-switch a -adapter", u"-switch a -adapter A -adapter B",
-          u"-switch a -Quiet"}) {
+          u"-switch a -Quiet", u"-switch a -adapter \"\""}) {
         EXPECT_EQ(parseCommandLine(wrong).kind, Kind::Usage) << toUtf8(wrong);
     }
 }
 
 TEST(CommandLineTest, ARequestCrossesToTheRunningInstanceWholeAndNothingElseDoes) {
     for (const CommandRequest& request :
-         {CommandRequest{Kind::Import, u"P", u"A", uR"(Z:\a b\f.prf)", true, true},
+         {CommandRequest{Kind::Import, {}, {}, uR"(Z:\a b\f.prf)", true, true},
           CommandRequest{Kind::Switch, u"Home", {}, {}, false, false},
           CommandRequest{Kind::Export, {}, {}, u"f.prf", false, false}}) {
         EXPECT_EQ(decodeRequest(encodeRequest(request)), request);
@@ -42,7 +42,9 @@ TEST(CommandLineTest, ARequestCrossesToTheRunningInstanceWholeAndNothingElseDoes
     using namespace std::string_view_literals;
     for (const std::u16string_view text :
          {u"s--\0a\0b"sv, u"s--\0a\0b\0c\0d"sv, u"x--\0a\0b\0c"sv, u"sq-\0a\0b\0c"sv,
-          u"s-\0a\0b\0c"sv, u"s--q\0a\0b\0c"sv}) {
+          u"s-\0a\0b\0c"sv, u"s--q\0a\0b\0c"sv,
+          // Only what a command line gives: no replacing export, no file to switch with.
+          u"er-\0\0\0f"sv, u"s--\0a\0\0f"sv, u"i--\0a\0\0f"sv, u"e--\0\0A\0f"sv}) {
         EXPECT_EQ(decodeRequest(text), std::nullopt) << toUtf8(text);
     }
 }

@@ -53,11 +53,25 @@ TEST(ApplyTest, AFailureKeepsTheAdapterAndOnlyAChangedProxyIsToldOnlyFrom211With
     EXPECT_EQ(device.system.told, std::vector<WindowRef>(4, kShell)) << "each notified once";
 }
 
-TEST(ApplyMessagesTest, EachOutcomeTellsItsMessagesInOrderWithThePlatformsBoxStyles) {
-    EXPECT_EQ(applyMessages(ApplyOutcome::Failed), Messages{failure(IDS_APPLY_FAILED)});
-    EXPECT_EQ(applyMessages(ApplyOutcome::ShellNotified), Messages{notice(IDS_NEXT_USE)});
-    EXPECT_EQ(applyMessages(ApplyOutcome::ResetNeeded),
+TEST(ApplyMessagesTest, FailuresEachThenTheOutcomeOnceWithThePlatformsBoxStyles) {
+    using enum ApplyOutcome;
+    EXPECT_EQ(applyMessages({{{u"A1", Failed}}}, false), Messages{failure(IDS_APPLY_FAILED)});
+    EXPECT_EQ(applyMessages({{{u"A1", ShellNotified}}}, false), Messages{notice(IDS_NEXT_USE)});
+    EXPECT_EQ(applyMessages({{{u"A1", ResetNeeded}}}, false),
               (Messages{notice(IDS_NEXT_USE), notice(IDS_RESET_FOR_PROXY)}));
+    // Several adapters at once: each failure by its adapter, whatever came after it, then the
+    // outcome of those written once, the reset when any needs it.
+    const std::vector<AdapterApply> run{
+        {u"A1", NotPutBack}, {u"A2", ResetNeeded}, {u"A3", Failed}, {u"A4", Applied}};
+    EXPECT_EQ(
+        applyMessages(run, true),
+        (Messages{failure(IDS_APPLY_FAILED_FOR, u"A1"), failure(IDS_SETTINGS_NOT_PUT_BACK, u"A1"),
+                  failure(IDS_APPLY_FAILED_FOR, u"A3"), notice(IDS_NEXT_USE),
+                  notice(IDS_RESET_FOR_PROXY)}));
+    EXPECT_EQ(applyMessages(run, false, false).size(), 3u) << "failures only";
+    EXPECT_TRUE(applyMessages({{{u"A1", Failed}}}, true).back() ==
+                failure(IDS_APPLY_FAILED_FOR, u"A1"))
+        << "nothing written: nothing done to tell";
     EXPECT_EQ(std::tuple(failure(0).style, notice(0).style, question(0).style),
               std::tuple(0x30u, 0x40u, 0x24u));
 }

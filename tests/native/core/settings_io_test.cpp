@@ -84,7 +84,7 @@ TEST(SettingsIoTest, MissingKeysEndTheReadAndAFieldIsReadWholeOrNotAtAllNeverPas
         << "DHCP and the proxy on; no port stored";
 }
 
-TEST(SettingsIoTest, WritesTheExactLayoutThatReadsBackUnchangedAndStopsAtTheFirstFailure) {
+TEST(SettingsIoTest, WritesTheExactLayoutThatReadsBackUnchangedOrNothingAtAll) {
     using namespace std::string_literals;
     MemoryRegistry registry;
     const auto raw = [&](std::u16string_view path, std::u16string_view name) {
@@ -97,7 +97,7 @@ TEST(SettingsIoTest, WritesTheExactLayoutThatReadsBackUnchangedAndStopsAtTheFirs
     copyText(record.domain, u"FIELDOPS");
     record.dhcpEnabled = 0;
     record.proxyPort = 8080;
-    ASSERT_TRUE(writeSettings(registry, record, kSystemKeys));
+    ASSERT_EQ(writeSettings(registry, record, kSystemKeys), Written::Whole);
 
     EXPECT_EQ((std::vector{raw(kTcpip, u"DNS"), raw(kTcpip, u"WINS"), raw(kTcpip, u"IpAddress"),
                            raw(kTcpip, u"DhcpIPAddress")}),
@@ -108,7 +108,7 @@ TEST(SettingsIoTest, WritesTheExactLayoutThatReadsBackUnchangedAndStopsAtTheFirs
 
     copyText(record.dns2, u"10.1.2.4");
     copyText(record.wins1, u"10.0.0.8");
-    ASSERT_TRUE(writeSettings(registry, record, kProfileKeys));
+    ASSERT_EQ(writeSettings(registry, record, kProfileKeys), Written::Whole);
     EXPECT_EQ(getRaw(registry, kCurrentUser, kProfile, u"DNS").chars(),
               withZero(u"10.1.2.3") + withZero(u"10.1.2.4") + u'\0');
     NetSettings back;
@@ -117,13 +117,14 @@ TEST(SettingsIoTest, WritesTheExactLayoutThatReadsBackUnchangedAndStopsAtTheFirs
 
     copyText(record.domain, u"NEW");
     copyText(record.ipAddress, u"10.0.0.26");
-    registry.failValue(u"Password", status::kAccessDenied);
-    EXPECT_FALSE(writeSettings(registry, record, kSystemKeys));
-    EXPECT_EQ(raw(kIdentityKeyPath, u"Domain"), u"NEW\0"s);
-    EXPECT_EQ(raw(kTcpip, u"IpAddress"), u"10.0.0.25\0\0"s) << "not reached";
-    registry.clearFaults();
-    registry.failValue(u"ProxyServer", status::kAccessDenied);
-    EXPECT_FALSE(writeSettings(registry, record, kSystemKeys)) << "the proxy's failure counts too";
+    // Whole or not at all: a failure takes back what was written before it.
+    for (const std::u16string_view failing : {u"Password", u"ProxyServer"}) {
+        registry.failValue(failing, status::kAccessDenied);
+        EXPECT_EQ(writeSettings(registry, record, kSystemKeys), Written::Nothing);
+        EXPECT_EQ(raw(kIdentityKeyPath, u"Domain"), u"FIELDOPS\0"s) << toUtf8(failing);
+        EXPECT_EQ(raw(kTcpip, u"IpAddress"), u"10.0.0.25\0\0"s) << toUtf8(failing);
+        registry.clearFaults();
+    }
 }
 
 }  // namespace

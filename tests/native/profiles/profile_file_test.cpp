@@ -76,7 +76,8 @@ class ExportImportTest : public testing::Test {
     }
     bool import(const Bytes& bytes, bool replace, Messages& messages) {
         const auto profiles = read(bytes);
-        return profiles && writeImportedProfiles(device.registry, *profiles, replace, messages);
+        return profiles &&
+               writeImportedProfiles(device.registry, *profiles, replace, messages).written;
     }
 
     Device device{3};
@@ -130,6 +131,9 @@ TEST_F(ExportImportTest, ImportWritesTheCountedProfilesKeepingOrReplacingTheStor
 
     ASSERT_TRUE(import(three, true, messages));
     EXPECT_EQ(listProfileNames(device.registry), (Names{u"A", u"Empty"}));
+    EXPECT_EQ(getRaw(device.registry, kCurrentUser, profilePath(u"A"), u"Mine").result,
+              status::kFileNotFound)
+        << "replacing, a profile holds the file's values only";
 
     // A write that fails names its profile; what was written before stays.
     messages.clear();
@@ -139,6 +143,7 @@ TEST_F(ExportImportTest, ImportWritesTheCountedProfilesKeepingOrReplacingTheStor
                false, messages));
     EXPECT_EQ(messages, Messages{failure(IDS_CREATE_FAILED, u"C")});
     EXPECT_TRUE(profileExists(device.registry, u"B"));
+    EXPECT_FALSE(profileExists(device.registry, u"C")) << "not half written";
 }
 
 // The store's own round trip, export to import to export, is the profile-file fuzzer's.
@@ -153,6 +158,13 @@ TEST_F(ExportImportTest, AfterAnImportEveryAdaptersDefaultIsAppliedAgainReportin
     EXPECT_EQ(std::tuple(device.systemIp(u"A1"), device.systemIp(u"A2"), device.systemIp(u"A3")),
               std::tuple(u"10.1.0.1", u"10.1.0.1", u"192.168.0.3"));
     EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)});
+
+    // A changed proxy the shell cannot be told of needs a reset, as after a switch.
+    device.system.shell = 0;
+    putDword(device.registry, kCurrentUser, profilePath(u"Home"), u"UseProxy", 1);
+    messages.clear();
+    EXPECT_TRUE(reapplyDefaultProfiles(device.state, messages));
+    EXPECT_EQ(messages, (Messages{notice(IDS_NEXT_USE), notice(IDS_RESET_FOR_PROXY)}));
 
     device.registry.failValue(u"DNS", status::kAccessDenied);
     messages.clear();

@@ -16,7 +16,9 @@ class ProfileStoreTest : public testing::Test {
   protected:
     MemoryRegistry& registry() { return device.registry; }
     bool setDefault(std::u16string_view name, bool apply) {
-        return setDefaultProfile(device.state, device.adapter(0), name, apply, true, messages);
+        return apply ? switchAdapter(registry(), device.system, device.adapter(0), name, messages)
+                           .defaultRecorded
+                     : recordDefaultProfile(registry(), device.adapter(0), name) == Written::Whole;
     }
 
     Device device{1};  // A1 on 192.168.0.1
@@ -32,11 +34,18 @@ TEST_F(ProfileStoreTest, NamesAreKeysOfTheirOwnListedInTheRegistrysOrder) {
     putKey(registry(), kCurrentUser, profilePath(u"Lab\\2"));  // what a nested name reaches
     EXPECT_EQ(listProfileNames(registry()), (Names{u"a", u"Lab", u"Office"}));
     EXPECT_FALSE(profileExists(registry(), u"")) << "not the Profiles key itself";
+    // However many there are, every listed profile is found by its name.
+    for (int i = 0; i < 1001; ++i) {
+        putKey(registry(), kCurrentUser, profilePath(u"P" + fromUtf8(std::to_string(i))));
+    }
+    EXPECT_EQ(listProfileNames(registry()).size(), 1004u);
+    EXPECT_EQ(storedProfileName(registry(), u"p999"), u"P999") << "sorted among the last";
 
     EXPECT_TRUE(isProfileKeyName(std::u16string(255, u'n')));
     for (const std::u16string& bad : {std::u16string(), std::u16string(256, u'n'),
                                       std::u16string(u"Lab\\2"), std::u16string(u"\\")}) {
-        EXPECT_FALSE(saveProfile(registry(), bad, device.adapter(0).settings)) << toUtf8(bad);
+        EXPECT_EQ(saveProfile(registry(), bad, device.adapter(0).settings), Written::Nothing)
+            << toUtf8(bad);
         EXPECT_FALSE(deleteProfile(registry(), bad));
     }
 }
@@ -75,19 +84,21 @@ TEST_F(ProfileStoreTest, ADefaultIsRecordedAsTextReadWholeOrNotAtAllAndMayNameNo
 
 TEST_F(ProfileStoreTest, AProfileFromTheSystemIsStoredAndMadeDefaultWithoutTouchingTheSystem) {
     const int writes = registry().setValueCount();
-    ASSERT_TRUE(createProfileFromSystem(device.state, u"Default", device.adapter(0), messages));
+    ASSERT_TRUE(createProfileFromSystem(registry(), u"Default", device.adapter(0), messages));
     EXPECT_EQ(registry().setValueCount() - writes, 14) << "13 profile values and DefProfile";
     EXPECT_EQ(device.profileIp(u"Default"), u"192.168.0.1");
     EXPECT_EQ(device.defaultOf(u"A1"), u"Default");
 
+    // Both or neither: a profile that cannot be made the default goes again.
     registry().failValue(u"IpAddress", status::kAccessDenied);
-    EXPECT_FALSE(createProfileFromSystem(device.state, u"Lab", device.adapter(0), messages));
+    EXPECT_FALSE(createProfileFromSystem(registry(), u"Lab", device.adapter(0), messages));
     registry().clearFaults();
     registry().failValue(u"DefProfile", status::kAccessDenied);
-    EXPECT_FALSE(createProfileFromSystem(device.state, u"Lab", device.adapter(0), messages));
+    EXPECT_FALSE(createProfileFromSystem(registry(), u"Lab", device.adapter(0), messages));
     EXPECT_EQ(messages, (Messages{failure(IDS_CREATE_FAILED, u"Lab"),
                                   failure(IDS_SET_DEFAULT_FAILED, u"Lab")}));
     EXPECT_EQ(device.defaultOf(u"A1"), u"Default");
+    EXPECT_EQ(listProfileNames(registry()), Names{u"Default"});
 }
 
 }  // namespace

@@ -1,0 +1,171 @@
+#include "core/registry_values.h"
+
+#include <algorithm>
+
+#include "core/text.h"
+
+namespace corvane {
+namespace {
+
+// Most values fit here, so one query reads them; a longer one is asked for again at its size.
+constexpr std::uint32_t kFirstReadBytes = 512;
+// Value names are at most 16383 characters in the registry.
+constexpr std::uint32_t kLongestValueNameChars = 16384;
+// A value longer than this is not read whole, so it is never replaced either.
+constexpr std::size_t kLongestValueBytes = 16 * 1024 * 1024;
+
+bool listed(std::span<const RegValue> values, std::u16string_view name) {
+    return std::any_of(values.begin(), values.end(),
+                       [&](const RegValue& value) { return equalsNoCase(value.name, name); });
+}
+
+bool createdHere(const ChangeLog& log, KeyHandle root, std::u16string_view path) {
+    return std::any_of(log.createdKeys.begin(), log.createdKeys.end(), [&](const auto& key) {
+        return key.first == root && equalsNoCase(key.second, path);
+    });
+}
+
+// Makes one key's changes, adding what they replaced to `log`; false at the first failure.
+bool change(Registry& registry, const KeyChange& key, ChangeLog& log) {
+    RegKey open;
+    const long opened = openKey(registry, key.root, key.path, 0, open);
+    // Only a key that is certainly missing counts as new: undoing would remove it.
+    bool created = createdHere(log, key.root, key.path);
+    if (opened == status::kFileNotFound) {
+        if (createKey(registry, key.root, key.path, open) != status::kSuccess) {
+            return false;
+        }
+        log.createdKeys.emplace_back(key.root, key.path);
+        created = true;
+    } else if (opened != status::kSuccess) {
+        return false;
+    }
+    // A key made by these changes goes whole when they are undone: its values need no record.
+    const auto replace = [&](const std::u16string& name, std::optional<RegValue> before,
+                             const RegValue* after) {
+        const long result =
+            after != nullptr
+                ? registry.setValue(open.handle(), name, after->type, after->data.data(),
+                                    static_cast<std::uint32_t>(after->data.size()))
+                : registry.deleteValue(open.handle(), name);
+        if (result != status::kSuccess) {
+            return false;
+        }
+        if (!created) {
+            log.values.push_back({key.root, key.path, name, std::move(before)});
+        }
+        return true;
+    };
+    if (key.removeOthers && !created) {
+        std::vector<RegValue> present;
+        if (!readValues(registry, open.handle(), present)) {
+            return false;
+        }
+        for (RegValue& value : present) {
+            if (!listed(key.set, value.name)) {
+                const std::u16string name = value.name;
+                if (!replace(name, std::move(value), nullptr)) {
+                    return false;
+                }
+            }
+        }
+    }
+    for (const RegValue& value : key.set) {
+        std::optional<RegValue> before;
+        if (!created) {
+            RegValue old;
+            const long read = readValue(registry, open.handle(), value.name, old);
+            if (read != status::kSuccess && read != status::kFileNotFound) {
+                return false;
+            }
+            if (read == status::kSuccess) {
+                before = std::move(old);
+            }
+        }
+        if (!replace(value.name, std::move(before), &value)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+long readValue(Registry& registry, KeyHandle key, std::u16string_view name, RegValue& value) {
+    value = RegValue{std::u16string(name), 0, std::vector<unsigned char>(kFirstReadBytes)};
+    std::uint32_t size = kFirstReadBytes;
+    long result = registry.queryValue(key, name, &value.type, value.data.data(), &size);
+    if (result == status::kMoreData) {
+        value.data.resize(size);
+        result = registry.queryValue(key, name, &value.type, value.data.data(), &size);
+    }
+    value.data.resize(result == status::kSuccess ? std::min<std::size_t>(size, value.data.size())
+                                                 : 0);
+    return result;
+}
+
+bool readValues(Registry& registry, KeyHandle key, std::vector<RegValue>& values) {
+    values.clear();
+    std::u16string name(kLongestValueNameChars, u'\0');
+    std::vector<unsigned char> data(kFirstReadBytes);
+    for (std::uint32_t index = 0;;) {
+        std::uint32_t nameChars = kLongestValueNameChars;
+        std::uint32_t type = 0;
+        auto size = static_cast<std::uint32_t>(data.size());
+        const long result =
+            registry.enumValue(key, index, name.data(), nameChars, type, data.data(), size);
+        if (result == status::kNoMoreItems) {
+            return true;
+        }
+        // The name always fits: only the data can be too long for the buffer so far.
+        if (result == status::kMoreData && data.size() < kLongestValueBytes) {
+            data.resize(data.size() * 4);
+            continue;
+        }
+        if (result != status::kSuccess) {
+            return false;
+        }
+        values.push_back({std::u16string(name.data(), nameChars), type,
+                          std::vector<unsigned char>(data.begin(), data.begin() + size)});
+        ++index;
+    }
+}
+
+Written writeWhole(Registry& registry, std::span<const KeyChange> changes, ChangeLog* log) {
+    ChangeLog made;
+    for (const KeyChange& key : changes) {
+        if (!change(registry, key, made)) {
+            return undoChanges(registry, made) ? Written::Nothing : Written::Partly;
+        }
+    }
+    if (log != nullptr) {
+        log->values.insert(log->values.end(), made.values.begin(), made.values.end());
+        log->createdKeys.insert(log->createdKeys.end(), made.createdKeys.begin(),
+                                made.createdKeys.end());
+    }
+    return Written::Whole;
+}
+
+bool undoChanges(Registry& registry, const ChangeLog& log) {
+    bool whole = true;
+    for (auto it = log.values.rbegin(); it != log.values.rend(); ++it) {
+        RegKey key;
+        long result = openKey(registry, it->root, it->path, 0, key);
+        if (result == status::kSuccess) {
+            result = it->before
+                         ? registry.setValue(key.handle(), it->name, it->before->type,
+                                             it->before->data.data(),
+                                             static_cast<std::uint32_t>(it->before->data.size()))
+                         : registry.deleteValue(key.handle(), it->name);
+        }
+        whole = whole &&
+                (result == status::kSuccess || (!it->before && result == status::kFileNotFound));
+    }
+    for (auto it = log.createdKeys.rbegin(); it != log.createdKeys.rend(); ++it) {
+        const long result = registry.deleteTree(it->first, it->second);
+        whole = whole && (result == status::kSuccess || result == status::kFileNotFound);
+    }
+    return whole;
+}
+
+}  // namespace corvane

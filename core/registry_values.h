@@ -1,0 +1,68 @@
+// Values read whole, whatever their size, and changes written whole or not at all: before a value
+// is replaced its old state is kept, and when a later write fails everything is put back.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/registry.h"
+
+namespace corvane {
+
+// A value as the registry holds it: its name, type and exact bytes.
+struct RegValue {
+    std::u16string name;
+    std::uint32_t type = 0;
+    std::vector<unsigned char> data;
+
+    bool operator==(const RegValue&) const = default;
+};
+
+// The value `name` of the open key, whole: 0 and the value, 2 when it is missing, or the failure.
+long readValue(Registry& registry, KeyHandle key, std::u16string_view name, RegValue& value);
+// Every value of the open key, whole, in the registry's order; false when one cannot be read.
+bool readValues(Registry& registry, KeyHandle key, std::vector<RegValue>& values);
+
+// The values to write into one key, created when it is missing. With `removeOthers` the key holds
+// exactly `set` afterwards.
+struct KeyChange {
+    KeyHandle root = 0;
+    std::u16string path;
+    std::vector<RegValue> set;
+    bool removeOthers = false;
+};
+
+enum class Written {
+    Whole,    // every change was made
+    Nothing,  // a change failed, and everything is as it was before
+    Partly,   // a change failed, and what was changed before it could not all be put back
+};
+
+// What changes replaced, in the order they were made: enough to put everything back.
+struct ChangeLog {
+    struct Replaced {
+        KeyHandle root = 0;
+        std::u16string path;
+        std::u16string name;
+        std::optional<RegValue> before;  // none: the value was not there
+    };
+    std::vector<Replaced> values;
+    std::vector<std::pair<KeyHandle, std::u16string>> createdKeys;  // root and path
+};
+
+// Makes `changes` in order. A value that cannot be read first is not written: what it held could
+// not be put back. With `log`, what the changes replaced is added to it, so that they can be
+// taken back later.
+Written writeWhole(Registry& registry, std::span<const KeyChange> changes,
+                   ChangeLog* log = nullptr);
+
+// Puts back what `log` recorded, last change first, and removes the keys it created; false when
+// something could not be put back.
+bool undoChanges(Registry& registry, const ChangeLog& log);
+
+}  // namespace corvane

@@ -1,0 +1,53 @@
+#include "core/registry_values.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/memory_registry.h"
+#include "tests/support/registry_helpers.h"
+
+namespace corvane {
+namespace {
+
+TEST(RegistryValuesTest, LongValuesAreReadWholeAndAFailedChangePutsBackExactlyWhatWasThere) {
+    MemoryRegistry registry;
+    const std::vector<unsigned char> longData(3000, 0xAB);  // past every first guess of a size
+    putValue(registry, kCurrentUser, u"Kept", u"Long", regtype::kBinary, longData.data(),
+             longData.size());
+    putDword(registry, kCurrentUser, u"Kept", u"Other", 7);
+    RegKey key;
+    ASSERT_EQ(openKey(registry, kCurrentUser, u"Kept", 0, key), status::kSuccess);
+    std::vector<RegValue> before;
+    ASSERT_TRUE(readValues(registry, key.handle(), before));
+    ASSERT_EQ(before.size(), 2u);
+    EXPECT_EQ(before[0].data, longData);
+    key.close();
+
+    // The kept key's values replaced by one, a new key made, then a write that fails: the long
+    // value, the removed one and the new key are all as they were.
+    const std::vector<KeyChange> changes{
+        {kCurrentUser, u"Kept", {{u"New", regtype::kDword, {1, 0, 0, 0}}}, true},
+        {kCurrentUser, u"Made\\Here", {{u"A", regtype::kDword, {2, 0, 0, 0}}}},
+        {kCurrentUser, u"Kept", {{u"Fails", regtype::kDword, {3, 0, 0, 0}}}}};
+    registry.failValue(u"Fails", status::kAccessDenied);
+    EXPECT_EQ(writeWhole(registry, changes), Written::Nothing);
+    registry.clearFaults();
+    std::vector<RegValue> after;
+    ASSERT_EQ(openKey(registry, kCurrentUser, u"Kept", 0, key), status::kSuccess);
+    ASSERT_TRUE(readValues(registry, key.handle(), after));
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(keyExists(registry, kCurrentUser, u"Made\\Here"));
+
+    // A log lets a whole change be taken back later. When the putting back fails too, the caller
+    // learns that the key is not as it was.
+    ChangeLog log;
+    EXPECT_EQ(writeWhole(registry, std::span(changes).first(2), &log), Written::Whole);
+    EXPECT_TRUE(undoChanges(registry, log));
+    ASSERT_TRUE(readValues(registry, key.handle(), after));
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(keyExists(registry, kCurrentUser, u"Made\\Here"));
+    registry.failWrite(registry.writeCount() + 3, true);
+    EXPECT_EQ(writeWhole(registry, changes), Written::Partly);
+}
+
+}  // namespace
+}  // namespace corvane
