@@ -135,15 +135,20 @@ TEST_F(ExportImportTest, ImportWritesTheCountedProfilesKeepingOrReplacingTheStor
               status::kFileNotFound)
         << "replacing, a profile holds the file's values only";
 
-    // A write that fails names its profile; what was written before stays.
+    // A write that fails names its profile; what was written before stays, and the lists are to
+    // show it; a failure before anything was written changes nothing to show.
     messages.clear();
     device.registry.failValue(u"V", status::kAccessDenied);
-    EXPECT_FALSE(
-        import(fileOf(2, {{kProfileRecord, u"B"}, {kProfileRecord, u"C"}, {kValueRecord, u"V"}}),
-               false, messages));
+    const auto bc =
+        read(fileOf(2, {{kProfileRecord, u"B"}, {kProfileRecord, u"C"}, {kValueRecord, u"V"}}));
+    ImportWrite result = writeImportedProfiles(device.registry, *bc, false, messages);
+    EXPECT_EQ(std::tuple(result.written, result.changed), std::tuple(false, true));
     EXPECT_EQ(messages, Messages{failure(IDS_CREATE_FAILED, u"C")});
     EXPECT_TRUE(profileExists(device.registry, u"B"));
     EXPECT_FALSE(profileExists(device.registry, u"C")) << "not half written";
+    result = writeImportedProfiles(device.registry, {(*bc)[1]}, true, messages);
+    EXPECT_EQ(std::tuple(result.written, result.changed), std::tuple(false, false));
+    EXPECT_TRUE(profileExists(device.registry, u"B")) << "replacing: nothing removed first";
 }
 
 // The store's own round trip, export to import to export, is the profile-file fuzzer's.
