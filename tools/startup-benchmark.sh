@@ -10,49 +10,12 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 self="$root/tools/$(basename "$0")"
-bench="$root/build/bench"
-prefix="$bench/wineprefix"
-profiles_key='HKEY_CURRENT_USER\Software\Tavelorn\Corvane\1.2\Profiles'
+source "$root/tools/benchmark-common.sh"
 
-run() { "$root/tools/wine-run.sh" "$prefix" "$@"; }
-
-# The handheld of demo/handheld.reg without its stored profiles: the two adapters, the logon
-# identity and the browser's proxy.
-handheld_without_profiles() {
-    awk '/^\[/ { skip = index($0, "[HKEY_CURRENT_USER\\Software\\Tavelorn") == 1 } !skip' \
-        "$root/demo/handheld.reg"
-}
-
-# 1000 stored profiles with every value Corvane writes: even ones on fixed addresses, odd ones
-# on DHCP with empty lists. Multi-strings are UTF-16LE: each address, a zero, then one more.
+# 1000 stored profiles and, like the card's "Office" in the few-profiles case, an adapter with a
+# default profile.
 thousand_profiles() {
-    # The key goes through the environment: awk -v would read its backslashes as escapes.
-    key="$profiles_key" awk 'BEGIN {
-        key = ENVIRON["key"]
-        for (c = 32; c < 127; c++) code[sprintf("%c", c)] = c
-        for (i = 1; i <= 1000; i++) {
-            fixed = i % 2 == 0
-            printf "[%s\\Profile %04d]\n", key, i
-            printf "\"Domain\"=\"FIELDOPS\"\n\"Username\"=\"user%04d\"\n", i
-            printf "\"Password\"=\"pw%04d\"\n", i
-            printf "\"WINS\"=%s\n", multi(fixed ? "10.0.0.4" : "")
-            printf "\"DNS\"=%s\n", multi(fixed ? "10.0.0.2" : "")
-            printf "\"DefaultGateway\"=%s\n", multi(fixed ? "10.0.0.1" : "")
-            printf "\"Subnetmask\"=%s\n", multi(fixed ? "255.255.255.0" : "")
-            address = sprintf("10.1.%d.%d", int(i / 256), i % 256)
-            printf "\"IpAddress\"=%s\n", multi(fixed ? address : "")
-            printf "\"EnableDHCP\"=dword:%08x\n", fixed ? 0 : 1
-            printf "\"DhcpIPAddress\"=\"0.0.0.0\"\n\"ProxyServer\"=\"proxy.fieldops.example\"\n"
-            printf "\"ProxyHttpPort\"=dword:00000050\n\"UseProxy\"=dword:00000000\n\n"
-        }
-    }
-    function multi(text,   out, n) {
-        if (text == "") return "hex(7):00,00,00,00"
-        out = "hex(7):"
-        for (n = 1; n <= length(text); n++) out = out sprintf("%02x,00,", code[substr(text, n, 1)])
-        return out "00,00,00,00"
-    }'
-    # Like the card's "Office" in the few-profiles case: one adapter has a default profile.
+    generated_profiles 1000
     printf '[HKEY_CURRENT_USER\\Software\\Tavelorn\\Corvane\\1.2\\ELNK31]\n'
     printf '"DefProfile"="Profile 0002"\n\n'
 }
@@ -72,9 +35,7 @@ seed() {
         fi
         # Start without the Network Profiles dialog.
         printf '\n[HKEY_CURRENT_USER\\Software\\Tavelorn\\Corvane\\1.2]\n"ShowStart"=dword:00000000\n'
-    } >"$reg.utf8"
-    # regedit reads .reg files as UTF-16LE with a byte-order mark.
-    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$reg.utf8"; } >"$reg"
+    } | write_reg_file "$reg"
     run regedit /S "$(winepath -w "$reg" 2>/dev/null)"
     local stored
     stored=$(run reg query "$profiles_key" |
@@ -82,35 +43,19 @@ seed() {
     echo "-- case $case_name: $stored stored profiles"
 }
 
-# Milliseconds until PROGRAM is ready. The output goes through files, not a pipe: a Wine helper
-# started on the way (explorer.exe for the tray) would inherit a pipe and hold it open.
-time_start() {
-    local status=0 ms
-    run "$bench/launch-timer.exe" "$@" >"$bench/timer.out" 2>"$bench/timer.err" || status=$?
-    ms=$(tr -d '\r' <"$bench/timer.out")
-    if [ "$status" -ne 0 ] || ! [[ "$ms" =~ ^[0-9]+\.[0-9]+$ ]]; then
-        echo "launch-timer failed on $* (exit code $status, output \"$ms\")" >&2
-        cat "$bench/timer.err" >&2
-        return 1
-    fi
-    echo "$ms"
-}
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-
 # Times both programs in turn, RUNS times each after one warm-up each that is not counted;
 # leaves the medians in $bench/median-CASE.
 measure() {
     local case_name=$1 runs=$2 corvane=$3 minimal=$4
     local corvane_times="$bench/times-$case_name-corvane.txt"
     local minimal_times="$bench/times-$case_name-minimal.txt"
-    time_start "$corvane" -nod >/dev/null
-    time_start "$minimal" >/dev/null
+    time_program "$corvane" -nod >/dev/null
+    time_program "$minimal" >/dev/null
     : >"$corvane_times"
     : >"$minimal_times"
     for ((i = 0; i < runs; i++)); do
-        time_start "$corvane" -nod >>"$corvane_times"
-        time_start "$minimal" >>"$minimal_times"
+        time_program "$corvane" -nod >>"$corvane_times"
+        time_program "$minimal" >>"$minimal_times"
     done
     # The ratio of each pair of neighbouring runs, so that a slow spell of the machine, which slows
     # both, does not count against either.
@@ -162,34 +107,7 @@ if [ ! -f "$corvane" ]; then
 fi
 
 mkdir -p "$bench"
-compile() {
-    local source="$root/tools/startup_benchmark/$1" binary="$bench/$2"
-    shift 2
-    if [ "$source" -nt "$binary" ]; then
-        echo "-- building ${binary#"$root"/}"
-        x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Werror -static -municode \
-            -I"$root" "$source" -o "$binary" "$@"
-    fi
-}
-compile launch_timer_win32.cpp launch-timer.exe
-compile minimal_tray_win32.cpp minimal-tray.exe -mwindows -lshell32 -luser32
+compile startup_benchmark/launch_timer_win32.cpp launch-timer.exe
+compile startup_benchmark/minimal_tray_win32.cpp minimal-tray.exe -mwindows -lshell32 -luser32
 
-# Every registry read is a round trip to the wineserver. On this VM such a round trip costs
-# several times more when the program and the server run on different CPUs, and whether they do
-# changes from run to run: unpinned, a minimal start took 140-200 ms and scattered widely; on one
-# CPU it took ~90 ms and scattered far less. Both programs run the same way, so pin everything.
-cpu=${CORVANE_BENCH_CPU:-$(taskset -cp $$ | sed 's/.*: *//' | awk -F '[,-]' '{ print $NF }')}
-pin=()
-if [ "$cpu" != none ]; then
-    pin=(taskset -c "$cpu")
-    echo "-- on CPU $cpu (CORVANE_BENCH_CPU=none uses every CPU)"
-fi
-
-started=$SECONDS
-session=("$root/tools/wine-session.sh" "$prefix" "$self" --in-session "$runs" "$corvane")
-if [ -n "${DISPLAY:-}" ]; then
-    "${pin[@]}" "${session[@]}"
-else
-    "${pin[@]}" xvfb-run -a -s "-screen 0 1024x768x24" "${session[@]}"
-fi
-echo "(took $((SECONDS - started)) s)"
+run_benchmark_session "$self" --in-session "$runs" "$corvane"

@@ -1,11 +1,13 @@
-// Times how long a program takes to get ready:
+// Times how long a program takes to get ready, or to do its work:
 //   launch-timer PROGRAM [ARGS...]
+//   launch-timer -exit PROGRAM [ARGS...]
 // Starts PROGRAM and prints, in milliseconds, the time until its message loop first waits for
 // input (WaitForInputIdle). Then it kills the program and waits until it has gone: a clean exit
 // of a tray program costs Wine about 2 s for removing the icon, which tells nothing about
 // start-up, and the next run must not find the program still there.
-// Exit code 0 on success; 1 when the program cannot be started, is not ready within 30 s or
-// ends before it is ready.
+// With -exit it prints the time until the program has ended, which must be with exit code 0.
+// Exit code 0 on success; 1 when the program cannot be started, is not ready (or has not ended)
+// within 30 s, ends before it is ready, or with -exit ends with another exit code.
 #include <windows.h>
 
 #include <cstdio>
@@ -56,16 +58,40 @@ bool endProgram(HANDLE process) {
     return WaitForSingleObject(process, kEndTimeoutMs) == WAIT_OBJECT_0;
 }
 
+// Waits until the program has ended and prints the time it took; 0 when it ended with 0.
+int timeUntilExit(const wchar_t* program, HANDLE process, LARGE_INTEGER start) {
+    const DWORD waited = WaitForSingleObject(process, kReadyTimeoutMs);
+    LARGE_INTEGER end;
+    QueryPerformanceCounter(&end);
+    DWORD exitCode = 0;
+    if (waited != WAIT_OBJECT_0) {
+        endProgram(process);
+        std::fprintf(stderr, "launch-timer: %ls did not end within %lu ms\n", program,
+                     kReadyTimeoutMs);
+        return 1;
+    }
+    if (!GetExitCodeProcess(process, &exitCode) || exitCode != 0) {
+        std::fprintf(stderr, "launch-timer: %ls ended with exit code %lu\n", program, exitCode);
+        return 1;
+    }
+    std::printf("%.3f\n", millisecondsBetween(start, end));
+    std::fflush(stdout);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: launch-timer PROGRAM [ARGS...]\n");
+    const bool untilExit = argc > 1 && std::wstring_view(argv[1]) == L"-exit";
+    const int first = untilExit ? 2 : 1;
+    if (argc <= first) {
+        std::fprintf(stderr, "usage: launch-timer [-exit] PROGRAM [ARGS...]\n");
         return 2;
     }
+    const wchar_t* const program = argv[first];
     std::wstring commandLine;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) {
+    for (int i = first; i < argc; ++i) {
+        if (i > first) {
             commandLine += L' ';
         }
         appendQuoted(commandLine, argv[i]);
@@ -76,14 +102,17 @@ int wmain(int argc, wchar_t** argv) {
     PROCESS_INFORMATION info{};
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    if (!CreateProcessW(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info)) {
-        std::fprintf(stderr, "launch-timer: cannot start %ls (error %lu)\n", argv[1],
+        std::fprintf(stderr, "launch-timer: cannot start %ls (error %lu)\n", program,
                      GetLastError());
         return 1;
     }
     const OwnedKernelHandle thread(info.hThread);
     const OwnedKernelHandle process(info.hProcess);
+    if (untilExit) {
+        return timeUntilExit(program, process.get(), start);
+    }
 
     const DWORD waited = WaitForInputIdle(process.get(), kReadyTimeoutMs);
     LARGE_INTEGER ready;
@@ -96,16 +125,16 @@ int wmain(int argc, wchar_t** argv) {
     const bool gone = endProgram(process.get());
     if (ended) {
         std::fprintf(stderr, "launch-timer: %ls ended with exit code %lu before it was ready\n",
-                     argv[1], exitCode);
+                     program, exitCode);
         return 1;
     }
     if (waited != 0) {
-        std::fprintf(stderr, "launch-timer: %ls was not ready within %lu ms (%s)\n", argv[1],
+        std::fprintf(stderr, "launch-timer: %ls was not ready within %lu ms (%s)\n", program,
                      kReadyTimeoutMs, waited == WAIT_TIMEOUT ? "timeout" : "wait failed");
         return 1;
     }
     if (!gone) {
-        std::fprintf(stderr, "launch-timer: %ls did not end after it was killed\n", argv[1]);
+        std::fprintf(stderr, "launch-timer: %ls did not end after it was killed\n", program);
         return 1;
     }
     std::printf("%.3f\n", millisecondsBetween(start, ready));
