@@ -40,9 +40,20 @@ bool change(Registry& registry, const KeyChange& key, ChangeLog& log) {
     } else if (opened != status::kSuccess) {
         return false;
     }
-    // A key made by these changes goes whole when they are undone: its values need no record.
-    const auto replace = [&](const std::u16string& name, std::optional<RegValue> before,
-                             const RegValue* after) {
+    // What the key holds, read once; a key made by these changes goes whole when they are
+    // undone, so its values need no record.
+    std::vector<RegValue> present;
+    if (!created && !readValues(registry, open.handle(), present)) {
+        return false;
+    }
+    const auto find = [&](std::u16string_view name) {
+        return std::find_if(present.begin(), present.end(),
+                            [&](const RegValue& value) { return equalsNoCase(value.name, name); });
+    };
+    // Sets `after`, or removes the value without it.
+    const auto replace = [&](std::u16string_view name, const RegValue* after) {
+        const auto before = find(name);
+        const bool there = before != present.end();
         const long result =
             after != nullptr
                 ? registry.setValue(open.handle(), name, after->type, after->data.data(),
@@ -52,37 +63,32 @@ bool change(Registry& registry, const KeyChange& key, ChangeLog& log) {
             return false;
         }
         if (!created) {
-            log.values.push_back({key.root, key.path, name, std::move(before)});
+            log.values.push_back({key.root, key.path, std::u16string(name),
+                                  there ? std::optional(*before) : std::nullopt});
+        }
+        if (there) {
+            present.erase(before);
+        }
+        if (after != nullptr) {
+            present.push_back(*after);
         }
         return true;
     };
-    if (key.removeOthers && !created) {
-        std::vector<RegValue> present;
-        if (!readValues(registry, open.handle(), present)) {
-            return false;
-        }
-        for (RegValue& value : present) {
+    if (key.removeOthers) {
+        std::vector<std::u16string> others;
+        for (const RegValue& value : present) {
             if (!listed(key.set, value.name)) {
-                const std::u16string name = value.name;
-                if (!replace(name, std::move(value), nullptr)) {
-                    return false;
-                }
+                others.push_back(value.name);
+            }
+        }
+        for (const std::u16string& name : others) {
+            if (!replace(name, nullptr)) {
+                return false;
             }
         }
     }
     for (const RegValue& value : key.set) {
-        std::optional<RegValue> before;
-        if (!created) {
-            RegValue old;
-            const long read = readValue(registry, open.handle(), value.name, old);
-            if (read != status::kSuccess && read != status::kFileNotFound) {
-                return false;
-            }
-            if (read == status::kSuccess) {
-                before = std::move(old);
-            }
-        }
-        if (!replace(value.name, std::move(before), &value)) {
+        if (!replace(value.name, &value)) {
             return false;
         }
     }
