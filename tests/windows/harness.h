@@ -13,7 +13,7 @@
 
 #include "core/settings_io.h"
 #include "core/text.h"
-#include "platform/file_stream_win32.h"
+#include "platform/files_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/registry_win32.h"
 #include "tests/support/device.h"
@@ -45,11 +45,9 @@ inline std::wstring onDriveZ(const char* path) {
 
 // The bytes of a file of at most 64 KB.
 inline std::vector<unsigned char> fileBytes(const std::wstring& path) {
-    FileStream file(std::u16string(utf16(std::wstring_view(path))), FileStream::Mode::Open);
-    std::vector<unsigned char> bytes(64 * 1024);
-    std::uint32_t got = 0;
-    EXPECT_TRUE(file.read(bytes.data(), static_cast<std::uint32_t>(bytes.size()), got));
-    bytes.resize(got);
+    std::vector<unsigned char> bytes;
+    EXPECT_EQ(readWholeFile(std::u16string(utf16(std::wstring_view(path))), 64 * 1024, bytes),
+              FileRead::Read);
     return bytes;
 }
 
