@@ -78,6 +78,24 @@ struct Process {
     PROCESS_INFORMATION info{};
 };
 
+// The text of the one message box `process` shows, answered with `reply`; empty when none came
+// within 10 s.
+inline std::wstring answerMessageBox(const Process& process, int reply = IDOK) {
+    for (int waited = 0; waited < 10000; waited += 20) {
+        for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(box, &owner);
+            if (owner == process.info.dwProcessId && IsWindowVisible(box) && isMessageBox(box)) {
+                const std::wstring text = windowText(GetDlgItem(box, 0xFFFF));
+                PostMessageW(box, WM_COMMAND, reply, 0);
+                return text;
+            }
+        }
+        Sleep(20);
+    }
+    return {};
+}
+
 inline void command(HWND window, int id) {
     PostMessageW(window, WM_COMMAND, id, 0);
 }
