@@ -1,7 +1,9 @@
 #include "profiles_dialog/profile_files_win32.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/files_win32.h"
 #include "platform/handles_win32.h"
@@ -106,21 +108,24 @@ FileOutcome importCommand(AppState& state, HWND dialog) {
 
 FileOutcome importFromFile(AppState& state, HWND window, const std::u16string& path,
                            ImportChoice choice) {
-    std::vector<unsigned char> bytes;
-    switch (readWholeFile(path, kMaxProfileFileBytes, bytes)) {
-        case FileRead::Read:
-            break;
-        case FileRead::CannotRead:
-            showMessage(state, window, failure(IDS_OPEN_FILE_FAILED, path));
-            return FileOutcome::FileFailed;
-        case FileRead::TooLarge:
-            showMessage(state, window, failure(IDS_FILE_TOO_LARGE, path));
-            return FileOutcome::Corrupt;
+    std::optional<std::vector<StoredProfile>> profiles;
+    {
+        // The file's bytes are kept no longer than needed: a handheld's memory is small.
+        std::vector<unsigned char> bytes;
+        switch (readWholeFile(path, kMaxProfileFileBytes, bytes)) {
+            case FileRead::Read:
+                break;
+            case FileRead::CannotRead:
+                showMessage(state, window, failure(IDS_OPEN_FILE_FAILED, path));
+                return FileOutcome::FileFailed;
+            case FileRead::TooLarge:
+                showMessage(state, window, failure(IDS_FILE_TOO_LARGE, path));
+                return FileOutcome::Corrupt;
+        }
+        // The whole file is read and checked before the user is asked anything or the store is
+        // touched: a corrupt file costs no profile.
+        profiles = readProfileFile(bytes);
     }
-    // The whole file is read and checked before the user is asked anything or the store is
-    // touched: a corrupt file costs no profile.
-    const auto profiles = readProfileFile(bytes);
-    bytes = {};  // kept no longer than needed: a handheld's memory is small
     if (!profiles) {
         showMessage(state, window, failure(IDS_IMPORT_CORRUPT, path));
         return FileOutcome::Corrupt;
