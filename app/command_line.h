@@ -24,6 +24,7 @@ enum class ExitStatus : int {
     CorruptFile = 7,  // the file fails the import's checks
     Failed = 8,       // the store or the system settings could not be written
     Busy = 9,         // the running instance is in the middle of something, or did not answer
+    Shortened = 10,   // -export: written, but without values too long for a profile file
 };
 
 struct CommandRequest {

@@ -25,6 +25,8 @@ ExitStatus exitStatusOf(FileOutcome outcome) {
     switch (outcome) {
         case FileOutcome::Done:
             return ExitStatus::Ok;
+        case FileOutcome::Shortened:
+            return ExitStatus::Shortened;
         case FileOutcome::FileFailed:
             return ExitStatus::FileFailed;
         case FileOutcome::Corrupt:

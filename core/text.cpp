@@ -117,26 +117,61 @@ std::u16string lowerCase(std::u16string_view text) {
     return out;
 }
 
+namespace {
+
+struct Utf8Sequence {
+    char32_t codePoint = 0xFFFD;
+    std::size_t length = 1;  // the bytes it takes, or the ill-formed part to skip
+    bool valid = false;
+};
+
+// The sequence at `at`, by the table of well-formed UTF-8: each lead byte allows its own range
+// for the second byte, which shuts out overlong forms, surrogates and code points past U+10FFFF.
+Utf8Sequence utf8SequenceAt(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return {lead, 1, true};
+    }
+    std::size_t extra = 0;
+    char32_t codePoint = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1;
+        codePoint = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2;
+        codePoint = lead & 0x0Fu;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3;
+        codePoint = lead & 0x07u;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return {};
+    }
+    for (std::size_t k = 1; k <= extra; ++k) {
+        if (at + k >= text.size() || byte(k) < low || byte(k) > high) {
+            return {0xFFFD, k, false};
+        }
+        codePoint = (codePoint << 6) | (byte(k) & 0x3Fu);
+        low = 0x80;
+        high = 0xBF;
+    }
+    return {codePoint, extra + 1, true};
+}
+
+}  // namespace
+
 std::u16string fromUtf8(std::string_view text) {
     std::u16string out;
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        char32_t cp = lead;
-        std::size_t extra = 0;
-        if (lead >= 0xF0) {
-            cp = lead & 0x07u;
-            extra = 3;
-        } else if (lead >= 0xE0) {
-            cp = lead & 0x0Fu;
-            extra = 2;
-        } else if (lead >= 0xC0) {
-            cp = lead & 0x1Fu;
-            extra = 1;
-        }
-        ++i;
-        for (std::size_t k = 0; k < extra && i < text.size(); ++k, ++i) {
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3Fu);
-        }
+        const Utf8Sequence sequence = utf8SequenceAt(text, i);
+        i += sequence.length;
+        char32_t cp = sequence.codePoint;
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
@@ -146,6 +181,17 @@ std::u16string fromUtf8(std::string_view text) {
         }
     }
     return out;
+}
+
+std::size_t invalidUtf8At(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Sequence sequence = utf8SequenceAt(text, i);
+        if (!sequence.valid) {
+            return i;
+        }
+        i += sequence.length;
+    }
+    return std::string_view::npos;
 }
 
 std::string toUtf8(std::u16string_view text) {

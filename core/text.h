@@ -41,7 +41,12 @@ bool equalsNoCase(std::u16string_view a, std::u16string_view b);
 std::u16string lowerCase(std::u16string_view text);
 
 // Conversions for tests, tools and diagnostics; the program keeps UTF-16 throughout.
+// Decoding is strict: an ill-formed sequence (an overlong form, a surrogate, a code point beyond
+// U+10FFFF, a stray or missing continuation byte) is never read as the character it seems to
+// spell, but as U+FFFD, one for each maximal part of it.
 std::u16string fromUtf8(std::string_view text);
 std::string toUtf8(std::u16string_view text);
+// Where the first ill-formed sequence of `text` begins; npos when all of it is UTF-8.
+std::size_t invalidUtf8At(std::string_view text);
 
 }  // namespace corvane

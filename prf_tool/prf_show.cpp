@@ -27,7 +27,7 @@ std::u16string hexBytes(const std::vector<unsigned char>& data) {
 
 std::u16string quotedText(std::u16string_view text) {
     std::u16string out = u"\"";
-    out += text;
+    out += escaped(text);
     out += u'"';
     return out;
 }
@@ -74,11 +74,12 @@ std::u16string showText(const FileCheck& check) {
                                              decimal(check.header.count)});
     std::int64_t record = 0;
     for (const StoredProfile& profile : check.profiles) {
-        text += fill(kShowProfile, {decimal(record++), profile.name});
+        text += fill(kShowProfile, {decimal(record++), escaped(profile.name)});
         for (const ProfileRecord& value : profile.values) {
-            text += fill(kShowValue, {decimal(record++), value.name, typeName(value.valueType),
-                                      decimal(static_cast<std::int64_t>(value.data.size())),
-                                      decodedData(value)});
+            text +=
+                fill(kShowValue,
+                     {decimal(record++), escaped(value.name), typeName(value.valueType),
+                      decimal(static_cast<std::int64_t>(value.data.size())), decodedData(value)});
         }
     }
     text += check.fault == FileFault::None

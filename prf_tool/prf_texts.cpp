@@ -12,6 +12,8 @@ std::u16string_view reasonOf(FileFault fault) {
             return u"not a profile file (20 header bytes: magic 0x99090001, header size 20)";
         case FileFault::NoProfile:
             return u"the header counts no profile";
+        case FileFault::CountTooLarge:
+            return u"the header counts more profiles than the file has room for (10 bytes each)";
         case FileFault::CutOff:
             return u"the file ends inside the record";
         case FileFault::UnknownType:
@@ -40,6 +42,8 @@ std::u16string_view reasonOf(RegFault fault) {
             return u"none";
         case RegFault::HalfCharacter:
             return u"the text ends in half a character";
+        case RegFault::NotUtf8:
+            return u"text that is neither UTF-16 with its byte-order mark nor valid UTF-8";
         case RegFault::NoHeader:
             return u"the first line is not \"Windows Registry Editor Version 5.00\"";
         case RegFault::KeyOutside:
@@ -77,6 +81,19 @@ std::u16string typeName(std::uint32_t type) {
                                                      u"REG_QWORD"};
     return type < std::size(kNames) ? std::u16string(kNames[type])
                                     : fill(kShowTypeNumber, {decimal(type)});
+}
+
+std::u16string escaped(std::u16string_view text) {
+    std::u16string out;
+    for (const char16_t c : text) {
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+            out += u"\\x";
+            out += hex(c, 2);
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
 }
 
 std::u16string fill(std::u16string_view format, std::initializer_list<std::u16string_view> args) {

@@ -22,10 +22,15 @@ inline constexpr std::u16string_view kUsage =
     u"  from-reg  writes a profile file from such text\n"
     u"\n"
     u"exit codes: 0 done, 2 usage, 3 cannot read the input, 4 cannot write the output,\n"
-    u"            5 damaged profile file, 6 content refused\n";
+    u"            5 damaged profile file, 6 content refused, 7 the output is the input\n";
 
 inline constexpr std::u16string_view kCannotRead = u"cannot read {}\n";
+inline constexpr std::u16string_view kTooLarge =
+    u"cannot read {}: larger than {} bytes, the most this command reads\n";
 inline constexpr std::u16string_view kCannotWrite = u"cannot write {}\n";
+inline constexpr std::u16string_view kSameFile =
+    u"{} is the input file itself; nothing written, the input kept as it is\n";
+inline constexpr std::u16string_view kNotUtf8 = u"argument {} is not valid UTF-8; nothing done\n";
 inline constexpr std::u16string_view kDamaged = u"{}: damaged at {}: {}; nothing written\n";
 inline constexpr std::u16string_view kLineBreakName =
     u"{}: the name \"{}\" holds a line break, which registry text cannot hold; nothing written\n";
@@ -52,6 +57,9 @@ std::u16string_view reasonOf(RegFault fault);
 // REG_SZ and the other names of registry types, or "type N".
 std::u16string typeName(std::uint32_t type);
 
+// `text` with each control character (below U+0020, U+007F and U+0080 to U+009F) as "\\xHH": a
+// name from a file cannot break a line, fake a verdict or steer the terminal.
+std::u16string escaped(std::u16string_view text);
 // `format` with each "{}" replaced by the next argument.
 std::u16string fill(std::u16string_view format, std::initializer_list<std::u16string_view> args);
 std::u16string decimal(std::int64_t number);

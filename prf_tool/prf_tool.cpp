@@ -1,10 +1,10 @@
 #include "prf_tool/prf_tool.h"
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "core/text.h"
-
 #include "prf_tool/prf_show.h"
 #include "prf_tool/prf_texts.h"
 #include "prf_tool/reg_text.h"
@@ -17,69 +17,69 @@ ToolResult failed(int code, std::u16string error) {
     return {code, {}, std::move(error)};
 }
 
-bool readAll(ByteStream& stream, std::vector<unsigned char>& bytes) {
-    unsigned char chunk[4096];
-    std::uint32_t got = 0;
-    do {
-        if (!stream.read(chunk, sizeof chunk, got)) {
-            return false;
-        }
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    } while (got > 0);
-    return true;
+// The whole input, or the refusal when it cannot be read or holds more than `limit` bytes.
+std::optional<ToolResult> readInput(const std::u16string& path, std::uint64_t limit,
+                                    ToolFiles& files, std::vector<unsigned char>& bytes) {
+    switch (files.read(path, limit, bytes)) {
+        case FileRead::Read:
+            return std::nullopt;
+        case FileRead::TooLarge:
+            return failed(exitcode::kCannotRead,
+                          fill(kTooLarge, {path, decimal(static_cast<std::int64_t>(limit))}));
+        case FileRead::CannotRead:
+            break;
+    }
+    return failed(exitcode::kCannotRead, fill(kCannotRead, {path}));
 }
 
 ToolResult show(const std::u16string& path, ToolFiles& files) {
-    ByteStream* in = files.open(path);
-    if (in == nullptr) {
-        return failed(exitcode::kCannotRead, fill(kCannotRead, {path}));
+    std::vector<unsigned char> bytes;
+    if (auto refused = readInput(path, kMaxProfileFileBytes, files, bytes)) {
+        return *refused;
     }
-    const FileCheck check = checkProfileFile(*in);
+    const FileCheck check = checkProfileFile(bytes);
     return {
         check.fault == FileFault::None ? exitcode::kDone : exitcode::kDamaged, showText(check), {}};
 }
 
+ToolResult written(std::size_t profiles, const std::u16string& outPath) {
+    return {
+        exitcode::kDone, fill(kWrote, {decimal(static_cast<std::int64_t>(profiles)), outPath}), {}};
+}
+
 ToolResult toReg(const std::u16string& path, const std::u16string& outPath, ToolFiles& files) {
-    ByteStream* in = files.open(path);
-    if (in == nullptr) {
-        return failed(exitcode::kCannotRead, fill(kCannotRead, {path}));
+    std::vector<unsigned char> bytes;
+    if (auto refused = readInput(path, kMaxProfileFileBytes, files, bytes)) {
+        return *refused;
     }
-    const FileCheck check = checkProfileFile(*in);
+    const FileCheck check = checkProfileFile(bytes);
     if (check.fault != FileFault::None) {
         return failed(exitcode::kDamaged,
                       fill(kDamaged, {path, placeOf(check), reasonOf(check.fault)}));
     }
     if (const std::u16string* name = lineBreakName(check.profiles)) {
-        return failed(exitcode::kRefused, fill(kLineBreakName, {path, *name}));
+        return failed(exitcode::kRefused, fill(kLineBreakName, {path, escaped(*name)}));
     }
-    const std::vector<unsigned char> text = regTextOf(check.profiles);
-    ByteStream* out = files.create(outPath);
-    if (out == nullptr || !out->write(text.data(), static_cast<std::uint32_t>(text.size()))) {
+    if (!files.replace(outPath, regTextOf(check.profiles))) {
         return failed(exitcode::kCannotWrite, fill(kCannotWrite, {outPath}));
     }
-    return {exitcode::kDone,
-            fill(kWrote, {decimal(static_cast<std::int64_t>(check.profiles.size())), outPath}),
-            {}};
+    return written(check.profiles.size(), outPath);
 }
 
 ToolResult fromReg(const std::u16string& path, const std::u16string& outPath, ToolFiles& files) {
-    ByteStream* in = files.open(path);
     std::vector<unsigned char> bytes;
-    if (in == nullptr || !readAll(*in, bytes)) {
-        return failed(exitcode::kCannotRead, fill(kCannotRead, {path}));
+    if (auto refused = readInput(path, kMaxRegTextBytes, files, bytes)) {
+        return *refused;
     }
     const RegRead read = readRegText(bytes);
     if (read.fault != RegFault::None) {
         return failed(exitcode::kRefused,
                       fill(kRefusedLine, {path, decimal(read.line), reasonOf(read.fault)}));
     }
-    ByteStream* out = files.create(outPath);
-    if (out == nullptr || !writeProfileFile(*out, read.profiles)) {
+    if (!files.replace(outPath, writeProfileFile(read.profiles))) {
         return failed(exitcode::kCannotWrite, fill(kCannotWrite, {outPath}));
     }
-    return {exitcode::kDone,
-            fill(kWrote, {decimal(static_cast<std::int64_t>(read.profiles.size())), outPath}),
-            {}};
+    return written(read.profiles.size(), outPath);
 }
 
 }  // namespace
@@ -88,13 +88,19 @@ ToolResult runPrfTool(std::span<const std::u16string> args, ToolFiles& files) {
     if (args.size() == 2 && args[0] == u"show") {
         return show(args[1], files);
     }
-    if (args.size() == 3 && args[0] == u"to-reg") {
-        return toReg(args[1], args[2], files);
+    const bool converts = args.size() == 3 && (args[0] == u"to-reg" || args[0] == u"from-reg");
+    if (!converts) {
+        return failed(exitcode::kUsage, std::u16string(kUsage));
     }
-    if (args.size() == 3 && args[0] == u"from-reg") {
-        return fromReg(args[1], args[2], files);
+    // Replacing the input with its own conversion would lose it.
+    if (files.same(args[1], args[2])) {
+        return failed(exitcode::kSameFile, fill(kSameFile, {args[2]}));
     }
-    return failed(exitcode::kUsage, std::u16string(kUsage));
+    return args[0] == u"to-reg" ? toReg(args[1], args[2], files) : fromReg(args[1], args[2], files);
+}
+
+ToolResult notUtf8Argument(int index) {
+    return failed(exitcode::kUsage, fill(kNotUtf8, {decimal(index)}));
 }
 
 int printResult(const ToolResult& result) {

@@ -1,56 +1,43 @@
 // corvane-prf: shows a profile file, and converts it to registry text and back, over files its
-// caller opens (real ones in the program, memory in tests).
+// caller reads and writes (real ones in the program, memory in tests).
 #pragma once
 
-#include <memory>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/byte_stream.h"
+#include "core/files.h"
 
 namespace corvane::prf {
 
 namespace exitcode {
 inline constexpr int kDone = 0;
-inline constexpr int kUsage = 2;
+inline constexpr int kUsage = 2;  // also an argument that is not text
 inline constexpr int kCannotRead = 3;
 inline constexpr int kCannotWrite = 4;
-inline constexpr int kDamaged = 5;  // a profile file the import refuses
-inline constexpr int kRefused = 6;  // registry text (or a name) the other form cannot hold
+inline constexpr int kDamaged = 5;   // a profile file the import refuses
+inline constexpr int kRefused = 6;   // registry text (or a name) the other form cannot hold
+inline constexpr int kSameFile = 7;  // the output named is the input
 }  // namespace exitcode
 
-// The files a command names. A stream stays open, and owned here, until this goes; null when
-// the file cannot be opened.
+// The most registry text from-reg reads: registry text spells the profiles of a file in several
+// times its bytes (six for each byte of hex data, a key's whole path for each profile).
+inline constexpr std::uint64_t kMaxRegTextBytes = 64 * 1024 * 1024;
+
+// The files a command names, each read whole and written whole.
 class ToolFiles {
   public:
     virtual ~ToolFiles() = default;
-    virtual ByteStream* open(std::u16string_view path) = 0;    // an existing file, for reading
-    virtual ByteStream* create(std::u16string_view path) = 0;  // a new or truncated file
-};
-
-// ToolFiles over one kind of stream, made as `Stream(path, mode)` and asked `isOpen()`: each
-// build's entry point names its own.
-template <class Stream, class Mode>
-class StreamFiles : public ToolFiles {
-  public:
-    StreamFiles(Mode openMode, Mode createMode) : openMode_(openMode), createMode_(createMode) {}
-    ByteStream* open(std::u16string_view path) override { return kept(path, openMode_); }
-    ByteStream* create(std::u16string_view path) override { return kept(path, createMode_); }
-
-  private:
-    ByteStream* kept(std::u16string_view path, Mode mode) {
-        auto stream = std::make_unique<Stream>(std::u16string(path), mode);
-        if (!stream->isOpen()) {
-            return nullptr;
-        }
-        opened_.push_back(std::move(stream));
-        return opened_.back().get();
-    }
-    Mode openMode_;
-    Mode createMode_;
-    std::vector<std::unique_ptr<Stream>> opened_;
+    // The file at `path` into `bytes`; refused unread when it holds more than `limit` bytes.
+    virtual FileRead read(std::u16string_view path, std::uint64_t limit,
+                          std::vector<unsigned char>& bytes) = 0;
+    // `bytes` as the file at `path`, put in the place of any file there only once complete;
+    // false when they could not be, with the file there as it was.
+    virtual bool replace(std::u16string_view path, std::span<const unsigned char> bytes) = 0;
+    // Whether both paths name one existing file, whatever its names.
+    virtual bool same(std::u16string_view a, std::u16string_view b) = 0;
 };
 
 struct ToolResult {
@@ -59,9 +46,12 @@ struct ToolResult {
     std::u16string error;  // for standard error
 };
 
-// Runs one command: the arguments after the program's name. An output file is created only once
-// its content is known to be whole.
+// Runs one command: the arguments after the program's name. An output file is written only once
+// its content is known to be whole, and never over the command's input.
 ToolResult runPrfTool(std::span<const std::u16string> args, ToolFiles& files);
+
+// The refusal of the argument at `index` (from 1), which is not valid UTF-8.
+ToolResult notUtf8Argument(int index);
 
 // Prints the result's texts as UTF-8 to standard output and standard error; returns its code.
 int printResult(const ToolResult& result);

@@ -307,6 +307,7 @@ std::vector<unsigned char> regTextOf(const std::vector<StoredProfile>& profiles)
 RegRead readRegText(std::span<const unsigned char> bytes) {
     std::u16string text;
     const bool utf16 = bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
+    std::size_t lineNotUtf8 = 0;  // from 1, when the text is not UTF-8
     if (utf16) {
         text = charsOf(bytes.subspan(2));
     } else {
@@ -314,6 +315,10 @@ RegRead readRegText(std::span<const unsigned char> bytes) {
         std::string_view utf8(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         if (utf8.starts_with("\xEF\xBB\xBF")) {
             utf8.remove_prefix(3);
+        }
+        if (const std::size_t bad = invalidUtf8At(utf8); bad != std::string_view::npos) {
+            lineNotUtf8 =
+                1 + static_cast<std::size_t>(std::count(utf8.begin(), utf8.begin() + bad, '\n'));
         }
         text = fromUtf8(utf8);
     }
@@ -336,6 +341,9 @@ RegRead readRegText(std::span<const unsigned char> bytes) {
     };
     if (utf16 && bytes.size() % 2 != 0) {
         return refuse(RegFault::HalfCharacter, lines.size() - 1);
+    }
+    if (lineNotUtf8 > 0) {
+        return refuse(RegFault::NotUtf8, lineNotUtf8 - 1);
     }
     if (trimmed(lines[0]) != kRegHeader) {
         return refuse(RegFault::NoHeader, 0);

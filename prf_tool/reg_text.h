@@ -20,6 +20,7 @@ inline constexpr std::u16string_view kRegRoot = u"HKEY_CURRENT_USER";
 enum class RegFault {
     None,
     HalfCharacter,
+    NotUtf8,
     NoHeader,
     KeyOutside,
     Deletion,

@@ -1,5 +1,6 @@
 #include "profiles/profile_file.h"
 
+#include <algorithm>
 #include <array>
 #include <set>
 
@@ -28,84 +29,93 @@ std::u16string decimal(std::int64_t number) {
     return std::u16string(textOf(text));
 }
 
+void appendNumber(std::vector<unsigned char>& file, std::uint32_t number) {
+    const auto bytes = littleEndian(number);
+    file.insert(file.end(), bytes.begin(), bytes.end());
+}
+
 }  // namespace
 
-bool ProfileFile::writeNumber(std::uint32_t number) {
-    const auto bytes = littleEndian(number);
-    return stream_.write(bytes.data(), 4);
-}
-
-bool ProfileFile::readExactly(void* data, std::uint32_t size, std::uint32_t& got) {
-    got = 0;
-    const bool read = stream_.read(data, size, got);
-    bytesRead_ += got;
-    return read && got == size;
-}
-
-bool ProfileFile::writeHeader(std::int32_t count) {
-    std::array<unsigned char, kProfileFileHeaderSize> header{};
+void writeHeader(std::vector<unsigned char>& file, std::int32_t count) {
+    if (file.size() < kProfileFileHeaderSize) {
+        file.resize(kProfileFileHeaderSize);
+    }
+    std::fill_n(file.begin(), kProfileFileHeaderSize, 0);
     const auto put = [&](std::size_t at, std::uint32_t number) {
         const auto bytes = littleEndian(number);
-        std::copy(bytes.begin(), bytes.end(), header.begin() + static_cast<std::ptrdiff_t>(at));
+        std::copy(bytes.begin(), bytes.end(), file.begin() + static_cast<std::ptrdiff_t>(at));
     };
     put(0, kProfileFileMagic);
     put(4, kProfileFileHeaderSize);
     put(8, static_cast<std::uint32_t>(count));
-    return stream_.seekToStart() && stream_.write(header.data(), kProfileFileHeaderSize);
 }
 
-bool ProfileFile::writeRecord(std::uint32_t type, std::u16string_view name,
-                              std::span<const unsigned char> data, std::uint32_t valueType) {
-    std::vector<unsigned char> text;
+void writeRecord(std::vector<unsigned char>& file, std::uint32_t type, std::u16string_view name,
+                 std::span<const unsigned char> data, std::uint32_t valueType) {
+    appendNumber(file, type);
+    appendNumber(file, static_cast<std::uint32_t>((name.size() + 1) * 2));
     for (const char16_t c : name) {
-        text.push_back(static_cast<unsigned char>(c));
-        text.push_back(static_cast<unsigned char>(c >> 8));
+        file.push_back(static_cast<unsigned char>(c));
+        file.push_back(static_cast<unsigned char>(c >> 8));
     }
-    text.insert(text.end(), 2, 0);
-    const auto nameSize = static_cast<std::uint32_t>(text.size());
-    if (!writeNumber(type) || !writeNumber(nameSize) || !stream_.write(text.data(), nameSize)) {
-        return false;
-    }
+    file.insert(file.end(), 2, 0);
     if (type != kValueRecord) {
-        return true;
+        return;
     }
-    const auto dataSize = static_cast<std::uint32_t>(data.size());
-    return writeNumber(dataSize) && (dataSize == 0 || stream_.write(data.data(), dataSize)) &&
-           writeNumber(valueType);
+    appendNumber(file, static_cast<std::uint32_t>(data.size()));
+    file.insert(file.end(), data.begin(), data.end());
+    appendNumber(file, valueType);
+}
+
+const unsigned char* ProfileFile::take(std::size_t size) {
+    if (bytes_.size() - position_ < size) {
+        position_ = bytes_.size();
+        return nullptr;
+    }
+    position_ += size;
+    return bytes_.data() + position_ - size;
+}
+
+bool ProfileFile::takeNumber(std::uint32_t& number) {
+    const unsigned char* bytes = take(4);
+    number = bytes != nullptr ? fromLittleEndian(bytes) : 0;
+    return bytes != nullptr;
 }
 
 bool ProfileFile::readHeader(ProfileFileHeader& header) {
+    // Bytes the file does not hold read as zero.
     std::array<unsigned char, kProfileFileHeaderSize> bytes{};
-    std::uint32_t got = 0;
-    const bool read = readExactly(bytes.data(), kProfileFileHeaderSize, got);
+    const std::size_t held = std::min<std::size_t>(bytes_.size(), kProfileFileHeaderSize);
+    std::copy_n(bytes_.begin(), held, bytes.begin());
+    position_ = held;
     header.magic = fromLittleEndian(&bytes[0]);
     header.size = fromLittleEndian(&bytes[4]);
     header.count = static_cast<std::int32_t>(fromLittleEndian(&bytes[8]));
-    return read;
+    return held == kProfileFileHeaderSize;
 }
 
 RecordRead ProfileFile::readRecord(ProfileRecord& record) {
     record = ProfileRecord{};
     fault_ = FileFault::None;
-    unsigned char number[4] = {};
-    std::uint32_t got = 0;
-    if (!readExactly(number, 4, got)) {
-        return got == 0 ? RecordRead::End : broken(FileFault::CutOff);
+    if (position_ == bytes_.size()) {
+        return RecordRead::End;
     }
-    record.type = fromLittleEndian(number);
+    std::uint32_t nameSize = 0;
+    if (!takeNumber(record.type)) {
+        return broken(FileFault::CutOff);
+    }
     if (record.type != kProfileRecord && record.type != kValueRecord) {
         return broken(FileFault::UnknownType);
     }
-    if (!readExactly(number, 4, got)) {
+    if (!takeNumber(nameSize)) {
         return broken(FileFault::CutOff);
     }
     // A name of whole characters that ends in its zero and fits the reader's buffer.
-    const std::uint32_t nameSize = fromLittleEndian(number);
-    std::array<unsigned char, kMaxNameBytes> name{};
     if (nameSize < 2 || nameSize > kMaxNameBytes || nameSize % 2 != 0) {
         return broken(FileFault::NameSize);
     }
-    if (!readExactly(name.data(), nameSize, got)) {
+    const unsigned char* name = take(nameSize);
+    if (name == nullptr) {
         return broken(FileFault::CutOff);
     }
     if (name[nameSize - 2] != 0 || name[nameSize - 1] != 0) {
@@ -121,86 +131,81 @@ RecordRead ProfileFile::readRecord(ProfileRecord& record) {
     if (record.type == kProfileRecord) {
         return RecordRead::Read;
     }
-    if (!readExactly(number, 4, got)) {
+    std::uint32_t dataSize = 0;
+    if (!takeNumber(dataSize)) {
         return broken(FileFault::CutOff);
     }
-    const std::uint32_t dataSize = fromLittleEndian(number);
     if (dataSize > kMaxDataBytes) {
         return broken(FileFault::DataSize);
     }
-    record.data.resize(dataSize);
-    if ((dataSize > 0 && !readExactly(record.data.data(), dataSize, got)) ||
-        !readExactly(number, 4, got)) {
+    const unsigned char* data = take(dataSize);
+    if (data == nullptr || !takeNumber(record.valueType)) {
         return broken(FileFault::CutOff);
     }
-    record.valueType = fromLittleEndian(number);
+    record.data.assign(data, data + dataSize);
     return RecordRead::Read;
 }
 
-ExportOutcome exportProfiles(Registry& registry, ByteStream& stream) {
+ExportOutcome exportProfiles(Registry& registry, const FileWriter& write) {
     ExportOutcome outcome;
-    ProfileFile file(stream);
-    if (!file.writeHeader(0)) {
-        return outcome;
-    }
-    RegKey profiles;
-    if (openKey(registry, kCurrentUser, kProfilesKeyPath, 0, profiles) == status::kSuccess) {
+    std::vector<StoredProfile> profiles;
+    RegKey store;
+    if (openKey(registry, kCurrentUser, kProfilesKeyPath, 0, store) == status::kSuccess) {
         for (std::uint32_t index = 0;; ++index) {
             char16_t name[kMaxNameBytes / 2] = {};
             std::uint32_t nameChars = kMaxNameBytes / 2;
-            const long listed = registry.enumKey(profiles.handle(), index, name, nameChars);
+            const long listed = registry.enumKey(store.handle(), index, name, nameChars);
             if (listed == status::kNoMoreItems) {
                 break;
             }
-            RegKey profile;
+            RegKey key;
             if (listed != status::kSuccess ||
-                openKey(registry, profiles.handle(), textOf(name), 0, profile) !=
-                    status::kSuccess ||
-                !file.writeRecord(kProfileRecord, textOf(name))) {
+                openKey(registry, store.handle(), textOf(name), 0, key) != status::kSuccess) {
                 return outcome;
             }
+            StoredProfile& profile = profiles.emplace_back();
+            profile.name = textOf(name);
             for (std::uint32_t value = 0;; ++value) {
                 char16_t valueName[kMaxNameBytes / 2] = {};
                 std::uint32_t valueChars = kMaxNameBytes / 2;
                 unsigned char data[kMaxDataBytes];
                 std::uint32_t type = 0;
                 std::uint32_t size = kMaxDataBytes;
-                const long result = registry.enumValue(profile.handle(), value, valueName,
-                                                       valueChars, type, data, size);
+                const long result = registry.enumValue(key.handle(), value, valueName, valueChars,
+                                                       type, data, size);
                 if (result == status::kNoMoreItems) {
                     break;
                 }
                 if (result == status::kMoreData) {
                     // Too long for the file: left out and told, and the values after it go on.
-                    if (outcome.shortened.empty() || outcome.shortened.back() != textOf(name)) {
-                        outcome.shortened.emplace_back(textOf(name));
+                    if (outcome.shortened.empty() || outcome.shortened.back() != profile.name) {
+                        outcome.shortened.push_back(profile.name);
                     }
                     continue;
                 }
-                if (result != status::kSuccess ||
-                    !file.writeRecord(kValueRecord, std::u16string_view(valueName, valueChars),
-                                      std::span(data, size), type)) {
+                if (result != status::kSuccess) {
                     return outcome;
                 }
+                profile.values.push_back({kValueRecord, std::u16string(valueName, valueChars),
+                                          std::vector<unsigned char>(data, data + size), type});
             }
-            ++outcome.count;
         }
     }
-    outcome.written = file.writeHeader(outcome.count);
+    outcome.written = write(writeProfileFile(profiles));
+    outcome.count = outcome.written ? static_cast<std::int32_t>(profiles.size()) : 0;
     return outcome;
 }
 
-bool writeProfileFile(ByteStream& stream, const std::vector<StoredProfile>& profiles) {
-    ProfileFile file(stream);
-    bool written = file.writeHeader(0);
+std::vector<unsigned char> writeProfileFile(const std::vector<StoredProfile>& profiles) {
+    std::vector<unsigned char> file;
+    writeHeader(file, static_cast<std::int32_t>(profiles.size()));
     for (const StoredProfile& profile : profiles) {
-        written = written && file.writeRecord(kProfileRecord, profile.name);
+        writeRecord(file, kProfileRecord, profile.name);
         for (const ProfileRecord& value : profile.values) {
-            written =
-                written && file.writeRecord(kValueRecord, value.name, value.data, value.valueType);
+            writeRecord(file, kValueRecord, value.name, value.data, value.valueType);
         }
     }
-    return written && file.writeHeader(static_cast<std::int32_t>(profiles.size()));
+    return file;
 }
 
 Messages exportMessages(const ExportOutcome& outcome) {
@@ -215,9 +220,9 @@ Messages exportMessages(const ExportOutcome& outcome) {
     return messages;
 }
 
-FileCheck checkProfileFile(ByteStream& stream) {
+FileCheck checkProfileFile(std::span<const unsigned char> bytes) {
     FileCheck check;
-    ProfileFile file(stream);
+    ProfileFile file(bytes);
     const auto refuse = [&](FileFault fault) {
         check.fault = fault;
         return check;
@@ -226,9 +231,15 @@ FileCheck checkProfileFile(ByteStream& stream) {
         check.header.size != kProfileFileHeaderSize) {
         return refuse(FileFault::NotProfileFile);
     }
+    check.offset = 8;  // the count's place in the header
     if (check.header.count < 1) {
-        check.offset = 8;  // the count's place in the header
         return refuse(FileFault::NoProfile);
+    }
+    // Refused before a record is read: a count no file of this size can hold would otherwise
+    // have the whole file read and kept first.
+    if (static_cast<std::uint64_t>(check.header.count) >
+        (bytes.size() - kProfileFileHeaderSize) / kMinRecordBytes) {
+        return refuse(FileFault::CountTooLarge);
     }
     ProfileRecord record;
     const auto next = [&] {
@@ -263,8 +274,8 @@ FileCheck checkProfileFile(ByteStream& stream) {
     }
 }
 
-std::optional<std::vector<StoredProfile>> readProfileFile(ByteStream& stream) {
-    FileCheck check = checkProfileFile(stream);
+std::optional<std::vector<StoredProfile>> readProfileFile(std::span<const unsigned char> bytes) {
+    FileCheck check = checkProfileFile(bytes);
     if (check.fault != FileFault::None) {
         return std::nullopt;
     }

@@ -1,9 +1,11 @@
 // Profile files (".prf"): the store's profile keys dumped as records of names, registry types and
 // raw data, exact to the byte, and the export and import that write and read them. A file is a
-// contract with every other copy of the program: little-endian numbers, UTF-16 text.
+// contract with every other copy of the program: little-endian numbers, UTF-16 text. Its bytes
+// are made and taken apart in memory: a file is read whole and written whole, with one call each.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -11,7 +13,6 @@
 #include <vector>
 
 #include "core/app_state.h"
-#include "core/byte_stream.h"
 #include "core/message.h"
 #include "core/registry.h"
 
@@ -24,6 +25,11 @@ inline constexpr std::uint32_t kValueRecord = 2;
 // What a reader takes: a name of 260 characters with its zero, data of 512 bytes.
 inline constexpr std::uint32_t kMaxNameBytes = 520;
 inline constexpr std::uint32_t kMaxDataBytes = 512;
+// The smallest record: its type, its name size and a name of one zero character.
+inline constexpr std::uint32_t kMinRecordBytes = 10;
+// The largest file read, refused unread above it: thousands of profiles of a full key each fit
+// many times over, and a handheld's memory is not spent on a file no export could have written.
+inline constexpr std::uint64_t kMaxProfileFileBytes = 8 * 1024 * 1024;
 
 struct ProfileRecord {
     std::uint32_t type = 0;
@@ -43,6 +49,7 @@ enum class FileFault {
     None,
     NotProfileFile,  // no header of 20 bytes with the magic number and the header size
     NoProfile,       // the header counts fewer than one profile
+    CountTooLarge,   // the header counts more profiles than the file has room for
     CutOff,          // the file ends inside the record
     UnknownType,     // a record type other than 1 and 2
     NameSize,        // a name size below 2, odd or over kMaxNameBytes
@@ -60,18 +67,17 @@ struct ProfileFileHeader {
     std::int32_t count = 0;
 };
 
-// The open profile file: its header and records, each field one read or write of the stream.
+// Writing: the 20 header bytes at the start of `file`, over any header written before, and a
+// profile record (type 1: the name only) or a value record (type 2: name, data, type) at its end.
+void writeHeader(std::vector<unsigned char>& file, std::int32_t count);
+void writeRecord(std::vector<unsigned char>& file, std::uint32_t type, std::u16string_view name,
+                 std::span<const unsigned char> data = {}, std::uint32_t valueType = 0);
+
+// Reading: a file's bytes, read whole, field by field from the start.
 class ProfileFile {
   public:
-    explicit ProfileFile(ByteStream& stream) : stream_(stream) {}
-    ProfileFile(const ProfileFile&) = delete;
-    ProfileFile& operator=(const ProfileFile&) = delete;
+    explicit ProfileFile(std::span<const unsigned char> bytes) : bytes_(bytes) {}
 
-    // The 20 header bytes at the start of the file, over any header written before.
-    bool writeHeader(std::int32_t count);
-    // A profile record (type 1: the name only) or a value record (type 2: name, data, type).
-    bool writeRecord(std::uint32_t type, std::u16string_view name,
-                     std::span<const unsigned char> data = {}, std::uint32_t valueType = 0);
     // The header's fields as they stand; false when the file is shorter than a header.
     bool readHeader(ProfileFileHeader& header);
     // The next record. Broken: a size below 1, odd or over the limits, a name without its
@@ -80,21 +86,21 @@ class ProfileFile {
     RecordRead readRecord(ProfileRecord& record);
     FileFault fault() const { return fault_; }
     // The bytes read so far: where the next record begins.
-    std::uint64_t bytesRead() const { return bytesRead_; }
+    std::uint64_t bytesRead() const { return position_; }
 
   private:
-    bool writeNumber(std::uint32_t number);
-    // Reads exactly `size` bytes; `got` tells how many came when fewer did.
-    bool readExactly(void* data, std::uint32_t size, std::uint32_t& got);
+    // The next `size` bytes, or none when the file holds fewer (the position then at its end).
+    const unsigned char* take(std::size_t size);
+    bool takeNumber(std::uint32_t& number);
 
     RecordRead broken(FileFault fault) {
         fault_ = fault;
         return RecordRead::Broken;
     }
 
-    ByteStream& stream_;
+    std::span<const unsigned char> bytes_;
+    std::size_t position_ = 0;
     FileFault fault_ = FileFault::None;
-    std::uint64_t bytesRead_ = 0;
 };
 
 struct StoredProfile {
@@ -109,13 +115,17 @@ struct ExportOutcome {
     std::vector<std::u16string> shortened;
 };
 
-// Writes every stored profile with every value of its key. A value too long for the format is
-// left out and its profile named in `shortened`; the values after it are written all the same.
-ExportOutcome exportProfiles(Registry& registry, ByteStream& stream);
+// Puts a whole file's bytes where they belong; false when they could not be written.
+using FileWriter = std::function<bool(std::span<const unsigned char>)>;
 
-// Writes `profiles` as an export writes them: the header, then each profile's record and its
-// values' records, then the header again with the count.
-bool writeProfileFile(ByteStream& stream, const std::vector<StoredProfile>& profiles);
+// Reads every stored profile with every value of its key, then hands the file to `write`. A
+// value too long for the format is left out and its profile named in `shortened`; the values
+// after it are written all the same. Nothing is handed over when the store cannot be read.
+ExportOutcome exportProfiles(Registry& registry, const FileWriter& write);
+
+// The bytes of a file of `profiles` as an export writes them: the header with their count, then
+// each profile's record and its values' records.
+std::vector<unsigned char> writeProfileFile(const std::vector<StoredProfile>& profiles);
 
 // What an export tells: which profiles lost a value the format cannot hold, then the count of
 // profiles exported, or the failure.
@@ -132,14 +142,15 @@ struct FileCheck {
     std::uint64_t offset = 0;
 };
 
-// Reads the file's counted part: a valid header counting one or more profiles, each a profile
-// record whose name is a key of its own followed by its value records. The record after the
-// last counted profile is read (and must not be broken); those after it are not.
-FileCheck checkProfileFile(ByteStream& stream);
+// Reads the file's counted part: a valid header counting one or more profiles, no more than the
+// file has room for, each a profile record whose name is a key of its own followed by its value
+// records. The record after the last counted profile is read (and must not be broken); those
+// after it are not.
+FileCheck checkProfileFile(std::span<const unsigned char> file);
 
 // The profiles of the file's counted part, read and checked whole before anything is written:
 // none when the file is corrupt or empty, which includes a name that is not a key of its own.
-std::optional<std::vector<StoredProfile>> readProfileFile(ByteStream& stream);
+std::optional<std::vector<StoredProfile>> readProfileFile(std::span<const unsigned char> file);
 
 // What writing an import's profiles came to.
 struct ImportWrite {

@@ -1,9 +1,11 @@
 #include "profiles_dialog/profile_files_win32.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "platform/file_stream_win32.h"
+#include "platform/files_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/late_modules_win32.h"
 #include "profiles/profile_file.h"
@@ -78,18 +80,24 @@ FileOutcome exportCommand(AppState& state, HWND dialog) {
 }
 
 FileOutcome exportToFile(AppState& state, HWND owner, const std::u16string& path) {
-    FileStream file(path, FileStream::Mode::Create);
-    if (!file.isOpen()) {
-        showMessage(state, owner, failure(IDS_CREATE_FILE_FAILED));
-        return FileOutcome::FileFailed;
-    }
-    const ExportOutcome outcome = exportProfiles(*state.registry, file);
-    file.close();
-    if (!outcome.written) {
-        DeleteFileW(wide(path.c_str()));  // a file that holds part of the store is no backup
+    ExportOutcome outcome;
+    {
+        // The file written beside the old one replaces it only when complete: a failed export
+        // leaves the last backup as it was.
+        ReplacementFile file(path);
+        if (!file.isOpen()) {
+            showMessage(state, owner, failure(IDS_CREATE_FILE_FAILED));
+            return FileOutcome::FileFailed;
+        }
+        outcome = exportProfiles(*state.registry, [&](std::span<const unsigned char> bytes) {
+            return file.commit(bytes);
+        });
     }
     showMessages(state, owner, exportMessages(outcome));
-    return outcome.written ? FileOutcome::Done : FileOutcome::FileFailed;
+    if (!outcome.written) {
+        return FileOutcome::FileFailed;
+    }
+    return outcome.shortened.empty() ? FileOutcome::Done : FileOutcome::Shortened;
 }
 
 FileOutcome importCommand(AppState& state, HWND dialog) {
@@ -100,15 +108,24 @@ FileOutcome importCommand(AppState& state, HWND dialog) {
 
 FileOutcome importFromFile(AppState& state, HWND window, const std::u16string& path,
                            ImportChoice choice) {
-    FileStream file(path, FileStream::Mode::Open);
-    if (!file.isOpen()) {
-        showMessage(state, window, failure(IDS_OPEN_FILE_FAILED, path));
-        return FileOutcome::FileFailed;
+    std::optional<std::vector<StoredProfile>> profiles;
+    {
+        // The file's bytes are kept no longer than needed: a handheld's memory is small.
+        std::vector<unsigned char> bytes;
+        switch (readWholeFile(path, kMaxProfileFileBytes, bytes)) {
+            case FileRead::Read:
+                break;
+            case FileRead::CannotRead:
+                showMessage(state, window, failure(IDS_OPEN_FILE_FAILED, path));
+                return FileOutcome::FileFailed;
+            case FileRead::TooLarge:
+                showMessage(state, window, failure(IDS_FILE_TOO_LARGE, path));
+                return FileOutcome::Corrupt;
+        }
+        // The whole file is read and checked before the user is asked anything or the store is
+        // touched: a corrupt file costs no profile.
+        profiles = readProfileFile(bytes);
     }
-    // The whole file is read and checked before the user is asked anything or the store is
-    // touched: a corrupt file costs no profile.
-    const auto profiles = readProfileFile(file);
-    file.close();
     if (!profiles) {
         showMessage(state, window, failure(IDS_IMPORT_CORRUPT, path));
         return FileOutcome::Corrupt;

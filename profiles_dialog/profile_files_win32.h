@@ -12,6 +12,7 @@ namespace corvane {
 
 enum class FileOutcome {
     Done,
+    Shortened,   // exported, but without the values too long for a profile file
     Cancelled,   // the user closed a dialog
     FileFailed,  // the file could not be opened, created or written
     Corrupt,     // the file fails the import's checks; nothing was imported
@@ -20,8 +21,9 @@ enum class FileOutcome {
 
 // "&Export...": every stored profile into a file the user names.
 FileOutcome exportCommand(AppState& state, HWND dialog);
-// Every stored profile into the file at `path`, created or replaced, then the outcome told. A
-// file the export could not finish is deleted.
+// Every stored profile into the file at `path`, created or replaced, then the outcome told. The
+// new file is written beside the old one and takes its place only when complete: after a failure
+// the old file is as it was.
 FileOutcome exportToFile(AppState& state, HWND owner, const std::u16string& path);
 
 // "&Import...": the profiles of a file the user chooses, on top of the stored ones or in their

@@ -128,6 +128,7 @@
 #define IDS_IMPORTED 45
 #define IDS_EXPORT_SHORTENED 46
 #define IDS_OPEN_FILE_FAILED 47
+#define IDS_FILE_TOO_LARGE 48
 
 // Strings: the command line.
 #define IDS_USAGE 90

@@ -10,7 +10,6 @@
 #include "profiles/profile_store.h"
 #include "tests/fuzz/check.h"
 #include "tests/support/memory_registry.h"
-#include "tests/support/memory_stream.h"
 #include "tests/support/registry_helpers.h"
 
 namespace {
@@ -26,8 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemoryRegistry registry;
     putKey(registry, kCurrentUser, std::u16string(kProfilesKeyPath) + u"\\Kept");
     const std::vector<std::u16string> before = registry.keyPaths();
-    MemoryStream file(std::vector<unsigned char>(data, data + size));
-    const auto profiles = readProfileFile(file);
+    const auto profiles = readProfileFile(std::span(data, size));
     Messages messages;
     if (!profiles) {
         check(registry.keyPaths() == before);
@@ -41,16 +39,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // What was written exports and imports again unchanged.
-    MemoryStream exported;
-    const ExportOutcome outcome = exportProfiles(registry, exported);
+    std::vector<unsigned char> exported;
+    std::vector<unsigned char> exportedAgain;
+    const auto into = [](std::vector<unsigned char>& file) {
+        return [&file](std::span<const unsigned char> bytes) {
+            file.assign(bytes.begin(), bytes.end());
+            return true;
+        };
+    };
+    const ExportOutcome outcome = exportProfiles(registry, into(exported));
     check(outcome.written && outcome.shortened.empty());
-    exported.seekToStart();
     const auto again = readProfileFile(exported);
     check(again.has_value() && static_cast<std::int32_t>(again->size()) == outcome.count);
     MemoryRegistry copy;
-    MemoryStream exportedAgain;
     check(writeImportedProfiles(copy, *again, true, messages).written &&
-          exportProfiles(copy, exportedAgain).written && exportedAgain.bytes == exported.bytes);
+          exportProfiles(copy, into(exportedAgain)).written && exportedAgain == exported);
     check(registry.openHandleCount() == 0);
     return 0;
 }

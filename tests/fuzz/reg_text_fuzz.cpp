@@ -11,7 +11,6 @@
 #include "prf_tool/reg_text.h"
 #include "profiles/profile_file.h"
 #include "tests/fuzz/check.h"
-#include "tests/support/memory_stream.h"
 
 namespace {
 
@@ -30,22 +29,11 @@ bool sameProfiles(const std::vector<StoredProfile>& a, const std::vector<StoredP
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), sameProfile);
 }
 
-Bytes profileFileOf(const std::vector<StoredProfile>& profiles) {
-    MemoryStream stream;
-    check(writeProfileFile(stream, profiles));
-    return stream.bytes;
-}
-
-FileCheck checkedFile(Bytes bytes) {
-    MemoryStream stream(std::move(bytes));
-    return checkProfileFile(stream);
-}
-
 // to-reg's text of `profiles`, which from-reg must read back to them and to the same file.
 void checkRoundTrip(const std::vector<StoredProfile>& profiles) {
     const prf::RegRead again = prf::readRegText(prf::regTextOf(profiles));
     check(again.fault == prf::RegFault::None && sameProfiles(again.profiles, profiles));
-    check(profileFileOf(again.profiles) == profileFileOf(profiles));
+    check(writeProfileFile(again.profiles) == writeProfileFile(profiles));
 }
 
 }  // namespace
@@ -56,13 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const prf::RegRead read = prf::readRegText(bytes);
     if (read.fault == prf::RegFault::None) {
         // Within the file's limits: its file is taken whole, and to-reg can write it again.
-        const FileCheck file = checkedFile(profileFileOf(read.profiles));
+        const FileCheck file = checkProfileFile(writeProfileFile(read.profiles));
         check(file.fault == FileFault::None && sameProfiles(file.profiles, read.profiles));
         check(prf::lineBreakName(read.profiles) == nullptr);
         checkRoundTrip(read.profiles);
     }
 
-    const FileCheck file = checkedFile(Bytes(bytes.begin(), bytes.end()));
+    const FileCheck file = checkProfileFile(bytes);
     if (file.fault == FileFault::None && prf::lineBreakName(file.profiles) == nullptr) {
         checkRoundTrip(file.profiles);
     }

@@ -13,7 +13,7 @@
 
 #include "core/settings_io.h"
 #include "core/text.h"
-#include "platform/file_stream_win32.h"
+#include "platform/files_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/registry_win32.h"
 #include "tests/support/device.h"
@@ -45,11 +45,9 @@ inline std::wstring onDriveZ(const char* path) {
 
 // The bytes of a file of at most 64 KB.
 inline std::vector<unsigned char> fileBytes(const std::wstring& path) {
-    FileStream file(std::u16string(utf16(std::wstring_view(path))), FileStream::Mode::Open);
-    std::vector<unsigned char> bytes(64 * 1024);
-    std::uint32_t got = 0;
-    EXPECT_TRUE(file.read(bytes.data(), static_cast<std::uint32_t>(bytes.size()), got));
-    bytes.resize(got);
+    std::vector<unsigned char> bytes;
+    EXPECT_EQ(readWholeFile(std::u16string(utf16(std::wstring_view(path))), 64 * 1024, bytes),
+              FileRead::Read);
     return bytes;
 }
 
@@ -79,6 +77,24 @@ struct Process {
 
     PROCESS_INFORMATION info{};
 };
+
+// The text of the one message box `process` shows, answered with `reply`; empty when none came
+// within 10 s.
+inline std::wstring answerMessageBox(const Process& process, int reply = IDOK) {
+    for (int waited = 0; waited < 10000; waited += 20) {
+        for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(box, &owner);
+            if (owner == process.info.dwProcessId && IsWindowVisible(box) && isMessageBox(box)) {
+                const std::wstring text = windowText(GetDlgItem(box, 0xFFFF));
+                PostMessageW(box, WM_COMMAND, reply, 0);
+                return text;
+            }
+        }
+        Sleep(20);
+    }
+    return {};
+}
 
 inline void command(HWND window, int id) {
     PostMessageW(window, WM_COMMAND, id, 0);

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace corvane {
 namespace {
@@ -25,6 +27,33 @@ TEST(TextTest, CopiesAreCutOrWholeAndFormatsFillOnlyTheirOwnPlaces) {
     EXPECT_EQ(textOf(out), u"Available Memory: 300KB, 0% 4096, -9223372036854775808");
     EXPECT_EQ(formatNumbers(u"%d-%d", std::span(numbers, 1), out), 5);
     EXPECT_EQ(textOf(out), u"300-0") << "a missing number reads as 0";
+}
+
+// File names and registry text come as UTF-8 from outside: a sequence that is not well-formed
+// must never turn into the character it seems to spell ("\xC0\xAE" is no ".").
+TEST(TextTest, Utf8IsDecodedStrictlyAndItsFirstFaultFound) {
+    for (const auto& [text, decoded] : std::vector<std::pair<std::string, std::u16string>>{
+             {"a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", u"a\u00E9\u20AC\U0001F600"},
+             {"\xEF\xBF\xBF\xF4\x8F\xBF\xBF", u"\uFFFF\U0010FFFF"},
+         }) {
+        EXPECT_EQ(fromUtf8(text), decoded);
+        EXPECT_EQ(invalidUtf8At(text), std::string::npos);
+    }
+    for (const auto& [text, at, decoded] :
+         std::vector<std::tuple<std::string, std::size_t, std::u16string>>{
+             {"\xC0\xAE\xC0\xAE\xC0\xAF", 0, u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
+             {"x\xE0\x80\xAF", 1, u"x\uFFFD\uFFFD\uFFFD"},  // overlong "/" in three bytes
+             {"xy\xF0\x80\x80\xAF", 2, u"xy\uFFFD\uFFFD\uFFFD\uFFFD"},  // and in four
+             {"\xED\xA0\x80", 0, u"\uFFFD\uFFFD\uFFFD"},                // a surrogate
+             {"\xF4\x90\x80\x80", 0, u"\uFFFD\uFFFD\uFFFD\uFFFD"},      // past U+10FFFF
+             {"\xF5\x80", 0, u"\uFFFD\uFFFD"},
+             {"ok\xE2\x82", 2, u"ok\uFFFD"},  // cut off at the end: one for the whole part
+             {"\xE2\x82z", 0, u"\uFFFDz"},    // or before another character
+             {"\x80", 0, u"\uFFFD"},          // a stray continuation byte
+         }) {
+        EXPECT_EQ(invalidUtf8At(text), at) << text;
+        EXPECT_EQ(fromUtf8(text), decoded) << text;
+    }
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "prf_tool/prf_texts.h"
 #include "profiles/profile_file.h"
 #include "tests/support/example_profile_file.h"
-#include "tests/support/memory_stream.h"
 #include "tests/support/registry_helpers.h"
 
 namespace corvane::prf {
@@ -22,12 +21,29 @@ using Bytes = std::vector<unsigned char>;
 const std::string kProfilesKey = "[HKEY_CURRENT_USER\\Software\\Tavelorn\\Corvane\\1.2\\Profiles";
 
 struct MemoryFiles : ToolFiles {
-    ByteStream* open(std::u16string_view path) override {
+    FileRead read(std::u16string_view path, std::uint64_t limit, Bytes& bytes) override {
         const auto found = files.find(std::u16string(path));
-        return found != files.end() && found->second.seekToStart() ? &found->second : nullptr;
+        if (found == files.end()) {
+            return FileRead::CannotRead;
+        }
+        if (found->second.size() > limit) {
+            return FileRead::TooLarge;
+        }
+        bytes = found->second;
+        return FileRead::Read;
     }
-    ByteStream* create(std::u16string_view path) override {
-        return canCreate ? &(files[std::u16string(path)] = MemoryStream()) : nullptr;
+    bool replace(std::u16string_view path, std::span<const unsigned char> bytes) override {
+        if (canWrite) {
+            files[std::u16string(path)].assign(bytes.begin(), bytes.end());
+        }
+        return canWrite;
+    }
+    // One file may have a second name, as a link gives it.
+    bool same(std::u16string_view a, std::u16string_view b) override {
+        const auto file = [&](std::u16string_view name) {
+            return name == alias.first ? alias.second : std::u16string(name);
+        };
+        return files.contains(file(a)) && file(a) == file(b);
     }
     // The exit code, then standard output and standard error: "6 |in.reg line 3: ...".
     std::string run(const std::vector<std::u16string>& args) {
@@ -35,8 +51,9 @@ struct MemoryFiles : ToolFiles {
         return std::to_string(result.code) + " " + toUtf8(result.out) + "|" + toUtf8(result.error);
     }
 
-    std::map<std::u16string, MemoryStream> files;
-    bool canCreate = true;
+    std::map<std::u16string, Bytes> files;
+    std::pair<std::u16string, std::u16string> alias;  // a second name, and the file it names
+    bool canWrite = true;
 };
 
 // A literal's characters and its closing zero, in the host's byte order: little-endian, as a file.
@@ -48,12 +65,11 @@ Bytes chars(const char16_t (&text)[N]) {
 
 // Every kind of value a profile key can hold, as an export writes it.
 Bytes everyKindOfValue() {
-    MemoryStream stream;
-    ProfileFile file(stream);
-    file.writeHeader(2);
-    file.writeRecord(kProfileRecord, u"Lab [2]");
+    Bytes file;
+    writeHeader(file, 2);
+    writeRecord(file, kProfileRecord, u"Lab [2]");
     const auto value = [&](std::u16string_view name, std::uint32_t type, const Bytes& data) {
-        file.writeRecord(kValueRecord, name, data, type);
+        writeRecord(file, kValueRecord, name, data, type);
     };
     value(u"", regtype::kString, chars(u"default"));
     value(u"Path \"q\"", regtype::kString, chars(u"C:\\dir \"q\""));
@@ -71,15 +87,15 @@ Bytes everyKindOfValue() {
     std::generate(blob.begin(), blob.end(), [i = 0]() mutable { return i++ * 7; });
     value(u"Blob", regtype::kBinary, blob);
     value(u"Password", regtype::kString, chars(u"secret"));
-    file.writeRecord(kProfileRecord, u"Quiet");
-    return stream.bytes;
+    writeRecord(file, kProfileRecord, u"Quiet");
+    return file;
 }
 
 TEST(PrfToolTest, RegistryTextKeepsEveryValuesTypeAndBytes) {
     MemoryFiles files;
-    files.files[u"a.prf"].bytes = everyKindOfValue();
+    files.files[u"a.prf"] = everyKindOfValue();
     ASSERT_EQ(files.run({u"to-reg", u"a.prf", u"a.reg"}), "0 wrote 2 profile(s) to a.reg\n|");
-    const Bytes& reg = files.files[u"a.reg"].bytes;
+    const Bytes& reg = files.files[u"a.reg"];
     // The text after its byte-order mark, which from-reg needs to read it as UTF-16.
     const std::string text = toUtf8(RawValue{0, 0, Bytes(reg.begin() + 2, reg.end())}.chars());
     EXPECT_TRUE(text.starts_with("Windows Registry Editor Version 5.00\r\n\r\n" + kProfilesKey +
@@ -96,7 +112,7 @@ TEST(PrfToolTest, RegistryTextKeepsEveryValuesTypeAndBytes) {
     EXPECT_TRUE(text.ends_with("\r\n\r\n" + kProfilesKey + "\\Quiet]\r\n\r\n"));
 
     ASSERT_EQ(files.run({u"from-reg", u"a.reg", u"b.prf"}), "0 wrote 2 profile(s) to b.prf\n|");
-    EXPECT_EQ(files.files[u"b.prf"].bytes, files.files[u"a.prf"].bytes) << "byte for byte";
+    EXPECT_EQ(files.files[u"b.prf"], files.files[u"a.prf"]) << "byte for byte";
 
     const std::string shown = files.run({u"show", u"a.prf"});
     for (const char* line :
@@ -114,28 +130,29 @@ TEST(PrfToolTest, RegistryTextKeepsEveryValuesTypeAndBytes) {
 
 TEST(PrfToolTest, AFileImportWouldRefuseIsShownToItsFaultAndNeverConverted) {
     MemoryFiles files;
-    Bytes& damaged = files.files[u"d.prf"].bytes = kHomeProfileFile;
+    Bytes& damaged = files.files[u"d.prf"] = kHomeProfileFile;
     damaged[64] = damaged[65] = 0x02;  // the value's data size: 0x202 bytes
     EXPECT_EQ(files.run({u"show", u"d.prf"}),
               "5 header: magic 0x99090001, header size 20, 1 profile(s) counted\n"
               "#0 profile \"Home\"\n"
               "verdict: damaged at record #1, byte 38: data over 512 bytes\n|");
-    Bytes& uncounted = files.files[u"u.prf"].bytes = kHomeProfileFile;
+    Bytes& uncounted = files.files[u"u.prf"] = kHomeProfileFile;
     uncounted[8] = 0;  // the header's count
     EXPECT_EQ(files.run({u"to-reg", u"u.prf", u"out.reg"}),
               "5 |u.prf: damaged at the header, byte 8: the header counts no profile; nothing "
               "written\n");
     // A name with a line break, which no line of registry text can hold.
-    Bytes& named = files.files[u"n.prf"].bytes = kHomeProfileFile;
+    Bytes& named = files.files[u"n.prf"] = kHomeProfileFile;
     named[48] = '\n';  // the value's name "UseProxy" as "U\neProxy"
-    EXPECT_TRUE(files.run({u"to-reg", u"n.prf", u"out.reg"}).starts_with("6 |n.prf: the name"));
+    EXPECT_TRUE(files.run({u"to-reg", u"n.prf", u"out.reg"})
+                    .starts_with("6 |n.prf: the name \"U\\x0aeProxy\" holds a line break"));
     EXPECT_FALSE(files.files.contains(u"out.reg"));
 
     EXPECT_TRUE(files.run({u"show"}).starts_with("2 |usage:"));
     EXPECT_TRUE(files.run({u"convert", u"d.prf", u"d.reg"}).starts_with("2 |usage:"));
     EXPECT_EQ(files.run({u"show", u"gone.prf"}), "3 |cannot read gone.prf\n");
-    files.files[u"home.prf"].bytes = kHomeProfileFile;
-    files.canCreate = false;
+    files.files[u"home.prf"] = kHomeProfileFile;
+    files.canWrite = false;
     EXPECT_EQ(files.run({u"to-reg", u"home.prf", u"h.reg"}), "4 |cannot write h.reg\n");
 }
 
@@ -161,15 +178,50 @@ TEST(PrfToolTest, RegistryTextOtherThanProfilesIsRefusedByLine) {
              {header + home + "\"A\"=\"" + std::string(256, 'x') + "\"\r\n", 4,
               RegFault::DataTooLong},  // 514 bytes with the zero
              {header + kProfilesKey + "]\r\n", 4, RegFault::NoProfile},
+             {header + home + "\"A\"=\"a\"\r\n\"B\"=\"\xC0\xAE\"\r\n", 5, RegFault::NotUtf8},
          }) {
         MemoryFiles files;
-        files.files[u"in.reg"].bytes = Bytes(text.begin(), text.end());
+        files.files[u"in.reg"] = Bytes(text.begin(), text.end());
         EXPECT_EQ(files.run({u"from-reg", u"in.reg", u"out.prf"}),
                   "6 |in.reg line " + std::to_string(line) + ": " + toUtf8(reasonOf(fault)) +
                       "; nothing written\n")
             << text;
         EXPECT_FALSE(files.files.contains(u"out.prf"));
     }
+}
+
+// A name in a file is the file's to choose: shown, it must not end its line, steer the terminal or
+// fake the verdict, which stays the last line.
+TEST(PrfToolTest, ShowEscapesControlCharactersInNamesAndTexts) {
+    Bytes file;
+    writeHeader(file, 2);  // one profile short: damaged
+    writeRecord(file, kProfileRecord, u"Home\n\x1b[2Jverdict: valid, Import reads 1 profile(s)");
+    writeRecord(file, kValueRecord, u"Proxy\x7f\x9b",
+                chars(u"a\x1b"
+                      u"c"),
+                regtype::kString);
+    MemoryFiles files;
+    files.files[u"f.prf"] = file;
+    const std::string shown = files.run({u"show", u"f.prf"});
+    EXPECT_EQ(shown.substr(shown.find("#0")),
+              "#0 profile \"Home\\x0a\\x1b[2Jverdict: valid, Import reads 1 profile(s)\"\n"
+              "  #1 \"Proxy\\x7f\\x9b\" REG_SZ, 8 byte(s): \"a\\x1bc\"\n"
+              "verdict: damaged at record #2, byte 170: the file ends before the profiles its "
+              "header counts\n|");
+}
+
+// Converting a file over itself, by any of its names, would lose it.
+TEST(PrfToolTest, AnOutputThatIsTheInputIsRefusedAndTheInputKept) {
+    MemoryFiles files;
+    files.files[u"home.prf"] = kHomeProfileFile;
+    files.alias = {u"link.reg", u"home.prf"};
+    for (const char16_t* command : {u"to-reg", u"from-reg"}) {
+        EXPECT_EQ(files.run({command, u"home.prf", u"link.reg"}),
+                  "7 |link.reg is the input file itself; nothing written, the input kept as it "
+                  "is\n");
+    }
+    EXPECT_EQ(files.files, (std::map<std::u16string, Bytes>{{u"home.prf", kHomeProfileFile}}));
+    EXPECT_EQ(files.run({u"to-reg", u"home.prf", u"home.reg"}).substr(0, 2), "0 ");
 }
 
 }  // namespace

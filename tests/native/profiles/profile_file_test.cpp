@@ -5,7 +5,6 @@
 #include "resources/resource.h"
 #include "tests/support/device.h"
 #include "tests/support/example_profile_file.h"
-#include "tests/support/memory_stream.h"
 
 namespace corvane {
 namespace {
@@ -16,19 +15,13 @@ using Names = std::vector<std::u16string>;
 // A file built record by record: a header with `count`, then `records` as (type, name), each
 // value holding the DWORD 1.
 Bytes fileOf(std::int32_t count, std::vector<std::pair<std::uint32_t, std::u16string>> records) {
-    MemoryStream stream;
-    ProfileFile file(stream);
-    file.writeHeader(count);
+    Bytes file;
+    writeHeader(file, count);
     for (const auto& [type, name] : records) {
         const unsigned char one[4] = {1, 0, 0, 0};
-        file.writeRecord(type, name, one, 4);  // a profile record takes the name alone
+        writeRecord(file, type, name, one, 4);  // a profile record takes the name alone
     }
-    return stream.bytes;
-}
-
-std::optional<std::vector<StoredProfile>> read(Bytes bytes) {
-    MemoryStream stream(std::move(bytes));
-    return readProfileFile(stream);
+    return file;
 }
 
 // Each a clean refusal, never a read past a buffer.
@@ -49,19 +42,21 @@ TEST(ProfileFileTest, ACorruptFileIsRefusedWholeBeforeAnythingIsWritten) {
           {30u, 0x6D005Cu, Found{FileFault::NotKeyName, 0, 20}},  // "H\me"
           {0u, 0x99090002u, Found{FileFault::NotProfileFile, -1, 0}},
           {8u, 0u, Found{FileFault::NoProfile, -1, 8}},
-          {8u, 2u, Found{FileFault::FewerProfiles, 2, 76}}}) {
+          {8u, 2u, Found{FileFault::FewerProfiles, 2, 76}},
+          // 56 bytes after the header have room for 5 records of 10 bytes, not for 6: refused
+          // before a record is read.
+          {8u, 5u, Found{FileFault::FewerProfiles, 2, 76}},
+          {8u, 6u, Found{FileFault::CountTooLarge, -1, 8}},
+          {8u, 0x7FFFFFFFu, Found{FileFault::CountTooLarge, -1, 8}}}) {
         Bytes bytes = kHomeProfileFile;
         for (unsigned i = 0; i < 4; ++i) {
             bytes[at + i] = static_cast<unsigned char>(number >> (8 * i));
         }
-        MemoryStream stream(bytes);
-        const FileCheck check = checkProfileFile(stream);
+        const FileCheck check = checkProfileFile(bytes);
         EXPECT_EQ(Found(check.fault, check.record, check.offset), found) << "at " << at;
     }
     for (std::size_t size = 0; size < kHomeProfileFile.size(); ++size) {
-        EXPECT_EQ(
-            read(Bytes(kHomeProfileFile.begin(), kHomeProfileFile.begin() + size)).has_value(),
-            size == 38)
+        EXPECT_EQ(readProfileFile(std::span(kHomeProfileFile).first(size)).has_value(), size == 38)
             << "cut at " << size << " (at 38 the file ends after the profile record)";
     }
 }
@@ -69,13 +64,17 @@ TEST(ProfileFileTest, ACorruptFileIsRefusedWholeBeforeAnythingIsWritten) {
 class ExportImportTest : public testing::Test {
   protected:
     Bytes exported(Messages& messages) {
-        MemoryStream stream;
-        const ExportOutcome outcome = exportProfiles(device.registry, stream);
+        Bytes file;
+        const ExportOutcome outcome =
+            exportProfiles(device.registry, [&](std::span<const unsigned char> bytes) {
+                file.assign(bytes.begin(), bytes.end());
+                return true;
+            });
         messages = exportMessages(outcome);
-        return stream.bytes;
+        return file;
     }
     bool import(const Bytes& bytes, bool replace, Messages& messages) {
-        const auto profiles = read(bytes);
+        const auto profiles = readProfileFile(bytes);
         return profiles &&
                writeImportedProfiles(device.registry, *profiles, replace, messages).written;
     }
@@ -98,7 +97,7 @@ TEST_F(ExportImportTest, ExportWritesEveryValueItCanAndTellsWhatItCouldNot) {
     putString(device.registry, kCurrentUser, profilePath(u"Home"), u"ZLast",
               std::u16string(255, u'p'));
     putDword(device.registry, kCurrentUser, profilePath(u"Work"), u"UseProxy", 1);
-    const auto profiles = read(exported(messages));
+    const auto profiles = readProfileFile(exported(messages));
     ASSERT_TRUE(profiles);
     ASSERT_EQ((*profiles)[0].values.size(), 2u);
     EXPECT_EQ((*profiles)[0].values[1].name, u"ZLast");
@@ -106,8 +105,7 @@ TEST_F(ExportImportTest, ExportWritesEveryValueItCanAndTellsWhatItCouldNot) {
     EXPECT_EQ(messages,
               (Messages{failure(IDS_EXPORT_SHORTENED, u"Home"), notice(IDS_EXPORTED, u"2")}));
 
-    MemoryStream failing;
-    failing.writesLeft = 3;
+    const auto failing = [](std::span<const unsigned char>) { return false; };
     EXPECT_EQ(exportMessages(exportProfiles(device.registry, failing)),
               Messages{failure(IDS_EXPORT_FAILED)});
 }
@@ -139,8 +137,8 @@ TEST_F(ExportImportTest, ImportWritesTheCountedProfilesKeepingOrReplacingTheStor
     // show it; a failure before anything was written changes nothing to show.
     messages.clear();
     device.registry.failValue(u"V", status::kAccessDenied);
-    const auto bc =
-        read(fileOf(2, {{kProfileRecord, u"B"}, {kProfileRecord, u"C"}, {kValueRecord, u"V"}}));
+    const auto bc = readProfileFile(
+        fileOf(2, {{kProfileRecord, u"B"}, {kProfileRecord, u"C"}, {kValueRecord, u"V"}}));
     ImportWrite result = writeImportedProfiles(device.registry, *bc, false, messages);
     EXPECT_EQ(std::tuple(result.written, result.changed), std::tuple(false, true));
     EXPECT_EQ(messages, Messages{failure(IDS_CREATE_FAILED, u"C")});

@@ -7,7 +7,6 @@
 #include "core/app_state.h"
 #include "profiles/profile_file.h"
 #include "resources/resource.h"
-#include "tests/support/memory_stream.h"
 
 namespace corvane {
 namespace {
@@ -186,9 +185,12 @@ TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenThe
 
 // The store's export as the dialog's Export writes it.
 std::vector<unsigned char> exportedStore(Registry& registry) {
-    MemoryStream stream;
-    EXPECT_TRUE(exportProfiles(registry, stream).written);
-    return stream.bytes;
+    std::vector<unsigned char> file;
+    EXPECT_TRUE(exportProfiles(registry, [&](std::span<const unsigned char> bytes) {
+                    file.assign(bytes.begin(), bytes.end());
+                    return true;
+                }).written);
+    return file;
 }
 
 // Alone, without an icon: a switch, two mistakes and an export. Then in the running instance, its

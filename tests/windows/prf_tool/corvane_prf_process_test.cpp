@@ -16,8 +16,10 @@ DWORD run(const std::wstring& commandLine) {
 }
 
 bool exportTo(Registry& registry, const std::wstring& path) {
-    FileStream file(std::u16string(utf16(std::wstring_view(path))), FileStream::Mode::Create);
-    return exportProfiles(registry, file).written;
+    ReplacementFile file{std::u16string(utf16(std::wstring_view(path)))};
+    return exportProfiles(registry,
+                          [&](std::span<const unsigned char> bytes) { return file.commit(bytes); })
+        .written;
 }
 
 TEST(CorvanePrfProcessTest, RegeditImportsTheToolsTextBackToTheSameExport) {
