@@ -32,9 +32,10 @@ long openKey(Registry& registry, KeyHandle parent, std::u16string_view path, std
     return result;
 }
 
-long createKey(Registry& registry, KeyHandle parent, std::u16string_view path, RegKey& key) {
+long createKey(Registry& registry, KeyHandle parent, std::u16string_view path, RegKey& key,
+               bool* created) {
     KeyHandle handle = 0;
-    const long result = registry.createKey(parent, path, handle);
+    const long result = registry.createKey(parent, path, handle, created);
     key = result == status::kSuccess ? RegKey(registry, handle) : RegKey();
     return result;
 }

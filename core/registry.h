@@ -40,8 +40,10 @@ class Registry {
 
     virtual long openKey(KeyHandle parent, std::u16string_view path, std::uint32_t access,
                          KeyHandle& key) = 0;
-    // Opens the key, creating it and every missing key on its path.
-    virtual long createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key) = 0;
+    // Opens the key, creating it and every missing key on its path; `created`, when given, says
+    // whether the key itself was made.
+    virtual long createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key,
+                           bool* created) = 0;
     virtual void closeKey(KeyHandle key) = 0;
 
     // `data` may be null to learn the type and size. A too-small buffer fails with 234.
@@ -89,6 +91,7 @@ class RegKey {
 
 long openKey(Registry& registry, KeyHandle parent, std::u16string_view path, std::uint32_t access,
              RegKey& key);
-long createKey(Registry& registry, KeyHandle parent, std::u16string_view path, RegKey& key);
+long createKey(Registry& registry, KeyHandle parent, std::u16string_view path, RegKey& key,
+               bool* created = nullptr);
 
 }  // namespace corvane

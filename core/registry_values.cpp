@@ -9,7 +9,8 @@ namespace {
 
 // Most values fit here, so one query reads them; a longer one is asked for again at its size.
 constexpr std::uint32_t kFirstReadBytes = 512;
-// Value names are at most 16383 characters in the registry.
+// Most value names fit here; the registry allows names of up to 16383 characters.
+constexpr std::uint32_t kFirstNameChars = 256;
 constexpr std::uint32_t kLongestValueNameChars = 16384;
 // A value longer than this is not read whole, so it is never replaced either.
 constexpr std::size_t kLongestValueBytes = 16 * 1024 * 1024;
@@ -28,18 +29,15 @@ bool createdHere(const ChangeLog& log, KeyHandle root, std::u16string_view path)
 // Makes one key's changes, adding what they replaced to `log`; false at the first failure.
 bool change(Registry& registry, const KeyChange& key, ChangeLog& log) {
     RegKey open;
-    const long opened = openKey(registry, key.root, key.path, 0, open);
-    // Only a key that is certainly missing counts as new: undoing would remove it.
-    bool created = createdHere(log, key.root, key.path);
-    if (opened == status::kFileNotFound) {
-        if (createKey(registry, key.root, key.path, open) != status::kSuccess) {
-            return false;
-        }
-        log.createdKeys.emplace_back(key.root, key.path);
-        created = true;
-    } else if (opened != status::kSuccess) {
+    bool made = false;
+    if (createKey(registry, key.root, key.path, open, &made) != status::kSuccess) {
         return false;
     }
+    // Only a key these changes made goes again when they are undone.
+    if (made) {
+        log.createdKeys.emplace_back(key.root, key.path);
+    }
+    const bool created = made || createdHere(log, key.root, key.path);
     // What the key holds, read once; a key made by these changes goes whole when they are
     // undone, so its values need no record.
     std::vector<RegValue> present;
@@ -112,10 +110,10 @@ long readValue(Registry& registry, KeyHandle key, std::u16string_view name, RegV
 
 bool readValues(Registry& registry, KeyHandle key, std::vector<RegValue>& values) {
     values.clear();
-    std::u16string name(kLongestValueNameChars, u'\0');
+    std::u16string name(kFirstNameChars, u'\0');
     std::vector<unsigned char> data(kFirstReadBytes);
     for (std::uint32_t index = 0;;) {
-        std::uint32_t nameChars = kLongestValueNameChars;
+        auto nameChars = static_cast<std::uint32_t>(name.size());
         std::uint32_t type = 0;
         auto size = static_cast<std::uint32_t>(data.size());
         const long result =
@@ -123,8 +121,10 @@ bool readValues(Registry& registry, KeyHandle key, std::vector<RegValue>& values
         if (result == status::kNoMoreItems) {
             return true;
         }
-        // The name always fits: only the data can be too long for the buffer so far.
+        // Too small a buffer for the name or the data: both grow, the name at once to the most
+        // a name can hold, and the value is asked for again.
         if (result == status::kMoreData && data.size() < kLongestValueBytes) {
+            name.resize(kLongestValueNameChars);
             data.resize(data.size() * 4);
             continue;
         }

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 namespace corvane {
 
@@ -36,14 +35,6 @@ std::wstring toWidePath(std::u16string_view path) {
     return toWide(path);
 }
 
-// Copies an enumerated name out; `length` excludes the zero, `capacity` includes it.
-void copyOut(const std::vector<wchar_t>& buffer, DWORD length, char16_t* name) {
-    for (DWORD i = 0; i < length; ++i) {
-        name[i] = static_cast<char16_t>(buffer[i]);
-    }
-    name[length] = u'\0';
-}
-
 }  // namespace
 
 long Win32Registry::openKey(KeyHandle parent, std::u16string_view path, std::uint32_t access,
@@ -68,14 +59,19 @@ long Win32Registry::openKey(KeyHandle parent, std::u16string_view path, std::uin
     return result;
 }
 
-long Win32Registry::createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key) {
+long Win32Registry::createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key,
+                              bool* created) {
     key = 0;
     const std::wstring widePath = toWidePath(path);
-    HKEY created = nullptr;
+    HKEY opened = nullptr;
+    DWORD disposition = 0;
     const long result = RegCreateKeyExW(toHkey(parent), widePath.c_str(), 0, nullptr, 0,
-                                        KEY_READ | KEY_WRITE, nullptr, &created, nullptr);
+                                        KEY_READ | KEY_WRITE, nullptr, &opened, &disposition);
     if (result == ERROR_SUCCESS) {
-        key = reinterpret_cast<KeyHandle>(created);
+        key = reinterpret_cast<KeyHandle>(opened);
+    }
+    if (created != nullptr) {
+        *created = result == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY;
     }
     return result;
 }
@@ -120,12 +116,10 @@ long Win32Registry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
     if (name == nullptr || nameChars == 0) {
         return name == nullptr ? ERROR_INVALID_PARAMETER : ERROR_MORE_DATA;
     }
-    std::vector<wchar_t> buffer(nameChars);
     DWORD length = nameChars;
-    const long result = RegEnumKeyExW(toHkey(key), index, buffer.data(), &length, nullptr, nullptr,
-                                      nullptr, nullptr);
+    const long result = RegEnumKeyExW(toHkey(key), index, reinterpret_cast<wchar_t*>(name), &length,
+                                      nullptr, nullptr, nullptr, nullptr);
     if (result == ERROR_SUCCESS) {
-        copyOut(buffer, length, name);
         nameChars = length;
     }
     return result;
@@ -137,14 +131,12 @@ long Win32Registry::enumValue(KeyHandle key, std::uint32_t index, char16_t* name
     if (name == nullptr || nameChars == 0) {
         return name == nullptr ? ERROR_INVALID_PARAMETER : ERROR_MORE_DATA;
     }
-    std::vector<wchar_t> buffer(nameChars);
     DWORD length = nameChars;
     DWORD valueType = 0;
     DWORD bytes = size;
-    const long result = RegEnumValueW(toHkey(key), index, buffer.data(), &length, nullptr,
-                                      &valueType, static_cast<BYTE*>(data), &bytes);
+    const long result = RegEnumValueW(toHkey(key), index, reinterpret_cast<wchar_t*>(name), &length,
+                                      nullptr, &valueType, static_cast<BYTE*>(data), &bytes);
     if (result == ERROR_SUCCESS) {
-        copyOut(buffer, length, name);
         nameChars = length;
         type = valueType;
         size = bytes;

@@ -9,7 +9,8 @@ class Win32Registry : public Registry {
   public:
     long openKey(KeyHandle parent, std::u16string_view path, std::uint32_t access,
                  KeyHandle& key) override;
-    long createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key) override;
+    long createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key,
+                   bool* created) override;
     void closeKey(KeyHandle key) override;
     long queryValue(KeyHandle key, std::u16string_view name, std::uint32_t* type, void* data,
                     std::uint32_t* size) override;

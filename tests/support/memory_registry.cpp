@@ -83,15 +83,23 @@ long MemoryRegistry::openKey(KeyHandle parent, std::u16string_view path, std::ui
     return key != 0 ? status::kSuccess : status::kFileNotFound;
 }
 
-long MemoryRegistry::createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key) {
+long MemoryRegistry::createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key,
+                               bool* created) {
     key = 0;
     std::u16string full = resolve(parent, u"");
+    if (created != nullptr) {
+        *created = false;
+    }
     if (full.empty()) {
         return status::kInvalidHandle;
     }
     // Opening a key that is there writes nothing; making one is a write that can fail.
-    if (!keys_.contains(resolve(parent, path)) && writeFails()) {
+    const bool making = !keys_.contains(resolve(parent, path));
+    if (making && writeFails()) {
         return status::kAccessDenied;
+    }
+    if (created != nullptr) {
+        *created = making;
     }
     // Each missing key on the path is made, named as the path spells it.
     for (const std::u16string_view name : namesOf(path)) {

@@ -15,7 +15,8 @@ class MemoryRegistry : public Registry {
   public:
     long openKey(KeyHandle parent, std::u16string_view path, std::uint32_t access,
                  KeyHandle& key) override;
-    long createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key) override;
+    long createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key,
+                   bool* created) override;
     void closeKey(KeyHandle key) override { handles_.erase(key); }
     long queryValue(KeyHandle key, std::u16string_view name, std::uint32_t* type, void* data,
                     std::uint32_t* size) override;

@@ -67,6 +67,13 @@ TEST_F(RegistryConformance, KeysAreMadeWholeFoundWithoutRegardToCaseAndListedSor
     putString(reg(), base(), u"One\\Two\\Three", u"Mark", u"x");
     putString(reg(), base(), u"ONE\\two\\Three", u"Other", u"y");  // creating it again keeps "Mark"
     EXPECT_EQ(getRaw(reg(), base(), u"one\\TWO\\three", u"MARK").chars(), withZero(u"x"));
+    // Creating tells whether the key itself was made.
+    for (const bool made : {true, false}) {
+        RegKey key;
+        bool created = !made;
+        ASSERT_EQ(createKey(reg(), base(), u"Made", key, &created), status::kSuccess);
+        EXPECT_EQ(created, made);
+    }
 
     // Relative to an open key, or from the root with the handheld's leading backslash; listed in
     // their stored case, sorted without regard to it.
