@@ -288,10 +288,15 @@ ImportWrite writeImportedProfiles(Registry& registry, const std::vector<StoredPr
     if (profiles.empty()) {
         return result;  // a file read whole holds at least one profile
     }
+    RegKey store;
+    if (createKey(registry, kCurrentUser, kProfilesKeyPath, store) != status::kSuccess) {
+        messages.push_back(failure(IDS_CREATE_FAILED, profiles.front().name));
+        return result;
+    }
     // Keys compare without regard to case: a name met again writes into the same profile.
     std::set<std::u16string> written;
     for (const StoredProfile& profile : profiles) {
-        KeyChange change{kCurrentUser, profilePath(profile.name), {}, false};
+        KeyChange change{store.handle(), profile.name, {}, false};
         for (const ProfileRecord& value : profile.values) {
             change.set.push_back({value.name, value.valueType, value.data});
         }
@@ -313,7 +318,7 @@ ImportWrite writeImportedProfiles(Registry& registry, const std::vector<StoredPr
         if (written.contains(lowerCase(name))) {
             continue;
         }
-        if (deleteProfile(registry, name)) {
+        if (registry.deleteTree(store.handle(), name) == status::kSuccess) {
             continue;
         }
         messages.push_back(failure(IDS_OLD_PROFILE_NOT_REMOVED, name));
