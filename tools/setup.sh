@@ -37,6 +37,11 @@ install_missing_packages() {
     install_packages "${packages[@]}"
 }
 
+# The tour of run.sh shows a help page in a real browser; the tests need none.
+install_tour_packages() {
+    install_packages dillo
+}
+
 configure_and_build() {
     local root=$1
     local jobs
