@@ -44,7 +44,7 @@ install_tour_packages() {
 
 configure_and_build() {
     local root=$1
-    local jobs
+    local jobs build
     jobs=$(nproc)
     cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
     cmake -S "$root" -B "$root/build/native-san" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
