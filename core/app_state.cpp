@@ -14,7 +14,6 @@ InstanceRef appInstance() {
 void initAppState(AppState& state) {
     state.hwndCurrent = 0;
     state.hInstance = 0;
-    state.helpProgram = kHelpProgram;
     state.adapters.reset();
     state.trayIcon.reset();
     state.commandBar = 0;

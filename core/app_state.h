@@ -22,7 +22,6 @@ inline constexpr std::u16string_view kOldKeyPaths[] = {u"Software\\Tavelorn\\Cor
                                                        u"Software\\Tavelorn\\Corvane\\1.1"};
 inline constexpr std::u16string_view kShowStartOption = u"ShowStart";
 inline constexpr std::u16string_view kApplyToAllOption = u"ApplyToAll";
-inline constexpr char16_t kHelpProgram[] = u"PegHelp.exe";
 // The hidden main window's class; a second instance finds the first one by it.
 inline constexpr char16_t kMainClassName[] = u"CorvaneClass";
 
@@ -44,7 +43,6 @@ class AppState {
     InstanceRef hInstance = 0;
     OwnedRef boldFont;
     std::uint32_t showAtStartup = 0;  // any non-zero value is on
-    const char16_t* helpProgram = nullptr;
     std::unique_ptr<AdapterList> adapters;
     OwnedRef trayIcon;
     WindowRef commandBar = 0;

@@ -1,5 +1,5 @@
 // The system seam over the desktop platform: its version as the program understands it, the
-// shell's window, and starting the help viewer.
+// shell's window, the store's size and help.
 #pragma once
 
 #include "core/system.h"
@@ -20,7 +20,9 @@ class Win32System : public System {
     // The handheld's object store holds the registry and the user's files in its memory. The
     // desktop keeps them on the disk: its stand-in is the volume of the user's profile folder.
     bool storeInformation(std::uint64_t& size, std::uint64_t& free) override;
-    void startProgram(std::u16string_view program, std::u16string_view commandLine) override;
+    // The handheld's help viewer, "PegHelp.exe", on the topic. The desktop has none: there the
+    // help file beside the program opens in the desktop's browser.
+    void showHelp(std::u16string_view topic) override;
 };
 
 }  // namespace corvane

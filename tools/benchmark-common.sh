@@ -58,14 +58,15 @@ write_reg_file() {
     { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$1"
 }
 
-# Builds a Windows program of tools/SOURCE into build/bench/BINARY when the source is newer.
+# Builds a Windows program of tools/SOURCE into build/bench/BINARY when the source is newer, with
+# $compiler (by default the 64-bit one).
 compile() {
     local source="$root/tools/$1" binary="$bench/$2"
     shift 2
     if [ "$source" -nt "$binary" ]; then
         echo "-- building ${binary#"$root"/}"
-        x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Werror -static -municode \
-            -I"$root" "$source" -o "$binary" "$@"
+        "${compiler:-x86_64-w64-mingw32-g++-posix}" -std=c++20 -O2 -Wall -Wextra -Werror -static \
+            -municode -I"$root" "$source" -o "$binary" "$@"
     fi
 }
 

@@ -1,25 +1,30 @@
 #!/bin/bash
 # What run.sh does inside the handheld's Wine session: seed the device, show what Corvane sees,
 # then run Corvane on it.
-#   handheld-session.sh ROOT PREFIX window|tour
+#   handheld-session.sh ROOT PREFIX window|tour [BUILD]
 # "window": Corvane runs on your display until it ends (Ctrl+C ends the session).
 # "tour": a scripted tour inside Xvfb that uses Corvane as a person would, with a screenshot of
 # each step in screenshots/ and the device's settings printed before and after.
+# BUILD is the build tree whose programs run: windows (64-bit, the default) or windows32.
 set -euo pipefail
 trap 'echo "handheld-session.sh: stopped, line $LINENO failed" >&2' ERR
 root=$1
 prefix=$2
 mode=${3:-tour}
+build="$root/build/${4:-windows}"
 run() { "$root/tools/wine-run.sh" "$prefix" "$@"; }
-tools="$root/build/windows/tools"
+tools="$build/tools"
+browser_key='HKCU\Software\Wine\WineBrowser'
 
 "$root/tools/seed-handheld.sh" "$prefix"
 echo
 run "$tools/corvane-adapters.exe"
 echo
 
-corvane="$root/build/windows/corvane.exe"
+corvane="$build/corvane.exe"
 if [ "$mode" = window ]; then
+    # Help opens in your own browser (Wine's usual choice of one).
+    run reg delete "$browser_key" /v Browsers /f >/dev/null 2>&1 || true
     echo "-- Corvane runs on your display (icon in the notification area); Ctrl+C ends it"
     run "$corvane" || true
     exit 0
@@ -47,6 +52,27 @@ tour command 40003                # "&About..."
 tour wait "About Corvane"
 shot about.png
 tour close "About Corvane" 1
+
+echo "-- help: no PegHelp.exe here, so corvane.htm opens in the desktop's browser (dillo)"
+browser_pid="$root/build/tour-browser.pid"
+# Waits for the browser to show its page, takes the screenshot, ends the browser.
+browser_shot() {
+    for _ in $(seq 50); do [ -s "$browser_pid" ] && break; sleep 0.2; done
+    sleep 3
+    shot "$1"
+    kill "$(cat "$browser_pid")" 2>/dev/null || true
+    rm -f "$browser_pid"
+}
+rm -f "$browser_pid"
+run reg add "$browser_key" /v Browsers /t REG_SZ /d "\"$root/tools/tour-browser.sh\" \"$browser_pid\"" \
+    /f >/dev/null 2>&1
+tour command 40001                # "Help &Topics...": the first topic, at the top of the file
+browser_shot help-topics.png
+echo "  Wine's launcher drops an anchor from a file's address; the Import Options topic at its"
+echo "  anchor, as a browser given the whole address shows it:"
+"$root/tools/tour-browser.sh" "$browser_pid" "file://$build/corvane.htm#impexp" &
+browser_shot help-import-options.png
+/usr/libexec/dillo/dpidc stop >/dev/null 2>&1 || true  # dillo's helper daemon
 
 echo "-- the NE2000 on DHCP: no default profile yet, and its current settings with the lease"
 tour select 1017 "NE2000 Compatible Ethernet Driver"

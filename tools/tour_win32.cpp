@@ -86,32 +86,43 @@ struct Search {
     HWND found;
 };
 
+// Window enumeration callbacks are stdcall functions: a lambda converts only where there is one
+// calling convention (64 bits).
+BOOL CALLBACK findCorvaneWindow(HWND window, LPARAM context) {
+    auto* s = reinterpret_cast<Search*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (process == s->process && std::wstring(className) == L"#32770" && IsWindowVisible(window) &&
+        (s->title != nullptr ? textOf(window) == s->title && !isMessageBox(window)
+                             : isMessageBox(window))) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A visible dialog of Corvane's titled `title`, or with a null title a message box of Corvane.
 HWND corvaneWindow(const wchar_t* title) {
     Search search{0, title, nullptr};
     GetWindowThreadProcessId(mainWindow(), &search.process);
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            wchar_t className[16] = {};
-            GetClassNameW(window, className, 16);
-            if (process == s->process && std::wstring(className) == L"#32770" &&
-                IsWindowVisible(window) &&
-                (s->title != nullptr ? textOf(window) == s->title && !isMessageBox(window)
-                                     : isMessageBox(window))) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(findCorvaneWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 HWND profilesDialog() {
     return corvaneWindow(L"Corvane");
+}
+
+BOOL CALLBACK findNestedControl(HWND child, LPARAM context) {
+    auto* s = reinterpret_cast<std::pair<int, HWND>*>(context);
+    if (GetDlgCtrlID(child) == s->first && GetParent(child) != nullptr &&
+        GetParent(GetParent(child)) != nullptr) {
+        s->second = child;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 // Control `id` of `window` or of any window inside it (the editor's pages).
@@ -123,18 +134,7 @@ HWND control(HWND window, int id) {
         return direct;
     }
     std::pair<int, HWND> search{id, nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<std::pair<int, HWND>*>(context);
-            if (GetDlgCtrlID(child) == s->first && GetParent(child) != nullptr &&
-                GetParent(GetParent(child)) != nullptr) {
-                s->second = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumChildWindows(window, findNestedControl, reinterpret_cast<LPARAM>(&search));
     return search.second;
 }
 

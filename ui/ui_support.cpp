@@ -5,8 +5,8 @@
 namespace corvane {
 
 void showHelp(AppState& state, std::u16string_view topic) {
-    if (state.helpProgram != nullptr && state.system != nullptr) {
-        state.system->startProgram(state.helpProgram, topic);
+    if (state.system != nullptr) {
+        state.system->showHelp(topic);
     }
 }
 

@@ -10,10 +10,11 @@
 
 namespace corvane {
 
-// Help topics of the help viewer.
+// Help topics: the help file (resources/corvane.htm, shipped beside the program) and an anchor.
 inline constexpr std::u16string_view kHelpMain = u"corvane.htm#corvane_help";
 inline constexpr std::u16string_view kHelpProfiles = u"corvane.htm#profiles";
 inline constexpr std::u16string_view kHelpImportExport = u"corvane.htm#impexp";
+inline constexpr std::u16string_view kHelpTopics[] = {kHelpMain, kHelpProfiles, kHelpImportExport};
 
 // Buffer sizes in characters, terminating zero included.
 inline constexpr int kDefaultStringChars = 128;  // a string loaded without a size
@@ -21,7 +22,7 @@ inline constexpr int kCaptionChars = 20;
 inline constexpr int kMessageChars = 260;
 inline constexpr int kFormattedChars = 520;
 
-// Starts the help viewer on `topic` and does not wait; a missing viewer does nothing.
+// Shows the help topic and does not wait; a missing viewer does nothing.
 void showHelp(AppState& state, std::u16string_view topic);
 
 struct ScreenPoint {

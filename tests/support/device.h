@@ -37,8 +37,11 @@ class FakeSystem : public System {
         free = storeFree;
         return storeKnown;
     }
-    void startProgram(std::u16string_view program, std::u16string_view commandLine) override {
-        started.emplace_back(program, commandLine);
+    // Help goes on to `helpViewer` when a test sets one (under Wine: the real platform's).
+    void showHelp(std::u16string_view topic) override {
+        if (helpViewer != nullptr) {
+            helpViewer->showHelp(topic);
+        }
     }
 
     bool storeKnown = true;
@@ -47,7 +50,7 @@ class FakeSystem : public System {
     std::optional<PlatformVersion> version = PlatformVersion{2, 11};  // none: not told
     WindowRef shell = 0;          // the shell's window, found by its class
     std::vector<WindowRef> told;  // windows told of a changed setting
-    std::vector<std::pair<std::u16string, std::u16string>> started;
+    System* helpViewer = nullptr;
 };
 
 // A handheld over `RegistryType`: NDIS adapters, profiles and defaults in its registry, a system
@@ -58,7 +61,6 @@ class BasicDevice {
     BasicDevice() {
         state.registry = &registry;
         state.system = &system;
-        state.helpProgram = kHelpProgram;
     }
 
     // "Comm\<key>", shown as `name` (by its group when empty), on `ip` or on DHCP.

@@ -16,6 +16,7 @@
 #include "platform/files_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/registry_win32.h"
+#include "platform/system_win32.h"
 #include "tests/support/device.h"
 
 namespace corvane::test {
@@ -100,11 +101,55 @@ inline void command(HWND window, int id) {
     PostMessageW(window, WM_COMMAND, id, 0);
 }
 
-// The handheld in the test prefix's own registry: the keys it uses wiped before and after.
+// A file beside the test program.
+inline std::wstring besideTests(const wchar_t* name) {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
+}
+
+// The lines a program wrote to `path` once there are `count` of them, or what came within 10 s.
+inline std::vector<std::wstring> linesOnceThere(const std::wstring& path, std::size_t count) {
+    std::vector<std::wstring> lines;
+    for (int wait = 0; wait < 200 && lines.size() < count; ++wait) {
+        Sleep(50);
+        const HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            continue;
+        }
+        std::string bytes(64 * 1024, '\0');
+        DWORD got = 0;
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+        CloseHandle(file);
+        bytes.resize(got);
+        lines.clear();
+        for (std::size_t start = 0, end; (end = bytes.find('\n', start)) != std::string::npos;
+             start = end + 1) {
+            lines.push_back(std::wstring(bytes.begin() + start, bytes.begin() + end));
+        }
+    }
+    return lines;
+}
+
+// The help topics the handheld's help viewer was started on: its stand-in, PegHelp.exe beside the
+// tests (where their runs start), writes its command line into help-requests.txt there.
+struct HelpRequests {
+    HelpRequests() { DeleteFileW(path.c_str()); }
+    ~HelpRequests() { DeleteFileW(path.c_str()); }
+    std::vector<std::wstring> once(std::size_t count) const { return linesOnceThere(path, count); }
+    std::wstring path = besideTests(L"help-requests.txt");
+};
+
+// The handheld in the test prefix's own registry: the keys it uses wiped before and after. Its
+// help requests go to the platform's help viewer.
 struct Handheld : BasicDevice<Win32Registry> {
     Handheld() {
         wipe();
         state.hInstance = toRef(GetModuleHandleW(nullptr));
+        system.helpViewer = &desktop;
     }
     ~Handheld() { wipe(); }
     void wipe() {
@@ -112,6 +157,7 @@ struct Handheld : BasicDevice<Win32Registry> {
         registry.deleteTree(kCurrentUser, u"Software\\Tavelorn");
         registry.deleteTree(kCurrentUser, kProxyKeyPath);
     }
+    Win32System desktop;
 };
 
 // Records this thread's message boxes captioned "Corvane" and answers each with the next of

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "core/text.h"
+
 namespace corvane {
 namespace {
 
@@ -15,6 +22,28 @@ TEST(UiSupportTest, CentringAndTheBoldFontRule) {
                 takesBoldFont(u"Button", 0));
     EXPECT_FALSE(takesBoldFont(u"button", 3) || takesBoldFont(u"button", 4) ||
                  takesBoldFont(u"Static", 0));
+}
+
+// Every topic the program shows is an anchor of the help file (<a name="..."> or id="..."), and the
+// file is plain enough for the handheld's browser: no scripts, no style sheets.
+TEST(UiSupportTest, TheHelpFileHasEveryTopicAndNeitherScriptsNorStyles) {
+    std::ifstream file(CORVANE_HELP_FILE);
+    std::stringstream read;
+    read << file.rdbuf();
+    const std::string html = read.str();
+    ASSERT_FALSE(html.empty());
+    std::set<std::string> anchors;
+    const std::regex anchor(R"re((?:name|id)\s*=\s*"([^"]*)")re", std::regex::icase);
+    for (std::sregex_iterator it(html.begin(), html.end(), anchor), end; it != end; ++it) {
+        anchors.insert((*it)[1]);
+    }
+    for (const std::u16string_view topic : kHelpTopics) {
+        const std::string text = toUtf8(topic);
+        EXPECT_EQ(text.substr(0, text.find('#')), "corvane.htm");
+        EXPECT_TRUE(anchors.contains(text.substr(text.find('#') + 1))) << text;
+    }
+    const std::regex unreadable("<script|<style|style\\s*=|<link", std::regex::icase);
+    EXPECT_FALSE(std::regex_search(html, unreadable));
 }
 
 }  // namespace

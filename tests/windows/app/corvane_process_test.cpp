@@ -155,11 +155,15 @@ TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenThe
     setDefault(u"CVTEST2", u"Home");
     putDword(registry, kCurrentUser, kAppKeyPath, kShowStartOption, 0);
     static int settingChanges = 0;
-    WNDCLASSW shellClass{};
-    shellClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        settingChanges += message == WM_SETTINGCHANGE && wParam == 0 && lParam == 0;
-        return DefWindowProcW(window, message, wParam, lParam);
+    struct Shell {
+        // A window procedure is a stdcall function: a lambda converts only on 64 bits.
+        static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+            settingChanges += message == WM_SETTINGCHANGE && wParam == 0 && lParam == 0;
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
     };
+    WNDCLASSW shellClass{};
+    shellClass.lpfnWndProc = Shell::proc;
     shellClass.hInstance = GetModuleHandleW(nullptr);
     shellClass.lpszClassName = L"DesktopExplorerWindow";
     CreateWindowExW(0, MAKEINTATOM(RegisterClassW(&shellClass)), L"", WS_POPUP, 0, 0, 0, 0, nullptr,

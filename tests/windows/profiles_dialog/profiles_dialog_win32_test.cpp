@@ -5,8 +5,6 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
-#include <filesystem>
-
 #include "platform/command_bar_win32.h"
 #include "profiles_dialog/profile_name_win32.h"
 #include "profiles_dialog/profiles_dialog_win32.h"
@@ -60,10 +58,11 @@ class ProfilesDialogWin32Test : public testing::Test, public test::Handheld {
     HWND main = nullptr;
 };
 
-// One adapter, its dialog walked through: the bar, its menu and its mark, About, New/Set/Edit/
-// Delete through the real Profile Name dialog and settings sheet, Export and Import through the
-// real file dialogs, and the bar's close button.
-TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarAboutNewSetEditDeleteExportAndImport) {
+// One adapter, its dialog walked through: the bar, its menu and its mark, help, About, New/Set/
+// Edit/Delete through the real Profile Name dialog and settings sheet, Export and Import through
+// the real file dialogs (with Import Options' help), and the bar's close button.
+TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportAndImport) {
+    const test::HelpRequests help;
     setDefault(u"CVCARD1", u"Home");
     loadAdapters(1);
     state.applyToAll = 1;
@@ -77,7 +76,9 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarAboutNewSetEditDeleteExportAndIm
         SetDlgItemTextW(GetWindow(GetDlgItem(sheet, IDC_TABS), GW_CHILD), IDC_DOMAIN, domain);
         command(sheet, IDOK);
     };
-    const std::wstring path = std::filesystem::temp_directory_path() / L"corvane-export-test.prf";
+    // Beside the tests: the file dialogs make the file's folder the current one, where the help
+    // viewer's stand-in must still be found.
+    const std::wstring path = test::besideTests(L"corvane-export-test.prf");
     const auto chooseFile = [&] {
         const HWND files = GetLastActivePopup(dialog());  // the save or open dialog
         SetDlgItemTextW(files, cmb13, path.c_str());
@@ -109,6 +110,8 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarAboutNewSetEditDeleteExportAndIm
          [&] {
              EXPECT_TRUE(IsWindowVisible(FindWindowW(L"#32768", nullptr))) << "the menu is open";
              EndMenu();
+             clickBarButton(dialog(), 2);  // "?"
+             SendMessageW(dialog(), WM_COMMAND, IDM_HELP_TOPICS, 0);
              command(dialog(), IDM_ABOUT);
          },
          [&] {
@@ -159,6 +162,7 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarAboutNewSetEditDeleteExportAndIm
          [&] {
              const HWND options = titled(L"Import Options");
              EXPECT_TRUE(IsDlgButtonChecked(options, IDC_KEEP_EXISTING)) << "preselected";
+             SendMessageW(options, WM_HELP, 0, 0);
              command(options, IDOK);
          },
          [&] {
@@ -174,12 +178,16 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarAboutNewSetEditDeleteExportAndIm
     EXPECT_EQ(told,
               L"The next time the a|The next time the a|Delete network prof|2 profiles exported|"
               L"2 profiles imported|The next time the a|");
+    EXPECT_EQ(help.once(3),
+              (std::vector<std::wstring>{L"corvane.htm#corvane_help", L"corvane.htm#corvane_help",
+                                         L"corvane.htm#impexp"}));
 }
 
 // The card has no default: the offer's question, then the real Profile Name dialog offering
-// "Default"; then the dock, its own default, its viewer and the apply-to-all box; closed with the
-// bar's OK.
+// "Default", with its help; then the dock, its own default, its viewer with its help and the
+// apply-to-all box; closed with the bar's OK.
 TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndApplyToAll) {
+    const test::HelpRequests help;
     addAdapter(u"CVDOCK1", u"Dock");
     putString(registry, kLocalMachine, u"Comm\\CVDOCK1\\Parms\\TcpIp", u"DhcpIPAddress",
               u"192.168.1.37");
@@ -193,6 +201,7 @@ TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndA
              EXPECT_EQ(boxes.owners, std::vector{dialog()}) << "the offer's question";
              EXPECT_EQ(windowText(nameEdit()), L"Default");
              EXPECT_EQ(SendMessageW(nameEdit(), EM_GETLIMITTEXT, 0, 0), 39);
+             SendMessageW(titled(L"Profile Name"), WM_HELP, 0, 0);
              SetWindowTextW(nameEdit(), L"office");
              SendMessageW(titled(L"Profile Name"), WM_COMMAND, IDOK, 0);
              EXPECT_EQ(boxes.texts.back(),
@@ -222,11 +231,13 @@ TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndA
              EXPECT_NE(cells.find(L"|Use DHCP|YES|>> DHCP|Leased!|IP Address|192.168.1.37|"),
                        std::wstring::npos)
                  << "the dock's lease: " << cells;
+             SendMessageW(titled(L"Current Network Settings"), WM_HELP, 0, 0);
              command(titled(L"Current Network Settings"), IDCANCEL);
          },
          [&] { clickBarButton(dialog(), 3); }});  // OK
     std::u16string name;
     EXPECT_EQ(runProfileNameDialog(state, nullptr, nullptr, name), kNameWithoutAdapter);
+    EXPECT_EQ(help.once(2), std::vector<std::wstring>(2, L"corvane.htm#corvane_help"));
 }
 
 // Without its command bar the dialog cannot be used: the program ends with exit code 3.

@@ -63,6 +63,7 @@ class SettingsSheetTest : public testing::Test, public test::Handheld {
 };
 
 TEST_F(SettingsSheetTest, OpensOnLogonSwitchesWithoutCheckingAndARefusalShowsItsPage) {
+    const test::HelpRequests help;
     record.dhcpEnabled = 0;  // a blank address that OK refuses
     copyText(record.userName, u"kd");
     EXPECT_FALSE(run({[&] {
@@ -93,8 +94,7 @@ TEST_F(SettingsSheetTest, OpensOnLogonSwitchesWithoutCheckingAndARefusalShowsIts
                           test::command(sheet->sheetWindow, IDCANCEL);
                       }}));
     EXPECT_EQ(GetFocus(), owner);
-    EXPECT_EQ(system.started,
-              decltype(system.started)(2, {u"PegHelp.exe", u"corvane.htm#profiles"}));
+    EXPECT_EQ(help.once(2), std::vector<std::wstring>(2, L"corvane.htm#profiles"));
 }
 
 // Enter typed in a page's field confirms, as in any dialog, and OK is the default button; every
