@@ -55,17 +55,24 @@ struct Corvane : test::Process {
         Sleep(kSettleMs);
         return inTray;
     }
+    // Its visible dialogs and message boxes. Listed from one snapshot of the windows: stepping
+    // through them with FindWindowEx can skip one whose place in the z-order changes meanwhile,
+    // as a dialog's does when its message box comes up.
     std::vector<HWND> dialogs() const {
-        std::vector<HWND> found;
-        for (HWND window = nullptr;
-             (window = FindWindowExW(nullptr, window, L"#32770", nullptr));) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == info.dwProcessId && IsWindowVisible(window)) {
-                found.push_back(window);
-            }
+        std::pair<DWORD, std::vector<HWND>> search{info.dwProcessId, {}};
+        EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
+        return search.second;
+    }
+    static BOOL CALLBACK collectDialog(HWND window, LPARAM lParam) {
+        auto& [process, found] = *reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(lParam);
+        wchar_t className[8] = {};
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && IsWindowVisible(window) &&
+            GetClassNameW(window, className, 8) > 0 && std::wstring_view(className) == L"#32770") {
+            found.push_back(window);
         }
-        return found;
+        return TRUE;
     }
     // Answers its one message box with `reply` once `meanwhile` has seen it: the box's text.
     std::wstring answer(
