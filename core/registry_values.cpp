@@ -60,10 +60,11 @@ bool change(Registry& registry, const KeyChange& key, ChangeLog& log) {
         if (result != status::kSuccess) {
             return false;
         }
-        if (!created) {
-            log.values.push_back({key.root, key.path, std::u16string(name),
-                                  there ? std::optional(*before) : std::nullopt});
+        if (created) {
+            return true;  // undone with its key
         }
+        log.values.push_back({key.root, key.path, std::u16string(name),
+                              there ? std::optional(std::move(*before)) : std::nullopt});
         if (there) {
             present.erase(before);
         }

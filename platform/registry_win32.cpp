@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 
 namespace corvane {
@@ -23,16 +25,37 @@ bool isRoot(KeyHandle key) {
     return key == kCurrentUser || key == kLocalMachine;
 }
 
-std::wstring toWide(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
-}
+// A name or path as the registry's functions take it, ended by a zero. Most fit the buffer
+// kept inside, so a call costs no allocation.
+class ZeroEnded {
+  public:
+    explicit ZeroEnded(std::u16string_view text) {
+        if (text.size() < inside_.size()) {
+            std::copy(text.begin(), text.end(), inside_.begin());
+            inside_[text.size()] = L'\0';
+            text_ = inside_.data();
+        } else {
+            outside_.assign(text.begin(), text.end());
+            text_ = outside_.c_str();
+        }
+    }
+    ZeroEnded(const ZeroEnded&) = delete;
+    ZeroEnded& operator=(const ZeroEnded&) = delete;
+    const wchar_t* get() const { return text_; }
+    bool empty() const { return text_[0] == L'\0'; }
+
+  private:
+    std::array<wchar_t, 261> inside_{};
+    std::wstring outside_;
+    const wchar_t* text_ = nullptr;
+};
 
 // The handheld accepts "\Comm\X"; the desktop refuses a leading backslash with 161.
-std::wstring toWidePath(std::u16string_view path) {
+std::u16string_view withoutLeadingBackslashes(std::u16string_view path) {
     while (!path.empty() && path.front() == u'\\') {
         path.remove_prefix(1);
     }
-    return toWide(path);
+    return path;
 }
 
 }  // namespace
@@ -40,18 +63,18 @@ std::wstring toWidePath(std::u16string_view path) {
 long Win32Registry::openKey(KeyHandle parent, std::u16string_view path, std::uint32_t access,
                             KeyHandle& key) {
     key = 0;
-    const std::wstring widePath = toWidePath(path);
+    const ZeroEnded widePath(withoutLeadingBackslashes(path));
     HKEY opened = nullptr;
     long result = 0;
     if (access == 0) {
         // Access 0 means "whatever the caller may have" on the handheld; on the desktop it
         // opens a key that then refuses every query, so ask for the most that is granted.
-        result = RegOpenKeyExW(toHkey(parent), widePath.c_str(), 0, MAXIMUM_ALLOWED, &opened);
+        result = RegOpenKeyExW(toHkey(parent), widePath.get(), 0, MAXIMUM_ALLOWED, &opened);
         if (result == ERROR_ACCESS_DENIED) {
-            result = RegOpenKeyExW(toHkey(parent), widePath.c_str(), 0, KEY_READ, &opened);
+            result = RegOpenKeyExW(toHkey(parent), widePath.get(), 0, KEY_READ, &opened);
         }
     } else {
-        result = RegOpenKeyExW(toHkey(parent), widePath.c_str(), 0, access, &opened);
+        result = RegOpenKeyExW(toHkey(parent), widePath.get(), 0, access, &opened);
     }
     if (result == ERROR_SUCCESS) {
         key = reinterpret_cast<KeyHandle>(opened);
@@ -62,10 +85,10 @@ long Win32Registry::openKey(KeyHandle parent, std::u16string_view path, std::uin
 long Win32Registry::createKey(KeyHandle parent, std::u16string_view path, KeyHandle& key,
                               bool* created) {
     key = 0;
-    const std::wstring widePath = toWidePath(path);
+    const ZeroEnded widePath(withoutLeadingBackslashes(path));
     HKEY opened = nullptr;
     DWORD disposition = 0;
-    const long result = RegCreateKeyExW(toHkey(parent), widePath.c_str(), 0, nullptr, 0,
+    const long result = RegCreateKeyExW(toHkey(parent), widePath.get(), 0, nullptr, 0,
                                         KEY_READ | KEY_WRITE, nullptr, &opened, &disposition);
     if (result == ERROR_SUCCESS) {
         key = reinterpret_cast<KeyHandle>(opened);
@@ -84,12 +107,12 @@ void Win32Registry::closeKey(KeyHandle key) {
 
 long Win32Registry::queryValue(KeyHandle key, std::u16string_view name, std::uint32_t* type,
                                void* data, std::uint32_t* size) {
-    const std::wstring wideName = toWide(name);
+    const ZeroEnded wideName(name);
     DWORD valueType = 0;
     DWORD bytes = size != nullptr ? *size : 0;
     const long result =
-        RegQueryValueExW(toHkey(key), wideName.c_str(), nullptr, &valueType,
-                         static_cast<BYTE*>(data), size != nullptr ? &bytes : nullptr);
+        RegQueryValueExW(toHkey(key), wideName.get(), nullptr, &valueType, static_cast<BYTE*>(data),
+                         size != nullptr ? &bytes : nullptr);
     if (type != nullptr && (result == ERROR_SUCCESS || result == ERROR_MORE_DATA)) {
         *type = valueType;
     }
@@ -101,14 +124,14 @@ long Win32Registry::queryValue(KeyHandle key, std::u16string_view name, std::uin
 
 long Win32Registry::setValue(KeyHandle key, std::u16string_view name, std::uint32_t type,
                              const void* data, std::uint32_t size) {
-    const std::wstring wideName = toWide(name);
-    return RegSetValueExW(toHkey(key), wideName.c_str(), 0, type, static_cast<const BYTE*>(data),
+    const ZeroEnded wideName(name);
+    return RegSetValueExW(toHkey(key), wideName.get(), 0, type, static_cast<const BYTE*>(data),
                           size);
 }
 
 long Win32Registry::deleteValue(KeyHandle key, std::u16string_view name) {
-    const std::wstring wideName = toWide(name);
-    return RegDeleteValueW(toHkey(key), wideName.c_str());
+    const ZeroEnded wideName(name);
+    return RegDeleteValueW(toHkey(key), wideName.get());
 }
 
 long Win32Registry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
@@ -145,14 +168,14 @@ long Win32Registry::enumValue(KeyHandle key, std::uint32_t index, char16_t* name
 }
 
 long Win32Registry::deleteTree(KeyHandle parent, std::u16string_view path) {
-    const std::wstring widePath = toWidePath(path);
+    const ZeroEnded widePath(withoutLeadingBackslashes(path));
     // An empty path would make RegDeleteTreeW empty the parent itself, a root included.
     if (widePath.empty()) {
         return ERROR_INVALID_PARAMETER;
     }
     // Unlike RegDeleteKeyW on the desktop, this removes the key with its subkeys, as the
     // handheld's RegDeleteKeyW does.
-    return RegDeleteTreeW(toHkey(parent), widePath.c_str());
+    return RegDeleteTreeW(toHkey(parent), widePath.get());
 }
 
 }  // namespace corvane

@@ -121,8 +121,9 @@ RecordRead ProfileFile::readRecord(ProfileRecord& record) {
     if (name[nameSize - 2] != 0 || name[nameSize - 1] != 0) {
         return broken(FileFault::NameEnd);
     }
+    record.name.resize(nameSize / 2 - 1);
     for (std::uint32_t i = 0; i + 2 < nameSize; i += 2) {
-        record.name.push_back(static_cast<char16_t>(name[i] | (name[i + 1] << 8)));
+        record.name[i / 2] = static_cast<char16_t>(name[i] | (name[i + 1] << 8));
     }
     // A zero inside the name would end it early for the registry: another key or value.
     if (record.name.find(u'\0') != std::u16string::npos) {
@@ -282,7 +283,7 @@ std::optional<std::vector<StoredProfile>> readProfileFile(std::span<const unsign
     return std::move(check.profiles);
 }
 
-ImportWrite writeImportedProfiles(Registry& registry, const std::vector<StoredProfile>& profiles,
+ImportWrite writeImportedProfiles(Registry& registry, std::vector<StoredProfile> profiles,
                                   bool replace, Messages& messages) {
     ImportWrite result;
     if (profiles.empty()) {
@@ -295,10 +296,11 @@ ImportWrite writeImportedProfiles(Registry& registry, const std::vector<StoredPr
     }
     // Keys compare without regard to case: a name met again writes into the same profile.
     std::set<std::u16string> written;
-    for (const StoredProfile& profile : profiles) {
+    for (StoredProfile& profile : profiles) {
         KeyChange change{store.handle(), profile.name, {}, false};
-        for (const ProfileRecord& value : profile.values) {
-            change.set.push_back({value.name, value.valueType, value.data});
+        change.set.reserve(profile.values.size());
+        for (ProfileRecord& value : profile.values) {
+            change.set.push_back({std::move(value.name), value.valueType, std::move(value.data)});
         }
         // Replacing, a profile holds the file's values only; a later record of the same name adds
         // to it, as it always did.

@@ -164,7 +164,7 @@ struct ImportWrite {
 // the file's values only, and once every profile is written, the stored profiles the file does
 // not hold are removed. A profile that cannot be written is put back as it was and ends the
 // import; those written before it stay. Adds the outcome to `messages`.
-ImportWrite writeImportedProfiles(Registry& registry, const std::vector<StoredProfile>& profiles,
+ImportWrite writeImportedProfiles(Registry& registry, std::vector<StoredProfile> profiles,
                                   bool replace, Messages& messages);
 
 // After an import: applies every adapter's default profile, whatever applyToAll says, silently;

@@ -140,7 +140,7 @@ FileOutcome importFromFile(AppState& state, HWND window, const std::u16string& p
         choice = answer == kReplaceProfiles ? ImportChoice::Replace : ImportChoice::Keep;
     }
     Messages messages;
-    const ImportWrite imported = writeImportedProfiles(*state.registry, *profiles,
+    const ImportWrite imported = writeImportedProfiles(*state.registry, std::move(*profiles),
                                                        choice == ImportChoice::Replace, messages);
     showMessages(state, window, messages);
     // Whatever the import changed shows in the list and the icon's menu, also after a failure.

@@ -18,7 +18,10 @@
 #            profile names with other data in every profile (generated_profiles N other),
 #            put back by prf-floor import before each run, untimed: every value is really
 #            written and every old profile really deleted, as when a backup replaces what has
-#            changed since it was made.
+#            changed since it was made. Corvane must be able to put back a profile whose
+#            writing fails, so it reads what each profile held first: it is also timed against
+#            the least work that does so (prf-floor replace: each stored profile's values
+#            listed once before the file's are set in place, then the others removed).
 #   keep     corvane -import FILE -quiet (the existing profiles kept) against reg import of
 #            the same profiles as .reg text, both into a store without profiles (the Profiles
 #            key deleted before each run, untimed): each creates every key and sets every value.
@@ -119,6 +122,9 @@ round() {
         run "$floor" import "$(win "$files/other-$set.prf")"
         timed "replace-$n-floor" "$floor" import "$(win "$files/$set.prf")"
         [ "$check" = no ] || store_holds "$set" "prf-floor import" "$corvane"
+        run "$floor" import "$(win "$files/other-$set.prf")"
+        timed "replace-$n-inplace" "$floor" replace "$(win "$files/$set.prf")"
+        [ "$check" = no ] || store_holds "$set" "prf-floor replace" "$corvane"
 
         clear_profiles
         [ "$check" = no ] || store_holds none "reg delete" "$corvane"
@@ -187,6 +193,7 @@ in_session() {
     report export floor floor "-export against the floor" "at most 1.30"
     report export reg "reg export" "-export against reg export" "below 1.00"
     report replace floor floor "-import -replace against the floor" "at most 1.30"
+    report replace inplace "floor in place" "-import -replace against in place" "at most 1.30"
     report keep reg "reg import" "-import against reg import" "below 1.00"
     echo "(medians of $runs rounds; beyond: the time with 1000 profiles less the time with one;"
     echo " every run's time is in build/bench/file-times/*.txt)"

@@ -5,6 +5,10 @@
 //   prf-floor import FILE   FILE read with one ReadFile, then the store made to hold exactly its
 //                           profiles: the Profiles key deleted with its tree and created again,
 //                           each profile's key created and each value set, nothing read back
+//   prf-floor replace FILE  the same store the least way that can put back what it replaces: a
+//                           profile key the store holds has its values listed once (name and
+//                           data, kept) before the file's are set and the others removed; then
+//                           the profiles the file does not hold are removed
 // It checks only what keeps it inside its buffers: a measure, not an import.
 // Exit code 0 done, 1 failed (why, on standard error), 2 usage.
 #include <windows.h>
@@ -166,7 +170,7 @@ class RecordReader {
     std::size_t at_ = 0;
 };
 
-bool importProfiles(const wchar_t* path) {
+bool importProfiles(const wchar_t* path, bool inPlace) {
     const HANDLE opened = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE) {
@@ -188,7 +192,7 @@ bool importProfiles(const wchar_t* path) {
     if (reader.take(kProfileFileHeaderSize) == nullptr) {
         return fail("reading the header", 0);
     }
-    const LONG deleted = RegDeleteTreeW(HKEY_CURRENT_USER, kProfilesPath);
+    const LONG deleted = inPlace ? ERROR_SUCCESS : RegDeleteTreeW(HKEY_CURRENT_USER, kProfilesPath);
     if (deleted != ERROR_SUCCESS && deleted != ERROR_FILE_NOT_FOUND) {
         return fail("deleting the Profiles key", deleted);
     }
@@ -201,21 +205,52 @@ bool importProfiles(const wchar_t* path) {
     const OwnedKey profiles(created);
     OwnedKey profile;
     std::wstring name;
+    // In place: what each profile key held, and the names the file holds.
+    std::vector<std::pair<std::wstring, std::vector<unsigned char>>> held;
+    std::vector<std::wstring> named;
+    const auto removeUnset = [&] {
+        for (const auto& value : held) {
+            RegDeleteValueW(profile.get(), value.first.c_str());
+        }
+        held.clear();
+    };
     while (!reader.atEnd()) {
         std::uint32_t type = 0;
         if (!reader.number(type) || !reader.name(name)) {
             return fail("reading a record", 0);
         }
         if (type == kProfileRecord) {
+            removeUnset();
             HKEY key = nullptr;
-            status = RegCreateKeyExW(profiles.get(), name.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                     nullptr, &key, nullptr);
+            DWORD disposition = 0;
+            status = RegCreateKeyExW(profiles.get(), name.c_str(), 0, nullptr, 0,
+                                     KEY_READ | KEY_WRITE, nullptr, &key, &disposition);
             if (status != ERROR_SUCCESS) {
                 return fail("creating a profile", status);
             }
             profile.reset(key);
+            if (inPlace) {
+                named.push_back(name);
+                for (DWORD index = 0; disposition == REG_OPENED_EXISTING_KEY; ++index) {
+                    wchar_t valueName[260];
+                    DWORD nameChars = 260;
+                    std::vector<unsigned char> data(kMaxDataBytes);
+                    DWORD size = kMaxDataBytes;
+                    DWORD valueType = 0;
+                    if (RegEnumValueW(profile.get(), index, valueName, &nameChars, nullptr,
+                                      &valueType, data.data(), &size) != ERROR_SUCCESS) {
+                        break;
+                    }
+                    data.resize(size);
+                    held.emplace_back(std::wstring(valueName, nameChars), std::move(data));
+                }
+            }
             continue;
         }
+        std::erase_if(held, [&](const auto& value) {
+            return CompareStringOrdinal(value.first.c_str(), -1, name.c_str(), -1, TRUE) ==
+                   CSTR_EQUAL;
+        });
         std::uint32_t size = 0;
         std::uint32_t valueType = 0;
         const unsigned char* data = nullptr;
@@ -228,6 +263,22 @@ bool importProfiles(const wchar_t* path) {
             return fail("setting a value", status);
         }
     }
+    removeUnset();
+    for (DWORD index = 0; inPlace;) {
+        wchar_t stored[260];
+        DWORD chars = 260;
+        if (RegEnumKeyExW(profiles.get(), index, stored, &chars, nullptr, nullptr, nullptr,
+                          nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        const bool kept = std::any_of(named.begin(), named.end(), [&](const std::wstring& file) {
+            return CompareStringOrdinal(file.c_str(), -1, stored, -1, TRUE) == CSTR_EQUAL;
+        });
+        index += kept ? 1 : 0;
+        if (!kept && RegDeleteTreeW(profiles.get(), stored) != ERROR_SUCCESS) {
+            return fail("removing a profile", 0);
+        }
+    }
     return true;
 }
 
@@ -235,9 +286,12 @@ bool importProfiles(const wchar_t* path) {
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring_view command = argc == 3 ? argv[1] : L"";
-    if (command != L"export" && command != L"import") {
-        std::fprintf(stderr, "usage: prf-floor export|import FILE\n");
+    if (command != L"export" && command != L"import" && command != L"replace") {
+        std::fprintf(stderr, "usage: prf-floor export|import|replace FILE\n");
         return 2;
     }
-    return (command == L"export" ? exportProfiles(argv[2]) : importProfiles(argv[2])) ? 0 : 1;
+    return (command == L"export" ? exportProfiles(argv[2])
+                                 : importProfiles(argv[2], command == L"replace"))
+               ? 0
+               : 1;
 }
