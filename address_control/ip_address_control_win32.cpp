@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/text.h"
-#include "platform/handles_win32.h"
+#include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 
 namespace corvane {

@@ -189,13 +189,13 @@ std::optional<CommandRequest> decodeRequest(std::u16string_view text) {
     return request;
 }
 
-ExitStatus switchCommand(AppState& state, const CommandRequest& request, Messages& messages) {
-    const int count = state.adapters ? state.adapters->count() : 0;
-    AdapterInfo* adapter = count > 0 ? state.adapters->at(0) : nullptr;
+ExitStatus switchCommand(Session& session, const CommandRequest& request, Messages& messages) {
+    const int count = session.adapters.count();
+    AdapterInfo* adapter = session.adapters.at(0);
     if (!request.adapter.empty()) {
         adapter = nullptr;
         for (int index = 0; index < count && adapter == nullptr; ++index) {
-            AdapterInfo* candidate = state.adapters->at(index);
+            AdapterInfo* candidate = session.adapters.at(index);
             if (equalsNoCase(textOf(candidate->keyName), request.adapter)) {
                 adapter = candidate;
             }
@@ -209,12 +209,12 @@ ExitStatus switchCommand(AppState& state, const CommandRequest& request, Message
         messages.push_back(failure(IDS_NO_ADAPTERS));
         return ExitStatus::NoAdapters;
     }
-    const std::optional<std::u16string> name = storedProfileName(*state.registry, request.profile);
+    const std::optional<std::u16string> name = storedProfileName(session.registry, request.profile);
     if (!name) {
         messages.push_back(failure(IDS_UNKNOWN_PROFILE, request.profile));
         return ExitStatus::UnknownProfile;
     }
-    switchToProfile(state, *adapter, *name, request.adapter.empty() && state.applyToAll != 0,
+    switchToProfile(session, *adapter, *name, request.adapter.empty() && session.applyToAll != 0,
                     messages);
     return hasFailure(messages) ? ExitStatus::Failed : ExitStatus::Ok;
 }

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app_state.h"
 #include "core/message.h"
+#include "core/session.h"
 
 namespace corvane {
 
@@ -55,7 +55,7 @@ std::optional<CommandRequest> decodeRequest(std::u16string_view text);
 // -switch: makes the profile the default of the named adapter, or as a choice from the icon's
 // menu does (the first adapter, every adapter with applyToAll), and applies it. The name is found
 // as the store finds it, letter case aside, and recorded as stored.
-ExitStatus switchCommand(AppState& state, const CommandRequest& request, Messages& messages);
+ExitStatus switchCommand(Session& session, const CommandRequest& request, Messages& messages);
 
 // A failure among what the user is told: the exit code must not claim success then.
 bool hasFailure(const Messages& messages);

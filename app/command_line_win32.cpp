@@ -1,13 +1,12 @@
 #include "app/command_line_win32.h"
 
 #include <cstring>
-#include <new>
 #include <string>
 
 #include "app/main_window.h"
 #include "app/main_window_win32.h"
 #include "core/text.h"
-#include "platform/handles_win32.h"
+#include "platform/wide_text_win32.h"
 #include "profiles_dialog/profile_files_win32.h"
 #include "profiles_dialog/profiles_dialog_win32.h"
 #include "resources/resource.h"
@@ -40,35 +39,30 @@ ExitStatus exitStatusOf(FileOutcome outcome) {
 
 // Runs the request in this process; `window` (null without the icon) owns the messages and has
 // its profile list refreshed, as after a choice from the icon's menu.
-ExitStatus runRequest(AppState& state, HWND window, const CommandRequest& request) {
-    state.quiet = request.quiet;
-    ExitStatus status = ExitStatus::Usage;
+ExitStatus runRequest(WindowState& windows, HWND window, const CommandRequest& request) {
     switch (request.kind) {
         case CommandRequest::Kind::Switch: {
             Messages messages;
-            status = switchCommand(state, request, messages);
-            showMessages(state, window, messages);
+            const ExitStatus status = switchCommand(windows.session, request, messages);
+            showMessages(windows, window, messages, request.quiet);
             const bool switched = status == ExitStatus::Ok || status == ExitStatus::Failed;
             if (switched && window != nullptr) {
-                refreshProfileList(state, window);
+                refreshProfileList(windows, window);
             }
-            break;
+            return status;
         }
         case CommandRequest::Kind::Export:
-            status = exitStatusOf(exportToFile(state, window, request.file));
-            break;
+            return exitStatusOf(exportToFile(windows, window, request.file, request.quiet));
         case CommandRequest::Kind::Import:
-            status = exitStatusOf(
-                importFromFile(state, window, request.file,
-                               request.replace ? ImportChoice::Replace : ImportChoice::Keep));
-            break;
+            return exitStatusOf(importFromFile(
+                windows, window, request.file,
+                request.replace ? ImportChoice::Replace : ImportChoice::Keep, request.quiet));
         case CommandRequest::Kind::None:
         case CommandRequest::Kind::Usage:
-            showMessage(state, window, failure(IDS_USAGE));
             break;
     }
-    state.quiet = false;
-    return status;
+    showMessage(windows, window, failure(IDS_USAGE));
+    return ExitStatus::Usage;
 }
 
 std::u16string fullPath(const std::u16string& path) {
@@ -83,7 +77,7 @@ std::u16string fullPath(const std::u16string& path) {
     return std::u16string(utf16(std::wstring_view(full)));
 }
 
-int handOver(AppState& state, HWND running, const CommandRequest& request) {
+int handOver(WindowState& windows, HWND running, const CommandRequest& request) {
     const std::u16string text = encodeRequest(request);
     COPYDATASTRUCT data{};
     data.dwData = kCommandRequestData;
@@ -99,37 +93,34 @@ int handOver(AppState& state, HWND running, const CommandRequest& request) {
         result = static_cast<DWORD_PTR>(ExitStatus::Busy);
     }
     if (result == static_cast<DWORD_PTR>(ExitStatus::Busy)) {
-        showMessage(state, nullptr, failure(IDS_BUSY));
+        showMessage(windows, nullptr, failure(IDS_BUSY));
     }
     return static_cast<int>(result);
 }
 
 }  // namespace
 
-int runCommandLine(AppState& state, CommandRequest request) {
+int runCommandLine(WindowState& windows, CommandRequest request) {
     if (request.kind == CommandRequest::Kind::Usage) {
-        return static_cast<int>(runRequest(state, nullptr, request));
+        return static_cast<int>(runRequest(windows, nullptr, request));
     }
     if (!request.file.empty()) {
         request.file = fullPath(request.file);  // the running instance has its own directory
     }
-    if (const HWND running = findRunningInstance(state)) {
-        return handOver(state, running, request);
+    if (const HWND running = findRunningInstance(windows.instance)) {
+        return handOver(windows, running, request);
     }
     // An export needs no adapter: the profiles can be saved from a device without one.
     if (request.kind != CommandRequest::Kind::Export) {
-        if (const auto stop =
-                takeAdapters(state, std::unique_ptr<AdapterList>(new (std::nothrow) AdapterList))) {
-            showMessage(state, nullptr, *stop);
+        if (const auto stop = findAdapters(windows.session)) {
+            showMessage(windows, nullptr, *stop);
             return static_cast<int>(ExitStatus::NoAdapters);
         }
     }
-    const ExitStatus status = runRequest(state, nullptr, request);
-    state.adapters.reset();
-    return static_cast<int>(status);
+    return static_cast<int>(runRequest(windows, nullptr, request));
 }
 
-LRESULT onCommandRequest(AppState& state, const COPYDATASTRUCT& data) {
+LRESULT onCommandRequest(WindowState& windows, const COPYDATASTRUCT& data) {
     if (data.dwData != kCommandRequestData || data.cbData % sizeof(char16_t) != 0 ||
         (data.cbData > 0 && data.lpData == nullptr)) {
         return static_cast<LRESULT>(ExitStatus::Usage);
@@ -144,17 +135,14 @@ LRESULT onCommandRequest(AppState& state, const COPYDATASTRUCT& data) {
     }
     // A message box, a menu or a dialog's command is up: a command now would pull the profiles
     // and the menu from under it.
-    if (state.busy || state.messageBoxesUp > 0) {
+    if (windows.busy || windows.messageBoxesUp > 0) {
         return static_cast<LRESULT>(ExitStatus::Busy);
     }
-    state.busy = true;
-    const HWND current = toHwnd(state.hwndCurrent);
+    const BusyScope busy(windows);
     if (!request->quiet) {
-        SetForegroundWindow(current);
+        SetForegroundWindow(windows.hwndCurrent);
     }
-    const ExitStatus status = runRequest(state, current, *request);
-    state.busy = false;
-    return static_cast<LRESULT>(status);
+    return static_cast<LRESULT>(runRequest(windows, windows.hwndCurrent, *request));
 }
 
 }  // namespace corvane

@@ -5,16 +5,16 @@
 #include <windows.h>
 
 #include "app/command_line.h"
-#include "core/app_state.h"
+#include "ui/window_state_win32.h"
 
 namespace corvane {
 
 // Runs `request` (not of kind None) and returns the exit code. Files are named by their full
 // path before the request leaves this process.
-int runCommandLine(AppState& state, CommandRequest request);
+int runCommandLine(WindowState& windows, CommandRequest request);
 
 // WM_COPYDATA: a request from another instance, run here unless a command runs already. Returns
 // its exit status for the other instance to end with.
-LRESULT onCommandRequest(AppState& state, const COPYDATASTRUCT& data);
+LRESULT onCommandRequest(WindowState& windows, const COPYDATASTRUCT& data);
 
 }  // namespace corvane

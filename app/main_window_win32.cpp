@@ -1,10 +1,8 @@
 #include "app/main_window_win32.h"
 
-#include <new>
-
 #include "app/command_line_win32.h"
 #include "app/main_window.h"
-#include "platform/handles_win32.h"
+#include "platform/wide_text_win32.h"
 #include "profiles_dialog/profiles_dialog_win32.h"
 #include "resources/resource.h"
 #include "tray/tray_menu.h"
@@ -18,76 +16,72 @@ constexpr int kStateSlot = 0;
 constexpr int kWindowNameChars = 128;
 
 // WM_CREATE: 0 when the window may live, -1 when the user was told why the start failed.
-LRESULT runCreationSteps(AppState& state, HWND window) {
-    state.hwndMain = toRef(window);
-    state.hwndCurrent = toRef(window);
-    addTrayIcon(state);
-    if (const auto stop =
-            takeAdapters(state, std::unique_ptr<AdapterList>(new (std::nothrow) AdapterList))) {
-        showMessage(state, window, *stop);
+LRESULT runCreationSteps(WindowState& windows, HWND window) {
+    windows.hwndMain = window;
+    windows.hwndCurrent = window;
+    addTrayIcon(windows);
+    if (const auto stop = findAdapters(windows.session)) {
+        showMessage(windows, window, *stop);
         return -1;
     }
-    rebuildTrayMenu(state);
+    rebuildTrayMenu(windows);
     return 0;
 }
 
-void runDestructionSteps(AppState& state) {
-    // The menu's entries point at adapters: they go first, so none is left dangling.
-    state.menuItems.clear();
-    state.adapters.reset();
-    writeDwordOption(*state.registry, kApplyToAllOption, state.applyToAll);
-    writeDwordOption(*state.registry, kShowStartOption, state.showAtStartup);
-    removeTrayIcon(state);
+void runDestructionSteps(WindowState& windows) {
+    windows.menuItems.clear();
+    windows.session.adapters.clear();
+    writeOptions(windows.session);
+    removeTrayIcon(windows);
     PostQuitMessage(0);
 }
 
 // A profile of the icon's menu: switch, tell the outcome, then refresh on the main window, which
 // offers a default profile to the first adapter when it has none and moves the menu's mark.
-void switchProfile(AppState& state, HWND window, std::uint32_t commandId) {
+void switchProfile(WindowState& windows, HWND window, std::uint32_t commandId) {
     Messages messages;
-    if (!switchFromMenu(state, commandId, messages)) {
+    if (!switchFromMenu(windows.session, windows.menuItems, commandId, messages)) {
         return;
     }
-    state.busy = true;
+    const BusyScope busy(windows);
     SetForegroundWindow(window);
-    showMessages(state, window, messages);
-    refreshProfileList(state, window);
-    state.busy = false;
+    showMessages(windows, window, messages);
+    refreshProfileList(windows, window);
 }
 
-LRESULT onCommand(AppState& state, HWND window, std::uint32_t commandId) {
-    switch (classifyMainCommand(commandId)) {
-        case MainCommand::kSwitchProfile:
-            switchProfile(state, window, commandId);
-            break;
-        case MainCommand::kShowProfiles:
+LRESULT onCommand(WindowState& windows, HWND window, std::uint32_t commandId) {
+    switch (commandId) {
+        case IDM_SHOW_PROFILES:
             PostMessageW(window, UM_SHOWPROFILES, 0, 0);
             break;
-        case MainCommand::kExit:
+        case IDM_EXIT:
             PostMessageW(window, WM_CLOSE, 0, 0);
             break;
-        case MainCommand::kNone:
+        default:
+            if (commandId >= IDM_FIRST_PROFILE) {
+                switchProfile(windows, window, commandId);
+            }
             break;
     }
     return 0;
 }
 
-LRESULT onShowProfiles(AppState& state, HWND window) {
-    if (state.dialogOpen) {
+LRESULT onShowProfiles(WindowState& windows, HWND window) {
+    if (windows.dialogOpen) {
         return 0;
     }
-    state.dialogOpen = true;
+    windows.dialogOpen = true;
     SetForegroundWindow(window);
     SetActiveWindow(window);
-    showProfilesDialog(state);
-    state.dialogOpen = false;
+    runProfilesDialog(windows);
+    windows.dialogOpen = false;
     return 0;
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) {
         auto* created =
-            static_cast<AppState*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            static_cast<WindowState*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (created == nullptr) {
             return -1;
         }
@@ -102,25 +96,25 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         return result;
     }
-    auto* state = reinterpret_cast<AppState*>(GetWindowLongPtrW(window, kStateSlot));
-    if (state == nullptr) {
+    auto* windows = reinterpret_cast<WindowState*>(GetWindowLongPtrW(window, kStateSlot));
+    if (windows == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
     switch (message) {
         case WM_DESTROY:
-            runDestructionSteps(*state);
+            runDestructionSteps(*windows);
             return 0;
         case WM_CLOSE:
             DestroyWindow(window);
             return 0;
         case WM_COMMAND:
-            return onCommand(*state, window, LOWORD(wParam));
+            return onCommand(*windows, window, LOWORD(wParam));
         case UM_SHOWPROFILES:
-            return onShowProfiles(*state, window);
+            return onShowProfiles(*windows, window);
         case WM_COPYDATA:
-            return onCommandRequest(*state, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            return onCommandRequest(*windows, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case UM_TRAYNOTIFY:
-            onTrayNotify(*state, lParam);
+            onTrayNotify(*windows, lParam);
             return 0;
         default:
             return DefWindowProcW(window, message, wParam, lParam);
@@ -133,31 +127,29 @@ bool registerMainWindowClass(HINSTANCE instance) {
     WNDCLASSW windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = mainWindowProc;
-    windowClass.cbClsExtra = 8;
-    windowClass.cbWndExtra = 8;  // slot 0: the AppState pointer, 64 bits on the desktop
+    windowClass.cbWndExtra = sizeof(WindowState*);  // slot 0: the window state
     windowClass.hInstance = instance;
-    windowClass.hIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_CORVANE), IMAGE_ICON, 8, 8, 0));
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_CORVANE));
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = wide(kMainClassName);
+    windowClass.lpszClassName = kMainClassName;
     return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-HWND createMainWindow(AppState& state) {
+HWND createMainWindow(WindowState& windows) {
     char16_t name[kWindowNameChars] = {};
-    loadAppString(state, IDS_PRODUCT_NAME, name, kWindowNameChars);
-    const HWND window = CreateWindowExW(0, wide(kMainClassName), wide(name), WS_POPUP, 0, 0, 0, 0,
-                                        nullptr, nullptr, toHinstance(state.hInstance), &state);
+    loadAppString(windows.instance, IDS_PRODUCT_NAME, name, kWindowNameChars);
+    const HWND window = CreateWindowExW(0, kMainClassName, wide(name), WS_POPUP, 0, 0, 0, 0,
+                                        nullptr, nullptr, windows.instance, &windows);
     if (window != nullptr) {
-        state.hwndMain = toRef(window);
+        windows.hwndMain = window;
     }
     return window;
 }
 
-HWND findRunningInstance(const AppState& state) {
+HWND findRunningInstance(HINSTANCE instance) {
     char16_t name[kWindowNameChars] = {};
-    loadAppString(state, IDS_PRODUCT_NAME, name, kWindowNameChars);
-    return FindWindowW(wide(kMainClassName), wide(name));
+    loadAppString(instance, IDS_PRODUCT_NAME, name, kWindowNameChars);
+    return FindWindowW(kMainClassName, wide(name));
 }
 
 }  // namespace corvane

@@ -4,10 +4,10 @@
 #include "app/main_window.h"
 #include "app/main_window_win32.h"
 #include "core/text.h"
-#include "platform/handles_win32.h"
 #include "platform/owned_handle_win32.h"
 #include "platform/registry_win32.h"
 #include "platform/system_win32.h"
+#include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 #include "ui/ui_support_win32.h"
 
@@ -20,25 +20,23 @@ OwnedIcon loadAppIcon(HINSTANCE instance, int size) {
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_CORVANE), IMAGE_ICON, size, size, 0)));
 }
 
-void setWindowIcons(const AppState& state, const OwnedIcon& small, const OwnedIcon& large) {
+void setWindowIcons(HWND window, const OwnedIcon& small, const OwnedIcon& large) {
     if (small.get() != nullptr) {
-        SendMessageW(toHwnd(state.hwndCurrent), WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(small.get()));
+        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
     }
     if (large.get() != nullptr) {
-        SendMessageW(toHwnd(state.hwndCurrent), WM_SETICON, ICON_BIG,
-                     reinterpret_cast<LPARAM>(large.get()));
+        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.get()));
     }
 }
 
-int runMessageLoop(const AppState& state) {
+int runMessageLoop(const WindowState& windows) {
     MSG message{};
     for (;;) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1) {
             break;
         }
-        if (!IsDialogMessageW(toHwnd(state.hwndCurrent), &message)) {
+        if (!IsDialogMessageW(windows.hwndCurrent, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -47,8 +45,8 @@ int runMessageLoop(const AppState& state) {
 }
 
 // Hands over to a running instance: bring it forward and ask it for its dialog.
-bool handOverToRunningInstance(const AppState& state) {
-    const HWND running = findRunningInstance(state);
+bool handOverToRunningInstance(HINSTANCE instance) {
+    const HWND running = findRunningInstance(instance);
     if (running == nullptr) {
         return false;
     }
@@ -60,45 +58,34 @@ bool handOverToRunningInstance(const AppState& state) {
 
 }  // namespace
 
-int runCorvane(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLine) {
-    static Win32Registry registry;
-    static Win32System system;
-    AppState& state = appState();
-    state.registry = &registry;
-    state.system = &system;
-
-    initAppState(state);
-    state.hInstance = toRef(instance);
+int runCorvane(HINSTANCE instance, const wchar_t* commandLine) {
+    Win32Registry registry;
+    Win32System system;
+    Session session{registry, system};
+    readOptions(session);
+    WindowState windows(session, instance);
     const std::u16string_view arguments =
         commandLine != nullptr ? utf16(std::wstring_view(commandLine)) : std::u16string_view();
     const CommandRequest request = parseCommandLine(arguments);
     if (request.kind != CommandRequest::Kind::None) {
-        return runCommandLine(state, request);
+        return runCommandLine(windows, request);
     }
-    createBoldFont(state);
-    if (handOverToRunningInstance(state)) {
+    if (handOverToRunningInstance(instance)) {
         return 0;
     }
+    windows.boldFont = createBoldFont();
     deleteOldVersionKeys(registry);
-    if (previous == nullptr && !registerMainWindowClass(instance)) {
-        return 0;
-    }
-    if (createMainWindow(state) == nullptr) {
+    if (!registerMainWindowClass(instance) || createMainWindow(windows) == nullptr) {
         return 0;
     }
     const OwnedIcon smallIcon = loadAppIcon(instance, 16);
     const OwnedIcon largeIcon = loadAppIcon(instance, 32);
-    setWindowIcons(state, smallIcon, largeIcon);
+    setWindowIcons(windows.hwndMain, smallIcon, largeIcon);
 
-    if (opensProfilesAtStart(arguments, state.showAtStartup)) {
-        PostMessageW(toHwnd(state.hwndMain), UM_SHOWPROFILES, 0, 0);
+    if (opensProfilesAtStart(arguments, session.showAtStartup)) {
+        PostMessageW(windows.hwndMain, UM_SHOWPROFILES, 0, 0);
     }
-    const int exitCode = runMessageLoop(state);
-    // The menu, the icon and the font go before the process does.
-    state.trayMenu.reset();
-    state.trayIcon.reset();
-    state.boldFont.reset();
-    return exitCode;
+    return runMessageLoop(windows);
 }
 
 }  // namespace corvane

@@ -6,6 +6,6 @@
 namespace corvane {
 
 // The whole run of the program; returns its exit code.
-int runCorvane(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLine);
+int runCorvane(HINSTANCE instance, const wchar_t* commandLine);
 
 }  // namespace corvane

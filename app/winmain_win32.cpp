@@ -3,6 +3,6 @@
 
 #include "app/startup_win32.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int) {
-    return corvane::runCorvane(instance, previous, commandLine);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    return corvane::runCorvane(instance, commandLine);
 }

@@ -8,8 +8,6 @@
 namespace corvane {
 namespace {
 
-inline constexpr std::u16string_view kShellWindowClass = u"DesktopExplorerWindow";
-
 // Only the three proxy fields count, the server as exact text.
 bool proxyChanged(const NetSettings& a, const NetSettings& b) {
     return textOf(a.proxyServer) != textOf(b.proxyServer) || a.proxyPort != b.proxyPort ||
@@ -37,11 +35,8 @@ ApplyOutcome applyToSystem(Registry& registry, System& system, AdapterInfo& adap
     if (!changedProxy) {
         return ApplyOutcome::Applied;
     }
-    if (isPlatform211OrLater(system)) {
-        if (const WindowRef shell = system.findWindow(kShellWindowClass); shell != 0) {
-            system.tellSettingChange(shell);
-            return ApplyOutcome::ShellNotified;
-        }
+    if (isPlatform211OrLater(system) && system.tellShellSettingChanged()) {
+        return ApplyOutcome::ShellNotified;
     }
     return ApplyOutcome::ResetNeeded;
 }

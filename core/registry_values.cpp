@@ -138,6 +138,35 @@ bool readValues(Registry& registry, KeyHandle key, std::vector<RegValue>& values
     }
 }
 
+std::optional<std::uint32_t> readDword(Registry& registry, KeyHandle key,
+                                       std::u16string_view name) {
+    std::uint32_t type = 0;
+    std::uint32_t data = 0;
+    std::uint32_t size = sizeof data;
+    if (registry.queryValue(key, name, &type, &data, &size) != status::kSuccess ||
+        type != regtype::kDword || size != sizeof data) {
+        return std::nullopt;
+    }
+    return data;
+}
+
+std::vector<std::u16string> subkeyNames(Registry& registry, KeyHandle key,
+                                        std::uint32_t nameChars) {
+    std::vector<std::u16string> names;
+    std::u16string name(nameChars, u'\0');
+    for (std::uint32_t index = 0;; ++index) {
+        std::uint32_t chars = nameChars;
+        const long result = registry.enumKey(key, index, name.data(), chars);
+        // Only a name too long is passed over: any other failure would come again at every index.
+        if (result != status::kSuccess && result != status::kMoreData) {
+            return names;
+        }
+        if (result == status::kSuccess && chars > 0) {
+            names.emplace_back(name.data(), chars);
+        }
+    }
+}
+
 Written writeWhole(Registry& registry, std::span<const KeyChange> changes, ChangeLog* log) {
     ChangeLog made;
     for (const KeyChange& key : changes) {

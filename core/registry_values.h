@@ -27,6 +27,12 @@ struct RegValue {
 long readValue(Registry& registry, KeyHandle key, std::u16string_view name, RegValue& value);
 // Every value of the open key, whole, in the registry's order; false when one cannot be read.
 bool readValues(Registry& registry, KeyHandle key, std::vector<RegValue>& values);
+// The value `name` of the open key when it is a REG_DWORD of exactly 4 bytes; none otherwise.
+std::optional<std::uint32_t> readDword(Registry& registry, KeyHandle key, std::u16string_view name);
+// The names of the open key's subkeys in the registry's order. A name longer than `nameChars`
+// with its zero included is skipped, and so is an empty one; any other failure ends the list.
+std::vector<std::u16string> subkeyNames(Registry& registry, KeyHandle key,
+                                        std::uint32_t nameChars = 260);
 
 // The values to write into one key, created when it is missing. With `removeOthers` the key holds
 // exactly `set` afterwards.

@@ -6,8 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/handles.h"
-
 namespace corvane {
 
 struct PlatformVersion {
@@ -20,11 +18,9 @@ class System {
     virtual ~System() = default;
     // False when the platform cannot tell its version.
     virtual bool platformVersion(PlatformVersion& version) = 0;
-    // A top-level window of the class, whatever its title; 0 when there is none.
-    virtual WindowRef findWindow(std::u16string_view className) = 0;
-    // Tells `window` that a setting changed (WM_SETTINGCHANGE with both parameters 0) and does
-    // not wait for it to be handled.
-    virtual void tellSettingChange(WindowRef window) = 0;
+    // Tells the shell's desktop window that a setting changed, without waiting for it; false
+    // when there is no such window to tell.
+    virtual bool tellShellSettingChanged() = 0;
     // The size of the store that holds the program's data and the part of it that is free, in
     // bytes; false when the platform cannot tell.
     virtual bool storeInformation(std::uint64_t& size, std::uint64_t& free) = 0;

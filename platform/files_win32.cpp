@@ -1,6 +1,6 @@
 #include "platform/files_win32.h"
 
-#include "platform/handles_win32.h"
+#include "platform/wide_text_win32.h"
 
 namespace corvane {
 namespace {

@@ -36,6 +36,7 @@ class OwnedHandle {
     Handle handle_ = nullptr;
 };
 
+using OwnedFont = OwnedHandle<HFONT, DeleteObject>;
 using OwnedIcon = OwnedHandle<HICON, DestroyIcon>;
 using OwnedMenu = OwnedHandle<HMENU, DestroyMenu>;
 using OwnedKernelHandle = OwnedHandle<HANDLE, CloseHandle>;

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "platform/handles_win32.h"
 #include "platform/owned_handle_win32.h"
+#include "platform/wide_text_win32.h"
 
 namespace corvane {
 namespace {
@@ -62,16 +62,15 @@ bool Win32System::platformVersion(PlatformVersion& version) {
     return true;
 }
 
-WindowRef Win32System::findWindow(std::u16string_view className) {
-    const std::u16string zeroClass(className);
-    return toRef(FindWindowW(wide(zeroClass.c_str()), nullptr));
-}
-
-void Win32System::tellSettingChange(WindowRef window) {
+bool Win32System::tellShellSettingChanged() {
     constexpr UINT kShellTimeoutMs = 500;
+    const HWND shell = FindWindowW(L"DesktopExplorerWindow", nullptr);
+    if (shell == nullptr) {
+        return false;
+    }
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(toHwnd(window), WM_SETTINGCHANGE, 0, 0, SMTO_ABORTIFHUNG, kShellTimeoutMs,
-                        &result);
+    SendMessageTimeoutW(shell, WM_SETTINGCHANGE, 0, 0, SMTO_ABORTIFHUNG, kShellTimeoutMs, &result);
+    return true;
 }
 
 bool Win32System::storeInformation(std::uint64_t& size, std::uint64_t& free) {

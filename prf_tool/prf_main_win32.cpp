@@ -5,7 +5,7 @@
 
 #include "core/text.h"
 #include "platform/files_win32.h"
-#include "platform/handles_win32.h"
+#include "platform/wide_text_win32.h"
 #include "prf_tool/prf_tool.h"
 
 using namespace corvane;

@@ -330,18 +330,18 @@ ImportWrite writeImportedProfiles(Registry& registry, std::vector<StoredProfile>
     return result;
 }
 
-bool reapplyDefaultProfiles(AppState& state, Messages& messages) {
+bool reapplyDefaultProfiles(Session& session, Messages& messages) {
     std::vector<AdapterApply> applies;
-    const int count = state.adapters ? state.adapters->count() : 0;
-    for (int index = 0; index < count; ++index) {
-        AdapterInfo& adapter = *state.adapters->at(index);
+    for (int index = 0; index < session.adapters.count(); ++index) {
+        AdapterInfo& adapter = *session.adapters.at(index);
         std::u16string name;
         NetSettings record;
-        if (!loadDefaultProfileName(*state.registry, adapter, name) ||
-            !loadProfile(*state.registry, name, record)) {
+        if (!loadDefaultProfileName(session.registry, adapter, name) ||
+            !loadProfile(session.registry, name, record)) {
             continue;
         }
-        const ApplyOutcome outcome = applyToSystem(*state.registry, *state.system, adapter, record);
+        const ApplyOutcome outcome =
+            applyToSystem(session.registry, session.system, adapter, record);
         applies.push_back({std::u16string(textOf(adapter.displayName)), outcome});
         if (isFailure(outcome)) {
             // The adapters after it are left alone, and nothing is told as done.

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app_state.h"
 #include "core/message.h"
 #include "core/registry.h"
+#include "core/session.h"
 
 namespace corvane {
 
@@ -171,6 +171,6 @@ ImportWrite writeImportedProfiles(Registry& registry, std::vector<StoredProfile>
 // an adapter without one, or whose profile cannot be loaded, is left alone. Stops at an apply
 // that fails, with its message (false); otherwise tells the next-use notice once if anything
 // was applied.
-bool reapplyDefaultProfiles(AppState& state, Messages& messages);
+bool reapplyDefaultProfiles(Session& session, Messages& messages);
 
 }  // namespace corvane

@@ -35,23 +35,10 @@ std::u16string profilePath(std::u16string_view name) {
 }
 
 std::vector<std::u16string> listProfileNames(Registry& registry) {
-    std::vector<std::u16string> names;
     RegKey profiles;
-    if (openKey(registry, kCurrentUser, kProfilesKeyPath, 0, profiles) != status::kSuccess) {
-        return names;
-    }
-    for (std::uint32_t index = 0;; ++index) {
-        char16_t name[kStoredNameChars] = {};
-        std::uint32_t nameChars = kStoredNameChars;
-        const long result = registry.enumKey(profiles.handle(), index, name, nameChars);
-        if (result == status::kNoMoreItems) {
-            break;
-        }
-        if (result == status::kSuccess && !textOf(name).empty()) {
-            names.emplace_back(textOf(name));
-        }
-    }
-    return names;
+    return openKey(registry, kCurrentUser, kProfilesKeyPath, 0, profiles) == status::kSuccess
+               ? subkeyNames(registry, profiles.handle(), kStoredNameChars)
+               : std::vector<std::u16string>{};
 }
 
 bool isProfileKeyName(std::u16string_view name) {
@@ -131,12 +118,11 @@ AdapterSwitch switchAdapter(Registry& registry, System& system, AdapterInfo& ada
     return result;
 }
 
-void switchToProfile(AppState& state, AdapterInfo& adapter, std::u16string_view name,
+void switchToProfile(Session& session, AdapterInfo& adapter, std::u16string_view name,
                      bool everyAdapter, Messages& messages) {
-    const int count = state.adapters ? state.adapters->count() : 0;
     std::vector<AdapterInfo*> targets;
-    for (int index = 0; everyAdapter && index < count; ++index) {
-        targets.push_back(state.adapters->at(index));
+    for (int index = 0; everyAdapter && index < session.adapters.count(); ++index) {
+        targets.push_back(session.adapters.at(index));
     }
     if (!everyAdapter) {
         targets.push_back(&adapter);
@@ -144,7 +130,7 @@ void switchToProfile(AppState& state, AdapterInfo& adapter, std::u16string_view 
     std::vector<AdapterApply> applies;
     for (AdapterInfo* target : targets) {
         const AdapterSwitch switched =
-            switchAdapter(*state.registry, *state.system, *target, name, messages);
+            switchAdapter(session.registry, session.system, *target, name, messages);
         if (!switched.defaultRecorded) {
             messages.push_back(failure(IDS_SET_DEFAULT_FAILED, name));
             break;  // the adapters after it are left as they are

@@ -9,22 +9,30 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app_state.h"
 #include "core/apply.h"
 #include "core/message.h"
 #include "core/net_settings.h"
 #include "core/registry.h"
 #include "core/registry_values.h"
+#include "core/session.h"
 
 namespace corvane {
 
-inline constexpr std::u16string_view kProfilesKeyPath =
-    u"Software\\Tavelorn\\Corvane\\1.2\\Profiles";
 inline constexpr std::u16string_view kDefaultProfileValue = u"DefProfile";
 // A profile name as the lists take it from the store, zero included.
 inline constexpr int kStoredNameChars = 260;
 // The registry refuses longer key names.
 inline constexpr std::size_t kLongestKeyNameChars = 255;
+// One profile command of the notification icon's menu: the profile it switches to and the
+// adapter it switches, named by its place in the adapter list.
+struct ProfileMenuItem {
+    std::uint32_t commandId = 0;
+    std::u16string profileName;
+    int adapter = 0;
+
+    bool operator==(const ProfileMenuItem&) const = default;
+};
+
 // The key of the stored profile `name`, below HKEY_CURRENT_USER.
 std::u16string profilePath(std::u16string_view name);
 
@@ -69,7 +77,7 @@ AdapterSwitch switchAdapter(Registry& registry, System& system, AdapterInfo& ada
 // adapter in list order, applied. `messages` gets every failure, each adapter's own when several
 // are switched, then the outcome once. Stops at the first adapter whose default cannot be
 // recorded; the adapters switched before it stay switched.
-void switchToProfile(AppState& state, AdapterInfo& adapter, std::u16string_view name,
+void switchToProfile(Session& session, AdapterInfo& adapter, std::u16string_view name,
                      bool everyAdapter, Messages& messages);
 
 // A profile's settings, read into a record reset to the defaults; false when it is not stored.

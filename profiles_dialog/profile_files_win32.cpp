@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/files_win32.h"
-#include "platform/handles_win32.h"
 #include "platform/late_modules_win32.h"
+#include "platform/wide_text_win32.h"
 #include "profiles/profile_file.h"
 #include "profiles_dialog/profiles_dialog_win32.h"
 #include "resources/resource.h"
@@ -18,21 +18,17 @@ namespace corvane {
 namespace {
 
 constexpr int kPathChars = 260;
-// The "Import Options" dialog's answers besides IDCANCEL.
-constexpr INT_PTR kKeepProfiles = IDOK;
-constexpr INT_PTR kReplaceProfiles = 3;
-
 // The open or save dialog for a profile file; the chosen path, or empty when cancelled.
-std::u16string chooseProfileFile(const AppState& state, HWND owner, bool open) {
+std::u16string chooseProfileFile(const WindowState& windows, HWND owner, bool open) {
     // The filter's "|" stand for the zeros between its descriptions and patterns.
     char16_t filter[kPathChars] = {};
-    loadAppString(state, IDS_FILE_FILTER, filter, kPathChars);
+    loadAppString(windows.instance, IDS_FILE_FILTER, filter, kPathChars);
     std::replace(std::begin(filter), std::end(filter), u'|', u'\0');
     wchar_t path[kPathChars] = {};
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
-    dialog.hInstance = toHinstance(state.hInstance);
+    dialog.hInstance = windows.instance;
     dialog.lpstrFilter = wide(filter);
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path;
@@ -44,17 +40,18 @@ std::u16string chooseProfileFile(const AppState& state, HWND owner, bool open) {
 }
 
 INT_PTR CALLBACK importOptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* windows = reinterpret_cast<WindowState*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
         case WM_INITDIALOG:
-            setupDialog(*reinterpret_cast<AppState*>(lParam), dialog);
+            setupDialog(*reinterpret_cast<WindowState*>(lParam), dialog);
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             CheckRadioButton(dialog, IDC_DELETE_EXISTING, IDC_KEEP_EXISTING, IDC_KEEP_EXISTING);
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 EndDialog(dialog, IsDlgButtonChecked(dialog, IDC_DELETE_EXISTING) == BST_CHECKED
-                                      ? kReplaceProfiles
-                                      : kKeepProfiles);
+                                      ? IDC_DELETE_EXISTING
+                                      : IDC_KEEP_EXISTING);
                 return TRUE;
             }
             if (LOWORD(wParam) == IDCANCEL) {
@@ -63,8 +60,8 @@ INT_PTR CALLBACK importOptionsProc(HWND dialog, UINT message, WPARAM wParam, LPA
             }
             return FALSE;
         case WM_HELP:
-            if (auto* state = reinterpret_cast<AppState*>(GetWindowLongPtrW(dialog, DWLP_USER))) {
-                showHelp(*state, kHelpImportExport);
+            if (windows != nullptr) {
+                windows->session.system.showHelp(kHelpImportExport);
             }
             return TRUE;
         default:
@@ -72,42 +69,55 @@ INT_PTR CALLBACK importOptionsProc(HWND dialog, UINT message, WPARAM wParam, LPA
     }
 }
 
-}  // namespace
-
-FileOutcome exportCommand(AppState& state, HWND dialog) {
-    const std::u16string path = chooseProfileFile(state, dialog, false);
-    return path.empty() ? FileOutcome::Cancelled : exportToFile(state, dialog, path);
+// "Import Options": keeping the stored profiles or replacing them; none when cancelled.
+std::optional<ImportChoice> runImportOptionsDialog(WindowState& windows, HWND owner) {
+    switch (DialogBoxParamW(windows.instance, MAKEINTRESOURCEW(IDD_IMPORT_OPTIONS), owner,
+                            importOptionsProc, reinterpret_cast<LPARAM>(&windows))) {
+        case IDC_KEEP_EXISTING:
+            return ImportChoice::Keep;
+        case IDC_DELETE_EXISTING:
+            return ImportChoice::Replace;
+        default:
+            return std::nullopt;
+    }
 }
 
-FileOutcome exportToFile(AppState& state, HWND owner, const std::u16string& path) {
+}  // namespace
+
+FileOutcome exportCommand(WindowState& windows, HWND dialog) {
+    const std::u16string path = chooseProfileFile(windows, dialog, false);
+    return path.empty() ? FileOutcome::Cancelled : exportToFile(windows, dialog, path);
+}
+
+FileOutcome exportToFile(WindowState& windows, HWND owner, const std::u16string& path, bool quiet) {
     ExportOutcome outcome;
     {
         // The file written beside the old one replaces it only when complete: a failed export
         // leaves the last backup as it was.
         ReplacementFile file(path);
         if (!file.isOpen()) {
-            showMessage(state, owner, failure(IDS_CREATE_FILE_FAILED));
+            showMessage(windows, owner, failure(IDS_CREATE_FILE_FAILED));
             return FileOutcome::FileFailed;
         }
-        outcome = exportProfiles(*state.registry, [&](std::span<const unsigned char> bytes) {
-            return file.commit(bytes);
-        });
+        outcome = exportProfiles(
+            windows.session.registry,
+            [&](std::span<const unsigned char> bytes) { return file.commit(bytes); });
     }
-    showMessages(state, owner, exportMessages(outcome));
+    showMessages(windows, owner, exportMessages(outcome), quiet);
     if (!outcome.written) {
         return FileOutcome::FileFailed;
     }
     return outcome.shortened.empty() ? FileOutcome::Done : FileOutcome::Shortened;
 }
 
-FileOutcome importCommand(AppState& state, HWND dialog) {
-    const std::u16string path = chooseProfileFile(state, dialog, true);
+FileOutcome importCommand(WindowState& windows, HWND dialog) {
+    const std::u16string path = chooseProfileFile(windows, dialog, true);
     return path.empty() ? FileOutcome::Cancelled
-                        : importFromFile(state, dialog, path, ImportChoice::Ask);
+                        : importFromFile(windows, dialog, path, ImportChoice::Ask);
 }
 
-FileOutcome importFromFile(AppState& state, HWND window, const std::u16string& path,
-                           ImportChoice choice) {
+FileOutcome importFromFile(WindowState& windows, HWND window, const std::u16string& path,
+                           ImportChoice choice, bool quiet) {
     std::optional<std::vector<StoredProfile>> profiles;
     {
         // The file's bytes are kept no longer than needed: a handheld's memory is small.
@@ -116,10 +126,10 @@ FileOutcome importFromFile(AppState& state, HWND window, const std::u16string& p
             case FileRead::Read:
                 break;
             case FileRead::CannotRead:
-                showMessage(state, window, failure(IDS_OPEN_FILE_FAILED, path));
+                showMessage(windows, window, failure(IDS_OPEN_FILE_FAILED, path));
                 return FileOutcome::FileFailed;
             case FileRead::TooLarge:
-                showMessage(state, window, failure(IDS_FILE_TOO_LARGE, path));
+                showMessage(windows, window, failure(IDS_FILE_TOO_LARGE, path));
                 return FileOutcome::Corrupt;
         }
         // The whole file is read and checked before the user is asked anything or the store is
@@ -127,32 +137,30 @@ FileOutcome importFromFile(AppState& state, HWND window, const std::u16string& p
         profiles = readProfileFile(bytes);
     }
     if (!profiles) {
-        showMessage(state, window, failure(IDS_IMPORT_CORRUPT, path));
+        showMessage(windows, window, failure(IDS_IMPORT_CORRUPT, path));
         return FileOutcome::Corrupt;
     }
     if (choice == ImportChoice::Ask) {
-        const INT_PTR answer =
-            DialogBoxParamW(toHinstance(state.hInstance), MAKEINTRESOURCEW(IDD_IMPORT_OPTIONS),
-                            window, importOptionsProc, reinterpret_cast<LPARAM>(&state));
-        if (answer != kKeepProfiles && answer != kReplaceProfiles) {
+        const std::optional<ImportChoice> chosen = runImportOptionsDialog(windows, window);
+        if (!chosen) {
             return FileOutcome::Cancelled;
         }
-        choice = answer == kReplaceProfiles ? ImportChoice::Replace : ImportChoice::Keep;
+        choice = *chosen;
     }
     Messages messages;
-    const ImportWrite imported = writeImportedProfiles(*state.registry, std::move(*profiles),
-                                                       choice == ImportChoice::Replace, messages);
-    showMessages(state, window, messages);
+    const ImportWrite imported = writeImportedProfiles(
+        windows.session.registry, std::move(*profiles), choice == ImportChoice::Replace, messages);
+    showMessages(windows, window, messages, quiet);
     // Whatever the import changed shows in the list and the icon's menu, also after a failure.
     if (imported.changed && window != nullptr) {
-        refreshProfileList(state, window);
+        refreshProfileList(windows, window);
     }
     if (!imported.written) {
         return FileOutcome::Failed;
     }
     messages.clear();
-    const bool applied = reapplyDefaultProfiles(state, messages);
-    showMessages(state, window, messages);
+    const bool applied = reapplyDefaultProfiles(windows.session, messages);
+    showMessages(windows, window, messages, quiet);
     return applied && !imported.oldProfilesLeft ? FileOutcome::Done : FileOutcome::Failed;
 }
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/app_state.h"
+#include "ui/window_state_win32.h"
 
 namespace corvane {
 
@@ -20,22 +20,23 @@ enum class FileOutcome {
 };
 
 // "&Export...": every stored profile into a file the user names.
-FileOutcome exportCommand(AppState& state, HWND dialog);
-// Every stored profile into the file at `path`, created or replaced, then the outcome told. The
-// new file is written beside the old one and takes its place only when complete: after a failure
-// the old file is as it was.
-FileOutcome exportToFile(AppState& state, HWND owner, const std::u16string& path);
+FileOutcome exportCommand(WindowState& windows, HWND dialog);
+// Every stored profile into the file at `path`, created or replaced, then the outcome told (with
+// `quiet`, failures only). The new file is written beside the old one and takes its place only
+// when complete: after a failure the old file is as it was.
+FileOutcome exportToFile(WindowState& windows, HWND owner, const std::u16string& path,
+                         bool quiet = false);
 
 // "&Import...": the profiles of a file the user chooses, on top of the stored ones or in their
 // place as the user picks, then the dialog's list refreshed and every adapter's default profile
 // applied again.
-FileOutcome importCommand(AppState& state, HWND dialog);
+FileOutcome importCommand(WindowState& windows, HWND dialog);
 
 enum class ImportChoice { Ask, Keep, Replace };
 // The import of the file at `path`: read and checked whole, then, unless the user cancels when
 // asked, written, `window`'s profile list refreshed (when there is a window) and the defaults
-// applied again.
-FileOutcome importFromFile(AppState& state, HWND window, const std::u16string& path,
-                           ImportChoice choice);
+// applied again; with `quiet` only failures are told.
+FileOutcome importFromFile(WindowState& windows, HWND window, const std::u16string& path,
+                           ImportChoice choice, bool quiet = false);
 
 }  // namespace corvane

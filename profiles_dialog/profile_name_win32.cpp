@@ -2,7 +2,7 @@
 // caption keeps its help and close buttons.
 #include "profiles_dialog/profile_name_win32.h"
 
-#include "platform/handles_win32.h"
+#include "platform/wide_text_win32.h"
 #include "profiles_dialog/profile_name.h"
 #include "resources/resource.h"
 #include "ui/ui_support.h"
@@ -12,8 +12,7 @@ namespace corvane {
 namespace {
 
 struct NameDialog {
-    AppState& state;
-    const AdapterInfo* adapter;
+    WindowState& windows;
     std::u16string& name;
 };
 
@@ -28,7 +27,7 @@ std::u16string typedText(HWND edit) {
 
 void onOk(HWND dialog, NameDialog& data) {
     const HWND edit = GetDlgItem(dialog, IDC_PROFILE_NAME);
-    const NameCheck check = acceptProfileName(*data.state.registry, typedText(edit));
+    const NameCheck check = acceptProfileName(data.windows.session.registry, typedText(edit));
     switch (check.answer) {
         case NameAnswer::Accepted:
             data.name = check.name;
@@ -39,7 +38,7 @@ void onOk(HWND dialog, NameDialog& data) {
             MessageBeep(0);
             break;
         case NameAnswer::Refused:
-            showMessage(data.state, dialog, check.message);
+            showMessage(data.windows, dialog, check.message);
             SetFocus(edit);
             SendMessageW(edit, EM_SETSEL, 0, -1);
             break;
@@ -51,11 +50,7 @@ INT_PTR CALLBACK nameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
         case WM_INITDIALOG: {
             data = reinterpret_cast<NameDialog*>(lParam);
-            if (data->adapter == nullptr) {
-                EndDialog(dialog, kNameWithoutAdapter);
-                return TRUE;
-            }
-            setupDialog(data->state, dialog);
+            setupDialog(data->windows, dialog);
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             const HWND edit = GetDlgItem(dialog, IDC_PROFILE_NAME);
             SetWindowTextW(edit, wide(data->name.c_str()));
@@ -74,7 +69,7 @@ INT_PTR CALLBACK nameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return FALSE;
         case WM_HELP:
             if (data != nullptr) {
-                showHelp(data->state, kHelpMain);
+                data->windows.session.system.showHelp(kHelpMain);
             }
             return TRUE;
         default:
@@ -84,12 +79,11 @@ INT_PTR CALLBACK nameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-int runProfileNameDialog(AppState& state, HWND owner, const AdapterInfo* adapter,
-                         std::u16string& name) {
-    NameDialog data{state, adapter, name};
-    return static_cast<int>(DialogBoxParamW(toHinstance(state.hInstance),
-                                            MAKEINTRESOURCEW(IDD_PROFILE_NAME), owner,
-                                            nameDialogProc, reinterpret_cast<LPARAM>(&data)));
+int runProfileNameDialog(WindowState& windows, HWND owner, std::u16string& name) {
+    NameDialog data{windows, name};
+    return static_cast<int>(DialogBoxParamW(windows.instance, MAKEINTRESOURCEW(IDD_PROFILE_NAME),
+                                            owner, nameDialogProc,
+                                            reinterpret_cast<LPARAM>(&data)));
 }
 
 }  // namespace corvane

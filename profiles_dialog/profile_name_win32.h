@@ -5,18 +5,15 @@
 
 #include <string>
 
-#include "core/app_state.h"
+#include "ui/window_state_win32.h"
 
 namespace corvane {
 
 inline constexpr int kNameAccepted = 1;
 inline constexpr int kNameCancelled = 2;
-inline constexpr int kNameWithoutAdapter = 3;
 
-// Asks for a profile name for `adapter`, starting from the text in `name`; on OK `name` holds the
-// accepted name. Returns kNameAccepted, kNameCancelled, or kNameWithoutAdapter when there is no
-// adapter to name a profile for.
-int runProfileNameDialog(AppState& state, HWND owner, const AdapterInfo* adapter,
-                         std::u16string& name);
+// Asks for a profile name, starting from the text in `name`; on OK `name` holds the accepted
+// name. Returns kNameAccepted or kNameCancelled.
+int runProfileNameDialog(WindowState& windows, HWND owner, std::u16string& name);
 
 }  // namespace corvane

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app_state.h"
 #include "core/message.h"
 #include "core/net_settings.h"
+#include "core/session.h"
 #include "core/system.h"
 
 namespace corvane {
@@ -26,37 +26,7 @@ struct DialogOpening {
 
 // What the dialog shows as it opens. With at most one adapter, "&Apply Network Profile to All
 // Adapters" has nothing to do: the option is turned off and its box disabled.
-DialogOpening openProfilesDialog(AppState& state);
-
-enum class DialogAction {
-    None,
-    Close,
-    New,
-    Edit,
-    Delete,
-    ShowSettings,
-    AdapterSelected,
-    ProfileSelected,
-    Set,
-    ApplyToAll,
-    HelpTopics,
-    About,
-    BringForward,
-    ToggleShowAtStartup,
-    Export,
-    Import,
-};
-
-struct DialogCommand {
-    DialogAction action = DialogAction::None;
-    bool busy = false;  // a tap on the icon opens no menu while it runs
-
-    bool operator==(const DialogCommand&) const = default;
-};
-
-// WM_COMMAND `id` with its notification code. The two lists count only a changed selection;
-// every other id, "E&xit" and the icon menu's profiles included, is ignored.
-DialogCommand dialogCommand(int id, int notification);
+DialogOpening openProfilesDialog(Session& session);
 
 // A line of the About box: control `controlId` shows string `textId` with `kilobytes` in it.
 struct AboutLine {
@@ -78,7 +48,7 @@ struct ProfileList {
 
 // The profile list for `adapter`. The default-profile question is asked when the adapter has no
 // default profile or the store holds none.
-ProfileList readProfileList(AppState& state, const AdapterInfo& adapter);
+ProfileList readProfileList(Registry& registry, const AdapterInfo& adapter);
 
 // "No profiles are associated with the selected network adapter ...": Yes creates one.
 Message defaultProfileQuestion(const AdapterInfo& adapter);
@@ -86,14 +56,14 @@ Message defaultProfileQuestion(const AdapterInfo& adapter);
 // "&Set!" with `name` selected for `adapter` (null when no adapter is selected; an empty name
 // when no profile is). Without applyToAll, a profile that already is the adapter's default is
 // left as it is: false then, and the list needs no refresh; true otherwise.
-bool switchFromDialog(AppState& state, AdapterInfo* adapter, std::u16string_view name,
+bool switchFromDialog(Session& session, AdapterInfo* adapter, std::u16string_view name,
                       Messages& messages);
 
 // After the settings editor was confirmed on profile `name`: stores `edited` unless nothing
 // differs from `before`, then brings the system up to date for the adapters that use the
 // profile: with applyToAll every adapter whose default it is (only the last adapter reporting),
 // else `selected` when it is its default. True when the profile was stored.
-bool storeEditedProfile(AppState& state, AdapterInfo& selected, std::u16string_view name,
+bool storeEditedProfile(Session& session, AdapterInfo& selected, std::u16string_view name,
                         const NetSettings& before, const NetSettings& edited, Messages& messages);
 
 }  // namespace corvane

@@ -4,7 +4,7 @@
 
 #include "core/settings_io.h"
 #include "platform/command_bar_win32.h"
-#include "platform/handles_win32.h"
+#include "platform/wide_text_win32.h"
 #include "profiles/profile_store.h"
 #include "profiles_dialog/profile_files_win32.h"
 #include "profiles_dialog/profile_name.h"
@@ -23,19 +23,25 @@ namespace {
 constexpr int kCommandBarId = 1;
 constexpr INT_PTR kDialogResult = 2;
 
-CommandBarFactory g_createCommandBar = commandBarCreate;
+// The dialog's own data: what it was opened with and its command bar.
+struct ProfilesDialog {
+    WindowState& windows;
+    CommandBarFactory makeBar;
+    HWND commandBar = nullptr;
+    int commandBarHeight = 0;
+};
 
-AppState* stateOf(HWND dialog) {
-    return reinterpret_cast<AppState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+ProfilesDialog* dialogOf(HWND dialog) {
+    return reinterpret_cast<ProfilesDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
 // The adapter selected in `window`; a window without an adapter list (the hidden main window)
 // reads as the first adapter.
-AdapterInfo* selectedAdapter(const AppState& state, HWND window) {
+AdapterInfo* selectedAdapter(Session& session, HWND window) {
     const HWND list = GetDlgItem(window, IDC_ADAPTER_LIST);
     const int index =
         list != nullptr ? static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)) : 0;
-    return state.adapters ? state.adapters->at(index) : nullptr;
+    return session.adapters.at(index);
 }
 
 // The selected profile's whole name, however long; empty when none is selected.
@@ -91,88 +97,88 @@ void selectProfile(HWND window, const std::u16string& name) {
 
 // "&New..." and "&Edit...": the profile named or loaded, changed in the settings editor, stored
 // when something changed and applied where it is the default. True when it was stored.
-bool editProfile(AppState& state, HWND dialog, bool createNew) {
-    AdapterInfo* adapter = selectedAdapter(state, dialog);
+bool editProfile(WindowState& windows, HWND dialog, bool createNew) {
+    Session& session = windows.session;
+    AdapterInfo* adapter = selectedAdapter(session, dialog);
     if (adapter == nullptr) {
         return false;
     }
     NetSettings record;
     std::u16string name;
     if (createNew) {
-        if (runProfileNameDialog(state, dialog, adapter, name) != kNameAccepted) {
+        if (runProfileNameDialog(windows, dialog, name) != kNameAccepted) {
             return false;
         }
-        readSystemIdentity(*state.registry, record);
+        readSystemIdentity(session.registry, record);
     } else {
         // The whole name: an imported one may be longer than a typed one.
         name = selectedProfile(dialog);
         if (name.empty()) {
             return false;
         }
-        if (!loadProfile(*state.registry, name, record)) {
-            showMessage(state, dialog, failure(IDS_LOAD_FAILED, name));
+        if (!loadProfile(session.registry, name, record)) {
+            showMessage(windows, dialog, failure(IDS_LOAD_FAILED, name));
             return false;
         }
     }
     const NetSettings before = record;
-    SettingsSheet sheet(state, &record);
-    if (!sheet.Run(dialog)) {
+    if (!runSettingsSheet(windows, dialog, record)) {
         return false;
     }
     Messages messages;
-    const bool stored = storeEditedProfile(state, *adapter, name, before, record, messages);
-    showMessages(state, dialog, messages);
+    const bool stored = storeEditedProfile(session, *adapter, name, before, record, messages);
+    showMessages(windows, dialog, messages);
     return stored;
 }
 
 // "&Delete": asks, then deletes. True once the user confirmed, whether or not it was deleted.
-bool deleteSelectedProfile(AppState& state, HWND dialog) {
+bool deleteSelectedProfile(WindowState& windows, HWND dialog) {
     const std::u16string name = selectedProfile(dialog);
-    if (selectedAdapter(state, dialog) == nullptr || name.empty() ||
-        showMessage(state, dialog, question(IDS_CONFIRM_DELETE, name)) != IDYES) {
+    if (selectedAdapter(windows.session, dialog) == nullptr || name.empty() ||
+        showMessage(windows, dialog, question(IDS_CONFIRM_DELETE, name)) != IDYES) {
         return false;
     }
-    if (!deleteProfile(*state.registry, name)) {
-        showMessage(state, dialog, failure(IDS_DELETE_FAILED));
+    if (!deleteProfile(windows.session.registry, name)) {
+        showMessage(windows, dialog, failure(IDS_DELETE_FAILED));
     }
     return true;
 }
 
-void setShowAtStartupMark(const AppState& state) {
-    if (const HMENU menu = commandBarMenu(toHwnd(state.commandBar))) {
-        CheckMenuItem(menu, IDM_SHOW_AT_STARTUP,
-                      MF_BYCOMMAND | (state.showAtStartup != 0 ? MF_CHECKED : MF_UNCHECKED));
+void setShowAtStartupMark(const ProfilesDialog& data) {
+    if (const HMENU menu = commandBarMenu(data.commandBar)) {
+        CheckMenuItem(
+            menu, IDM_SHOW_AT_STARTUP,
+            MF_BYCOMMAND | (data.windows.session.showAtStartup != 0 ? MF_CHECKED : MF_UNCHECKED));
     }
 }
 
-// The application cannot go on without the bar: it ends with exit code 3 without its options.
-void endWithoutCommandBar(AppState& state, HWND dialog) {
-    showMessage(state, dialog, failure(IDS_NO_MEMORY));
-    state.menuItems.clear();
-    state.adapters.reset();
-    removeTrayIcon(state);
+// The program cannot go on without the bar: it ends with exit code 3 without its options.
+void endWithoutCommandBar(WindowState& windows, HWND dialog) {
+    showMessage(windows, dialog, failure(IDS_NO_MEMORY));
+    windows.menuItems.clear();
+    windows.session.adapters.clear();
+    removeTrayIcon(windows);
     EndDialog(dialog, kDialogResult);
     PostQuitMessage(3);
 }
 
-INT_PTR onInitDialog(AppState& state, HWND dialog) {
-    state.hwndCurrent = toRef(dialog);
-    applyBoldFont(state, dialog);
+INT_PTR onInitDialog(ProfilesDialog& data, HWND dialog) {
+    WindowState& windows = data.windows;
+    windows.hwndCurrent = dialog;
+    applyBoldFont(windows.boldFont.get(), dialog);
     // The handheld's DWL_USER holds 32 bits; the desktop's DWLP_USER holds the pointer.
-    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
-    const HINSTANCE instance = toHinstance(state.hInstance);
-    const HWND bar = g_createCommandBar(instance, dialog, kCommandBarId);
-    if (bar == nullptr) {
-        endWithoutCommandBar(state, dialog);
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&data));
+    data.commandBar = data.makeBar(windows.instance, dialog, kCommandBarId);
+    if (data.commandBar == nullptr) {
+        endWithoutCommandBar(windows, dialog);
         return FALSE;
     }
-    state.commandBar = toRef(bar);
-    commandBarInsertMenubar(bar, instance, IDR_COMMANDBAR_MENU);
-    commandBarAddAdornments(bar, instance);
-    state.commandBarHeight = commandBarHeight(bar);
+    commandBarInsertMenubar(data.commandBar, windows.instance, IDR_COMMANDBAR_MENU);
+    commandBarAddAdornments(data.commandBar, windows.instance);
+    data.commandBarHeight = commandBarHeight(data.commandBar);
     centerWindow(dialog);
 
-    const DialogOpening opening = openProfilesDialog(state);
+    const DialogOpening opening = openProfilesDialog(windows.session);
     for (const std::u16string& name : opening.adapters) {
         SendDlgItemMessageW(dialog, IDC_ADAPTER_LIST, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(wide(name.c_str())));
@@ -180,111 +186,125 @@ INT_PTR onInitDialog(AppState& state, HWND dialog) {
     SendDlgItemMessageW(dialog, IDC_ADAPTER_LIST, CB_SETCURSEL, 0, 0);
     enable(dialog, {IDC_APPLY_TO_ALL}, opening.applyToAllEnabled);
     char16_t title[kDefaultStringChars] = {};
-    loadAppString(state, IDS_PRODUCT_NAME, title);
+    loadAppString(windows.instance, IDS_PRODUCT_NAME, title);
     SetWindowTextW(dialog, wide(title));
     CheckDlgButton(dialog, IDC_APPLY_TO_ALL,
                    opening.applyToAllChecked ? BST_CHECKED : BST_UNCHECKED);
-    setShowAtStartupMark(state);
+    setShowAtStartupMark(data);
     // The refresh may ask a question: it is asked over the dialog, once the dialog shows.
     PostMessageW(dialog, UM_REFRESHPROFILES, 0, 0);
     return TRUE;
 }
 
 // One white line along the bar's lower edge, as the handheld's dialog draws it.
-void paintLine(const AppState& state, HWND dialog) {
+void paintLine(const ProfilesDialog& data, HWND dialog) {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(dialog, &paint);
     RECT client{};
     GetClientRect(dialog, &client);
     const HGDIOBJ previous = SelectObject(dc, GetStockObject(WHITE_PEN));
-    MoveToEx(dc, client.left, state.commandBarHeight + 2, nullptr);
-    LineTo(dc, client.right, state.commandBarHeight + 2);
+    MoveToEx(dc, client.left, data.commandBarHeight + 2, nullptr);
+    LineTo(dc, client.right, data.commandBarHeight + 2);
     SelectObject(dc, previous);
     EndPaint(dialog, &paint);
 }
 
-void onCommand(AppState& state, HWND dialog, int id, int notification) {
-    const DialogCommand command = dialogCommand(id, notification);
-    if (command.busy) {
-        state.busy = true;
-    }
-    switch (command.action) {
-        case DialogAction::Close:
-            state.hwndCurrent = state.hwndMain;
+void onCommand(ProfilesDialog& data, HWND dialog, int id, int notification) {
+    WindowState& windows = data.windows;
+    Session& session = windows.session;
+    switch (id) {
+        case IDOK:
+        case IDCANCEL:
+            windows.hwndCurrent = windows.hwndMain;
             EndDialog(dialog, kDialogResult);
             break;
-        case DialogAction::New:
-        case DialogAction::Edit:
-            if (editProfile(state, dialog, command.action == DialogAction::New)) {
-                refreshProfileList(state, dialog);
-            }
-            break;
-        case DialogAction::Delete:
-            if (deleteSelectedProfile(state, dialog)) {
-                refreshProfileList(state, dialog);
-            }
-            break;
-        case DialogAction::ShowSettings:
-            if (const AdapterInfo* adapter = selectedAdapter(state, dialog)) {
-                showCurrentSettings(state, *adapter, dialog);
-            }
-            break;
-        case DialogAction::AdapterSelected:
-            refreshProfileList(state, dialog);
-            enable(dialog, {IDC_SETTINGS, IDC_NEW},
-                   SendDlgItemMessageW(dialog, IDC_ADAPTER_LIST, CB_GETCURSEL, 0, 0) >= 0);
-            break;
-        case DialogAction::ProfileSelected:
-            enableProfileButtons(dialog);
-            break;
-        case DialogAction::Set: {
-            Messages messages;
-            if (switchFromDialog(state, selectedAdapter(state, dialog), selectedProfile(dialog),
-                                 messages)) {
-                showMessages(state, dialog, messages);
-                refreshProfileList(state, dialog);
+        case IDC_NEW:
+        case IDC_EDIT: {
+            const BusyScope busy(windows);
+            if (editProfile(windows, dialog, id == IDC_NEW)) {
+                refreshProfileList(windows, dialog);
             }
             break;
         }
-        case DialogAction::ApplyToAll:
-            state.applyToAll = IsDlgButtonChecked(dialog, IDC_APPLY_TO_ALL) == BST_CHECKED ? 1 : 0;
-            rebuildTrayMenu(state);
+        case IDC_DELETE: {
+            const BusyScope busy(windows);
+            if (deleteSelectedProfile(windows, dialog)) {
+                refreshProfileList(windows, dialog);
+            }
             break;
-        case DialogAction::HelpTopics:
-            showHelp(state, kHelpMain);
+        }
+        case IDC_SETTINGS: {
+            const BusyScope busy(windows);
+            if (const AdapterInfo* adapter = selectedAdapter(session, dialog)) {
+                showCurrentSettings(windows, *adapter, dialog);
+            }
             break;
-        case DialogAction::About:
-            showAboutBox(state, dialog);
+        }
+        case IDC_ADAPTER_LIST:
+            if (notification == CBN_SELCHANGE) {
+                const BusyScope busy(windows);
+                refreshProfileList(windows, dialog);
+                enable(dialog, {IDC_SETTINGS, IDC_NEW},
+                       SendDlgItemMessageW(dialog, IDC_ADAPTER_LIST, CB_GETCURSEL, 0, 0) >= 0);
+            }
             break;
-        case DialogAction::BringForward:
+        case IDC_PROFILE_LIST:
+            if (notification == CBN_SELCHANGE) {
+                enableProfileButtons(dialog);
+            }
+            break;
+        case IDC_SET: {
+            Messages messages;
+            if (switchFromDialog(session, selectedAdapter(session, dialog), selectedProfile(dialog),
+                                 messages)) {
+                showMessages(windows, dialog, messages);
+                refreshProfileList(windows, dialog);
+            }
+            break;
+        }
+        case IDC_APPLY_TO_ALL:
+            session.applyToAll =
+                IsDlgButtonChecked(dialog, IDC_APPLY_TO_ALL) == BST_CHECKED ? 1 : 0;
+            rebuildTrayMenu(windows);
+            break;
+        case IDM_HELP_TOPICS:
+            session.system.showHelp(kHelpMain);
+            break;
+        case IDM_ABOUT: {
+            const BusyScope busy(windows);
+            showAboutBox(windows, dialog);
+            break;
+        }
+        case IDM_SHOW_PROFILES:
             ShowWindow(dialog, SW_SHOW);
             SetForegroundWindow(dialog);
             break;
-        case DialogAction::ToggleShowAtStartup:
+        case IDM_SHOW_AT_STARTUP:
             // Written to the registry when the program ends.
-            state.showAtStartup = state.showAtStartup != 0 ? 0 : 1;
-            setShowAtStartupMark(state);
+            session.showAtStartup = session.showAtStartup != 0 ? 0 : 1;
+            setShowAtStartupMark(data);
             break;
-        case DialogAction::Export:
-            exportCommand(state, dialog);
+        case IDM_EXPORT: {
+            const BusyScope busy(windows);
+            exportCommand(windows, dialog);
             break;
-        case DialogAction::Import:
-            importCommand(state, dialog);
+        }
+        case IDM_IMPORT: {
+            const BusyScope busy(windows);
+            importCommand(windows, dialog);
             break;
-        case DialogAction::None:
-            break;
-    }
-    if (command.busy) {
-        state.busy = false;
+        }
+        default:
+            break;  // "E&xit" and the icon menu's profiles belong to the main window
     }
 }
 
 INT_PTR CALLBACK profilesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        return onInitDialog(*reinterpret_cast<AppState*>(lParam), dialog);
+        return onInitDialog(*reinterpret_cast<ProfilesDialog*>(lParam), dialog);
     }
-    AppState* state = stateOf(dialog);
-    if (state == nullptr) {
+    ProfilesDialog* data = dialogOf(dialog);
+    if (data == nullptr) {
         return FALSE;
     }
     switch (message) {
@@ -292,20 +312,20 @@ INT_PTR CALLBACK profilesDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
             // The dialog manager shows a new dialog only once its queue is empty, after this
             // message: without this the question would stand alone, the dialog appearing after.
             ShowWindow(dialog, SW_SHOW);
-            refreshProfileList(*state, dialog);
+            refreshProfileList(data->windows, dialog);
             return TRUE;
         case WM_PAINT:
-            paintLine(*state, dialog);
+            paintLine(*data, dialog);
             return TRUE;
         case WM_HELP:
-            showHelp(*state, kHelpMain);
+            data->windows.session.system.showHelp(kHelpMain);
             return TRUE;
         case WM_COMMAND:
-            onCommand(*state, dialog, LOWORD(wParam), HIWORD(wParam));
+            onCommand(*data, dialog, LOWORD(wParam), HIWORD(wParam));
             return TRUE;
         case WM_DESTROY:
             // Ended, or destroyed with its owner at exit: the main window fronts the program again.
-            state->hwndCurrent = state->hwndMain;
+            data->windows.hwndCurrent = data->windows.hwndMain;
             return FALSE;
         default:
             return FALSE;
@@ -314,43 +334,38 @@ INT_PTR CALLBACK profilesDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-CommandBarFactory setCommandBarFactory(CommandBarFactory factory) {
-    const CommandBarFactory previous = g_createCommandBar;
-    g_createCommandBar = factory != nullptr ? factory : commandBarCreate;
-    return previous;
+void runProfilesDialog(WindowState& windows, CommandBarFactory makeBar) {
+    ProfilesDialog data{windows, makeBar};
+    DialogBoxParamW(windows.instance, MAKEINTRESOURCEW(IDD_PROFILES), windows.hwndMain,
+                    profilesDialogProc, reinterpret_cast<LPARAM>(&data));
 }
 
-void showProfilesDialog(AppState& state) {
-    DialogBoxParamW(toHinstance(state.hInstance), MAKEINTRESOURCEW(IDD_PROFILES),
-                    toHwnd(state.hwndMain), profilesDialogProc, reinterpret_cast<LPARAM>(&state));
-}
-
-void refreshProfileList(AppState& state, HWND window) {
-    AdapterInfo* adapter = selectedAdapter(state, window);
+void refreshProfileList(WindowState& windows, HWND window) {
+    Session& session = windows.session;
+    AdapterInfo* adapter = selectedAdapter(session, window);
     if (adapter == nullptr) {
         return;
     }
-    ProfileList list = readProfileList(state, *adapter);
+    ProfileList list = readProfileList(session.registry, *adapter);
     fillProfileList(window, list.names);
     if (list.offerDefault &&
-        showMessage(state, toHwnd(state.hwndCurrent), defaultProfileQuestion(*adapter)) == IDYES) {
+        showMessage(windows, windows.hwndCurrent, defaultProfileQuestion(*adapter)) == IDYES) {
         char16_t offered[kProfileNameChars] = {};
-        loadAppString(state, IDS_DEFAULT_PROFILE_NAME, offered, kProfileNameChars);
+        loadAppString(windows.instance, IDS_DEFAULT_PROFILE_NAME, offered, kProfileNameChars);
         std::u16string name(offered);
-        if (runProfileNameDialog(state, toHwnd(state.hwndCurrent), adapter, name) !=
-            kNameAccepted) {
+        if (runProfileNameDialog(windows, windows.hwndCurrent, name) != kNameAccepted) {
             return;  // the list's selection, its buttons and the icon's menu stay as they are
         }
         Messages messages;
-        if (createProfileFromSystem(*state.registry, name, *adapter, messages)) {
-            list = readProfileList(state, *adapter);
+        if (createProfileFromSystem(session.registry, name, *adapter, messages)) {
+            list = readProfileList(session.registry, *adapter);
             fillProfileList(window, list.names);
         }
-        showMessages(state, nullptr, messages);
+        showMessages(windows, nullptr, messages);
     }
     selectProfile(window, list.selection);
     enableProfileButtons(window);
-    rebuildTrayMenu(state);
+    rebuildTrayMenu(windows);
 }
 
 }  // namespace corvane

@@ -4,8 +4,8 @@
 
 #include "core/current_settings.h"
 #include "core/text.h"
-#include "platform/handles_win32.h"
 #include "platform/late_modules_win32.h"
+#include "platform/wide_text_win32.h"
 #include "profiles_dialog/profiles_dialog.h"
 #include "resources/resource.h"
 #include "ui/ui_support.h"
@@ -18,7 +18,7 @@ constexpr int kPropertyWidth = 106;
 constexpr int kValueWidth = 212;
 
 struct Viewed {
-    AppState& state;
+    WindowState& windows;
     const AdapterInfo& adapter;
 };
 
@@ -33,23 +33,23 @@ void addColumn(HWND list, int index, const char16_t* title, int width) {
                  reinterpret_cast<LPARAM>(&column));
 }
 
-void fillList(AppState& state, HWND list, const SettingsRows& rows) {
+void fillList(HINSTANCE instance, HWND list, const SettingsRows& rows) {
     char16_t text[kDefaultStringChars] = {};
-    loadAppString(state, IDS_COLUMN_PROPERTY, text);
+    loadAppString(instance, IDS_COLUMN_PROPERTY, text);
     addColumn(list, 0, text, kPropertyWidth);
-    loadAppString(state, IDS_COLUMN_VALUE, text);
+    loadAppString(instance, IDS_COLUMN_VALUE, text);
     addColumn(list, 1, text, kValueWidth);
     int index = 0;
     for (const SettingsRow& row : rows) {
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = index;
-        loadAppString(state, row.labelId, text);
+        loadAppString(instance, row.labelId, text);
         item.pszText = wide(text);
         SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
         std::u16string value = row.value;
         if (row.valueId != 0) {
-            loadAppString(state, row.valueId, text);
+            loadAppString(instance, row.valueId, text);
             value = text;
         }
         item.iSubItem = 1;
@@ -63,10 +63,10 @@ INT_PTR CALLBACK viewerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
         case WM_INITDIALOG: {
             const auto& viewed = *reinterpret_cast<const Viewed*>(lParam);
-            setupDialog(viewed.state, dialog);
-            fillList(viewed.state, GetDlgItem(dialog, IDC_SETTINGS_LIST),
-                     currentSettingsRows(*viewed.state.registry, viewed.adapter));
-            SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&viewed.state));
+            setupDialog(viewed.windows, dialog);
+            fillList(viewed.windows.instance, GetDlgItem(dialog, IDC_SETTINGS_LIST),
+                     currentSettingsRows(viewed.windows.session.registry, viewed.adapter));
+            SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&viewed.windows));
             return TRUE;
         }
         case WM_COMMAND:
@@ -76,8 +76,9 @@ INT_PTR CALLBACK viewerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             }
             return FALSE;
         case WM_HELP:
-            if (auto* state = reinterpret_cast<AppState*>(GetWindowLongPtrW(dialog, DWLP_USER))) {
-                showHelp(*state, kHelpMain);
+            if (auto* windows =
+                    reinterpret_cast<WindowState*>(GetWindowLongPtrW(dialog, DWLP_USER))) {
+                windows->session.system.showHelp(kHelpMain);
             }
             return TRUE;
         default:
@@ -87,16 +88,16 @@ INT_PTR CALLBACK viewerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        AppState& state = *reinterpret_cast<AppState*>(lParam);
-        setupDialog(state, dialog);
+        WindowState& windows = *reinterpret_cast<WindowState*>(lParam);
+        setupDialog(windows, dialog);
         char16_t format[kDefaultStringChars] = {};
         char16_t text[kDefaultStringChars] = {};
-        for (const AboutLine& line : aboutStoreLines(*state.system)) {
-            loadAppString(state, line.textId, format);
+        for (const AboutLine& line : aboutStoreLines(windows.session.system)) {
+            loadAppString(windows.instance, line.textId, format);
             formatNumbers(textOf(format), std::span(&line.kilobytes, 1), text);
             SetDlgItemTextW(dialog, line.controlId, wide(text));
         }
-        loadAppString(state, IDS_VERSION, text);
+        loadAppString(windows.instance, IDS_VERSION, text);
         SetDlgItemTextW(dialog, IDC_VERSION, wide(text));
         return TRUE;
     }
@@ -109,16 +110,16 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-void showCurrentSettings(AppState& state, const AdapterInfo& adapter, HWND owner) {
+void showCurrentSettings(WindowState& windows, const AdapterInfo& adapter, HWND owner) {
     initCommonControls(ICC_LISTVIEW_CLASSES);
-    Viewed viewed{state, adapter};
-    DialogBoxParamW(toHinstance(state.hInstance), MAKEINTRESOURCEW(IDD_CURRENT_SETTINGS), owner,
-                    viewerProc, reinterpret_cast<LPARAM>(&viewed));
+    Viewed viewed{windows, adapter};
+    DialogBoxParamW(windows.instance, MAKEINTRESOURCEW(IDD_CURRENT_SETTINGS), owner, viewerProc,
+                    reinterpret_cast<LPARAM>(&viewed));
 }
 
-void showAboutBox(AppState& state, HWND owner) {
-    DialogBoxParamW(toHinstance(state.hInstance), MAKEINTRESOURCEW(IDD_ABOUT), owner, aboutProc,
-                    reinterpret_cast<LPARAM>(&state));
+void showAboutBox(WindowState& windows, HWND owner) {
+    DialogBoxParamW(windows.instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, aboutProc,
+                    reinterpret_cast<LPARAM>(&windows));
 }
 
 }  // namespace corvane

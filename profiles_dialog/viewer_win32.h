@@ -4,14 +4,14 @@
 
 #include <windows.h>
 
-#include "core/app_state.h"
+#include "ui/window_state_win32.h"
 
 namespace corvane {
 
 // Shows `adapter`'s current settings and lease until the user closes the viewer.
-void showCurrentSettings(AppState& state, const AdapterInfo& adapter, HWND owner);
+void showCurrentSettings(WindowState& windows, const AdapterInfo& adapter, HWND owner);
 
 // Shows the version and the store's size and free space until the user closes the box.
-void showAboutBox(AppState& state, HWND owner);
+void showAboutBox(WindowState& windows, HWND owner);
 
 }  // namespace corvane

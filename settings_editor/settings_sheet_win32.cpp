@@ -3,14 +3,14 @@
 #include <commctrl.h>
 
 #include "address_control/ip_address_control_win32.h"
-#include "core/app_state.h"
 #include "core/text.h"
-#include "platform/handles_win32.h"
 #include "platform/late_modules_win32.h"
+#include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 #include "settings_editor/settings_pages.h"
 #include "ui/ui_support.h"
 #include "ui/ui_support_win32.h"
+#include "ui/window_state_win32.h"
 
 namespace corvane {
 namespace {
@@ -18,12 +18,8 @@ namespace {
 constexpr int kTabTextChars = 40;
 
 // The soft-reset note is for platforms before 2.11 only.
-bool proxyNoteHidden(AppState& state) {
-    return state.system != nullptr && isPlatform211OrLater(*state.system);
-}
-
-HINSTANCE instanceOf(const AppState& state) {
-    return state.hInstance != 0 ? toHinstance(state.hInstance) : GetModuleHandleW(nullptr);
+bool proxyNoteHidden(WindowState& windows) {
+    return isPlatform211OrLater(windows.session.system);
 }
 
 const DLGTEMPLATE* findTemplate(HINSTANCE instance, int id) {
@@ -37,7 +33,7 @@ SettingsSheet* sheetOf(HWND dialog) {
 }
 
 // Puts a page's control states into its dialog items.
-void showControls(const AppState& state, HWND page, const PageControls& controls) {
+void showControls(HFONT boldFont, HWND page, const PageControls& controls) {
     for (const ControlState& control : controls) {
         const HWND item = GetDlgItem(page, control.id);
         switch (control.kind) {
@@ -56,8 +52,8 @@ void showControls(const AppState& state, HWND page, const PageControls& controls
             case ControlKind::Static:
                 break;
         }
-        if (control.bold && state.boldFont.get() != 0) {
-            SendMessageW(item, WM_SETFONT, static_cast<WPARAM>(state.boldFont.get()), TRUE);
+        if (control.bold && boldFont != nullptr) {
+            SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont), TRUE);
         }
         EnableWindow(item, control.enabled ? TRUE : FALSE);
         if (!control.visible) {
@@ -101,12 +97,12 @@ void changeControls(HWND page, const PageChange& change) {
 bool savePageControls(SettingsSheet& sheet, HWND page, int index) {
     // The page's controls as it loaded them tell which controls to read back.
     const PageControls controls =
-        readControls(page, loadPage(index, *sheet.settings, proxyNoteHidden(sheet.state)));
+        readControls(page, loadPage(index, *sheet.settings, proxyNoteHidden(sheet.windows)));
     const std::optional<PageRefusal> refused = savePage(index, controls, *sheet.settings);
     if (!refused) {
         return true;
     }
-    showMessage(sheet.state, sheet.sheetWindow, refused->message);
+    showMessage(sheet.windows, sheet.sheetWindow, refused->message);
     sheet.ShowPage(index);
     SetFocus(GetDlgItem(page, refused->control));
     return false;
@@ -116,9 +112,9 @@ INT_PTR pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, int inde
     if (message == WM_INITDIALOG) {
         auto* sheet = reinterpret_cast<SettingsSheet*>(lParam);
         SetWindowLongPtrW(page, DWLP_USER, lParam);
-        showControls(sheet->state, page,
-                     loadPage(index, *sheet->settings, proxyNoteHidden(sheet->state)));
-        applyBoldFont(sheet->state, page);
+        showControls(sheet->windows.boldFont.get(), page,
+                     loadPage(index, *sheet->settings, proxyNoteHidden(sheet->windows)));
+        applyBoldFont(sheet->windows.boldFont.get(), page);
         return TRUE;
     }
     SettingsSheet* sheet = sheetOf(page);
@@ -145,7 +141,7 @@ INT_PTR pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, int inde
             return FALSE;
         case WM_HELP:
             // Handled here, or the default handling would pass it up to the sheet as well.
-            showHelp(sheet->state, kHelpProfiles);
+            sheet->windows.session.system.showHelp(kHelpProfiles);
             return TRUE;
         default:
             return FALSE;
@@ -162,14 +158,19 @@ constexpr DLGPROC kPageProcs[kPageCount] = {pageProcOf<0>, pageProcOf<1>, pagePr
 
 }  // namespace
 
-SettingsSheet::SettingsSheet(AppState& appState, NetSettings* record)
-    : settings(record), state(appState) {}
+SettingsSheet::SettingsSheet(WindowState& owningWindows, NetSettings* record)
+    : settings(record), windows(owningWindows) {}
+
+bool runSettingsSheet(WindowState& windows, HWND owner, NetSettings& record) {
+    SettingsSheet sheet(windows, &record);
+    return sheet.Run(owner);
+}
 
 bool SettingsSheet::Run(HWND owner) {
     if (settings == nullptr) {
         return false;
     }
-    const HINSTANCE instance = instanceOf(state);
+    const HINSTANCE instance = windows.instance;
     initCommonControls(ICC_TAB_CLASSES);
     RegisterIpAddressClass(instance);
     const DLGTEMPLATE* sheetTemplate = findTemplate(instance, IDD_SETTINGS_SHEET);
@@ -258,7 +259,7 @@ void SettingsSheet::createPages() {
     // tab change would cover a page that had already painted itself.
     SetWindowLongPtrW(tabs, GWL_STYLE,
                       GetWindowLongPtrW(tabs, GWL_STYLE) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
-    const HINSTANCE instance = instanceOf(state);
+    const HINSTANCE instance = windows.instance;
     for (int i = 0; i < kPageCount; ++i) {
         const DLGTEMPLATE* pageTemplate = findTemplate(instance, kPageTabs[i].templateId);
         HWND page = pageTemplate != nullptr
@@ -266,7 +267,7 @@ void SettingsSheet::createPages() {
                                                      reinterpret_cast<LPARAM>(this))
                         : nullptr;
         char16_t text[kTabTextChars] = {};
-        loadAppString(state, kPageTabs[i].textId, text, kTabTextChars);
+        loadAppString(windows.instance, kPageTabs[i].textId, text, kTabTextChars);
         TCITEMW item{};
         item.mask = TCIF_TEXT | TCIF_PARAM;
         item.pszText = wide(text);
@@ -311,7 +312,7 @@ INT_PTR CALLBACK SettingsSheet::sheetProc(HWND dialog, UINT message, WPARAM wPar
         auto* sheet = reinterpret_cast<SettingsSheet*>(lParam);
         sheet->sheetWindow = dialog;
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        setupDialog(sheet->state, dialog);
+        setupDialog(sheet->windows, dialog);
         sheet->createPages();
         // The focus is in the Logon page already; TRUE would move it to the OK button.
         return FALSE;
@@ -339,7 +340,7 @@ INT_PTR CALLBACK SettingsSheet::sheetProc(HWND dialog, UINT message, WPARAM wPar
             return FALSE;
         }
         case WM_HELP:
-            showHelp(sheet->state, kHelpProfiles);
+            sheet->windows.session.system.showHelp(kHelpProfiles);
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {

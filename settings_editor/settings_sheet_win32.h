@@ -8,11 +8,15 @@
 
 namespace corvane {
 
-class AppState;
+struct WindowState;
+
+// Lets the user change `record` in the tabbed editor owned by `owner`; true when every page
+// accepted its values on OK. On false the record may hold some pages' values: ignore it.
+bool runSettingsSheet(WindowState& windows, HWND owner, NetSettings& record);
 
 class SettingsSheet {
   public:
-    SettingsSheet(AppState& state, NetSettings* settings);
+    SettingsSheet(WindowState& windows, NetSettings* settings);
     virtual ~SettingsSheet() = default;
     SettingsSheet(const SettingsSheet&) = delete;
     SettingsSheet& operator=(const SettingsSheet&) = delete;
@@ -28,7 +32,7 @@ class SettingsSheet {
     HWND sheetWindow = nullptr;
     HWND currentPage = nullptr;
     NetSettings* settings = nullptr;
-    AppState& state;
+    WindowState& windows;
 
   private:
     static INT_PTR CALLBACK sheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

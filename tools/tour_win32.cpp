@@ -27,10 +27,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/app_state.h"
+#include "app/main_window_win32.h"
 #include "core/text.h"
-#include "platform/handles_win32.h"
 #include "platform/owned_handle_win32.h"
+#include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 
 namespace {
@@ -39,7 +39,7 @@ constexpr DWORD kTimeoutMs = 15000;
 constexpr DWORD kSettleMs = 400;  // lets a window paint before the next screenshot
 
 HWND mainWindow() {
-    return FindWindowW(corvane::wide(corvane::kMainClassName), L"Corvane");
+    return FindWindowW(corvane::kMainClassName, L"Corvane");
 }
 
 template <typename Condition>

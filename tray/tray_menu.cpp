@@ -13,18 +13,18 @@ inline constexpr std::intptr_t kPenDown = 0x0201;  // WM_LBUTTONDOWN
 
 // One adapter's profile items in the store's order, with consecutive ids from `firstId` and the
 // mark on the adapter's default; their commands are added to `entries`.
-std::vector<TrayMenuItem> profileItems(AppState& state, AdapterInfo& adapter,
-                                       const std::vector<std::u16string>& names,
+std::vector<TrayMenuItem> profileItems(Registry& registry, const AdapterInfo& adapter,
+                                       int adapterIndex, const std::vector<std::u16string>& names,
                                        std::uint32_t firstId,
                                        std::vector<ProfileMenuItem>& entries) {
     std::u16string defaultName;
-    const bool hasDefault = loadDefaultProfileName(*state.registry, adapter, defaultName);
+    const bool hasDefault = loadDefaultProfileName(registry, adapter, defaultName);
     std::vector<TrayMenuItem> items;
     std::uint32_t commandId = firstId;
     for (const std::u16string& name : names) {
         items.push_back(
             {TrayMenuItem::Kind::Profile, commandId, name, hasDefault && name == defaultName, {}});
-        entries.push_back({commandId, name, &adapter});
+        entries.push_back({commandId, name, adapterIndex});
         ++commandId;
     }
     return items;
@@ -36,18 +36,18 @@ std::uint32_t firstProfileCommand(int index) {
     return IDM_FIRST_PROFILE + IDM_PROFILES_PER_ADAPTER * static_cast<std::uint32_t>(index);
 }
 
-TrayMenu buildTrayMenu(AppState& state) {
+TrayMenu buildTrayMenu(Session& session) {
     TrayMenu menu;
-    const int count = state.adapters ? state.adapters->count() : 0;
+    const int count = session.adapters.count();
     if (count < 1) {
         return menu;
     }
-    const std::vector<std::u16string> names = listProfileNames(*state.registry);
+    const std::vector<std::u16string> names = listProfileNames(session.registry);
     for (int index = 0; index < count; ++index) {
-        AdapterInfo& adapter = *state.adapters->at(index);
-        std::vector<TrayMenuItem> items =
-            profileItems(state, adapter, names, firstProfileCommand(index), menu.entries);
-        if (count > 1 && state.applyToAll == 0) {
+        const AdapterInfo& adapter = *session.adapters.at(index);
+        std::vector<TrayMenuItem> items = profileItems(session.registry, adapter, index, names,
+                                                       firstProfileCommand(index), menu.entries);
+        if (count > 1 && session.applyToAll == 0) {
             if (!items.empty()) {
                 // Each submenu goes in above those of the adapters before it.
                 menu.items.insert(menu.items.begin(), {TrayMenuItem::Kind::Submenu, 0,
@@ -77,16 +77,18 @@ TrayTap decideTrayTap(std::intptr_t mouseMessage, bool hasMenu, bool busy, bool 
     return hasMenu && !currentVisible ? TrayTap::OpenMenu : TrayTap::ShowAndBringForward;
 }
 
-bool switchFromMenu(AppState& state, std::uint32_t commandId, Messages& messages) {
-    const auto entry = std::find_if(
-        state.menuItems.begin(), state.menuItems.end(),
-        [&](const auto& item) { return item.commandId == commandId && item.adapter != nullptr; });
-    if (entry == state.menuItems.end() || !state.adapters) {
+bool switchFromMenu(Session& session, const std::vector<ProfileMenuItem>& entries,
+                    std::uint32_t commandId, Messages& messages) {
+    const auto entry = std::find_if(entries.begin(), entries.end(), [&](const auto& item) {
+        return item.commandId == commandId && session.adapters.at(item.adapter) != nullptr;
+    });
+    if (entry == entries.end()) {
         return false;
     }
     // The refresh after the switch rebuilds the menu and its entries: work on a copy.
     const ProfileMenuItem chosen = *entry;
-    switchToProfile(state, *chosen.adapter, chosen.profileName, state.applyToAll != 0, messages);
+    switchToProfile(session, *session.adapters.at(chosen.adapter), chosen.profileName,
+                    session.applyToAll != 0, messages);
     return true;
 }
 

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/app_state.h"
 #include "core/message.h"
+#include "core/session.h"
+#include "profiles/profile_store.h"
 
 namespace corvane {
 
@@ -37,7 +38,7 @@ std::uint32_t firstProfileCommand(int index);
 // The items for the state's adapters and option: one submenu per adapter (the last adapter on
 // top) when there are several and applyToAll is off, else one flat list bound to the first
 // adapter, in the reverse of the store's order. A separator follows when anything was added.
-TrayMenu buildTrayMenu(AppState& state);
+TrayMenu buildTrayMenu(Session& session);
 
 enum class TrayTap {
     Nothing,              // not a pen-down
@@ -49,9 +50,10 @@ enum class TrayTap {
 // up; every other mouse message is ignored.
 TrayTap decideTrayTap(std::intptr_t mouseMessage, bool hasMenu, bool busy, bool currentVisible);
 
-// Makes the profile of menu command `commandId` the default of its adapter (of every adapter
-// with applyToAll) and applies it; `messages` gets what the user is told. False when no entry
-// with an adapter carries the id: nothing happens then.
-bool switchFromMenu(AppState& state, std::uint32_t commandId, Messages& messages);
+// Makes the profile of menu command `commandId` among `entries` the default of its adapter (of
+// every adapter with applyToAll) and applies it; `messages` gets what the user is told. False
+// when no entry names the id and an adapter of the list: nothing happens then.
+bool switchFromMenu(Session& session, const std::vector<ProfileMenuItem>& entries,
+                    std::uint32_t commandId, Messages& messages);
 
 }  // namespace corvane

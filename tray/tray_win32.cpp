@@ -7,8 +7,8 @@
 #include <string>
 
 #include "core/text.h"
-#include "platform/handles_win32.h"
 #include "platform/owned_handle_win32.h"
+#include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 #include "tray/tray_menu.h"
 #include "ui/ui_support_win32.h"
@@ -22,10 +22,10 @@ constexpr std::size_t kTipChars = 64;
 constexpr int kMenuRightMargin = 2;
 constexpr int kTaskbarHeight = 26;
 
-NOTIFYICONDATAW iconData(const AppState& state) {
+NOTIFYICONDATAW iconData(const WindowState& windows) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
-    data.hWnd = toHwnd(state.hwndMain);  // the owner of the icon for its whole life
+    data.hWnd = windows.hwndMain;  // the owner of the icon for its whole life
     data.uID = IDI_CORVANE;
     return data;
 }
@@ -83,63 +83,55 @@ HMENU loadTrayMenu(HINSTANCE instance) {
     return popup != nullptr && RemoveMenu(bar.get(), 0, MF_BYPOSITION) ? popup : nullptr;
 }
 
-void destroyMenu(std::uintptr_t menu) {
-    DestroyMenu(toHmenu(menu));
-}
-
 }  // namespace
 
-void addTrayIcon(AppState& state) {
-    if (state.trayIcon.get() == 0) {
-        state.trayIcon = OwnedRef(toRef(static_cast<HICON>(LoadImageW(toHinstance(state.hInstance),
-                                                                      MAKEINTRESOURCEW(IDI_CORVANE),
-                                                                      IMAGE_ICON, 16, 16, 0))),
-                                  [](std::uintptr_t icon) { DestroyIcon(toHicon(icon)); });
+void addTrayIcon(WindowState& windows) {
+    if (windows.trayIcon.get() == nullptr) {
+        windows.trayIcon.reset(static_cast<HICON>(
+            LoadImageW(windows.instance, MAKEINTRESOURCEW(IDI_CORVANE), IMAGE_ICON, 16, 16, 0)));
     }
-    NOTIFYICONDATAW data = iconData(state);
+    NOTIFYICONDATAW data = iconData(windows);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = UM_TRAYNOTIFY;
-    data.hIcon = toHicon(state.trayIcon.get());
+    data.hIcon = windows.trayIcon.get();
     char16_t tip[kTipChars] = {};
-    loadAppString(state, IDS_PRODUCT_NAME, tip, kTipChars);
+    loadAppString(windows.instance, IDS_PRODUCT_NAME, tip, kTipChars);
     copyText(std::span<char16_t>(utf16(data.szTip), kTipChars), textOf(tip));
     Shell_NotifyIconW(NIM_ADD, &data);
 }
 
-void removeTrayIcon(const AppState& state) {
-    NOTIFYICONDATAW data = iconData(state);
+void removeTrayIcon(const WindowState& windows) {
+    NOTIFYICONDATAW data = iconData(windows);
     Shell_NotifyIconW(NIM_DELETE, &data);
 }
 
-void rebuildTrayMenu(AppState& state) {
-    state.trayMenu.reset();
-    state.menuItems.clear();
-    const HMENU menu = loadTrayMenu(toHinstance(state.hInstance));
-    if (menu == nullptr) {
+void rebuildTrayMenu(WindowState& windows) {
+    windows.trayMenu.reset(loadTrayMenu(windows.instance));
+    windows.menuItems.clear();
+    if (windows.trayMenu.get() == nullptr) {
         return;
     }
-    state.trayMenu = OwnedRef(toRef(menu), destroyMenu);
-    TrayMenu built = buildTrayMenu(state);
-    insertItems(menu, kTrayProfilePosition, built.items);
-    state.menuItems = std::move(built.entries);
+    TrayMenu built = buildTrayMenu(windows.session);
+    insertItems(windows.trayMenu.get(), kTrayProfilePosition, built.items);
+    windows.menuItems = std::move(built.entries);
 }
 
-void onTrayNotify(AppState& state, LPARAM mouseMessage) {
-    const HWND current = toHwnd(state.hwndCurrent);
-    switch (decideTrayTap(mouseMessage, state.trayMenu.get() != 0, state.busy,
+void onTrayNotify(WindowState& windows, LPARAM mouseMessage) {
+    const HWND current = windows.hwndCurrent;
+    switch (decideTrayTap(mouseMessage, windows.trayMenu.get() != nullptr, windows.busy,
                           IsWindowVisible(current) != FALSE)) {
-        case TrayTap::OpenMenu:
+        case TrayTap::OpenMenu: {
             // On the desktop a tray menu only closes on a click elsewhere when its owner is in
             // front, and the owner needs a message afterwards to let go of it.
             SetForegroundWindow(current);
             // Busy while the menu is up: a command from elsewhere must not rebuild it meanwhile.
-            state.busy = true;
-            TrackPopupMenuEx(toHmenu(state.trayMenu.get()), TPM_RIGHTALIGN | TPM_BOTTOMALIGN,
+            const BusyScope busy(windows);
+            TrackPopupMenuEx(windows.trayMenu.get(), TPM_RIGHTALIGN | TPM_BOTTOMALIGN,
                              GetSystemMetrics(SM_CXSCREEN) - kMenuRightMargin,
                              GetSystemMetrics(SM_CYSCREEN) - kTaskbarHeight, current, nullptr);
-            state.busy = false;
             PostMessageW(current, WM_NULL, 0, 0);
             break;
+        }
         case TrayTap::ShowAndBringForward:
             ShowWindow(current, SW_SHOW);
             SetForegroundWindow(current);

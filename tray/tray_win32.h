@@ -3,22 +3,20 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
-#include "core/app_state.h"
+#include "ui/window_state_win32.h"
 
 namespace corvane {
 
-// Loads trayIcon (16 by 16) and adds the icon; results are ignored.
-void addTrayIcon(AppState& state);
+// Loads the icon (16 by 16) and adds it; results are ignored.
+void addTrayIcon(WindowState& windows);
 // Removes the icon; results are ignored.
-void removeTrayIcon(const AppState& state);
+void removeTrayIcon(const WindowState& windows);
 
-// Builds trayMenu and menuItems anew from menu resource 112 and the profile store.
-void rebuildTrayMenu(AppState& state);
+// Builds the icon's menu and its profile commands anew from menu resource 112 and the store.
+void rebuildTrayMenu(WindowState& windows);
 
 // UM_TRAYNOTIFY: a pen-down on the icon opens the menu at the screen's bottom-right corner, or
 // brings forward the window that fronts the program.
-void onTrayNotify(AppState& state, LPARAM mouseMessage);
+void onTrayNotify(WindowState& windows, LPARAM mouseMessage);
 
 }  // namespace corvane

@@ -4,12 +4,6 @@
 
 namespace corvane {
 
-void showHelp(AppState& state, std::u16string_view topic) {
-    if (state.system != nullptr) {
-        state.system->showHelp(topic);
-    }
-}
-
 ScreenPoint centeredPosition(int screenWidth, int screenHeight, int menuBarHeight, int windowWidth,
                              int windowHeight) {
     return {(screenWidth - windowWidth) / 2, (screenHeight - menuBarHeight - windowHeight) / 2};

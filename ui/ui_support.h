@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/app_state.h"
-
 namespace corvane {
 
 // Help topics: the help file (resources/corvane.htm, shipped beside the program) and an anchor.
@@ -21,9 +19,6 @@ inline constexpr int kDefaultStringChars = 128;  // a string loaded without a si
 inline constexpr int kCaptionChars = 20;
 inline constexpr int kMessageChars = 260;
 inline constexpr int kFormattedChars = 520;
-
-// Shows the help topic and does not wait; a missing viewer does nothing.
-void showHelp(AppState& state, std::u16string_view topic);
 
 struct ScreenPoint {
     int x = 0;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/text.h"
-#include "platform/handles_win32.h"
+#include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 #include "ui/ui_support.h"
 
@@ -12,7 +12,7 @@ namespace {
 constexpr int kClassNameChars = 41;  // up to 40 characters and the zero
 }
 
-int loadAppString(const AppState& state, int id, std::span<char16_t> buffer, int capacity) {
+int loadAppString(HINSTANCE instance, int id, std::span<char16_t> buffer, int capacity) {
     const std::size_t wanted =
         capacity > 0 ? static_cast<std::size_t>(capacity) : std::size_t{kDefaultStringChars};
     const std::span<char16_t> target = buffer.first(std::min(wanted, buffer.size()));
@@ -20,8 +20,8 @@ int loadAppString(const AppState& state, int id, std::span<char16_t> buffer, int
     if (target.empty()) {
         return 0;
     }
-    const int loaded = LoadStringW(toHinstance(state.hInstance), static_cast<UINT>(id),
-                                   wide(target.data()), static_cast<int>(target.size()));
+    const int loaded = LoadStringW(instance, static_cast<UINT>(id), wide(target.data()),
+                                   static_cast<int>(target.size()));
     if (loaded <= 0) {
         target[0] = u'\0';
         return 0;
@@ -29,39 +29,37 @@ int loadAppString(const AppState& state, int id, std::span<char16_t> buffer, int
     return loaded;
 }
 
-int showMessage(AppState& state, HWND owner, const Message& message) {
-    if (state.quiet && isNotice(message)) {
+int showMessage(WindowState& windows, HWND owner, const Message& message, bool quiet) {
+    if (quiet && isNotice(message)) {
         return IDOK;
     }
     char16_t caption[kCaptionChars] = {};
-    loadAppString(state, IDS_PRODUCT_NAME, caption, kCaptionChars);
+    loadAppString(windows.instance, IDS_PRODUCT_NAME, caption, kCaptionChars);
     char16_t format[kMessageChars] = {};
-    loadAppString(state, message.textId, format, kMessageChars);
+    loadAppString(windows.instance, message.textId, format, kMessageChars);
     char16_t text[kFormattedChars] = {};
     formatText(text, textOf(format), message.argument);
-    ++state.messageBoxesUp;
-    const int answer = MessageBoxW(owner != nullptr ? owner : toHwnd(state.hwndCurrent), wide(text),
+    ++windows.messageBoxesUp;
+    const int answer = MessageBoxW(owner != nullptr ? owner : windows.hwndCurrent, wide(text),
                                    wide(caption), message.style);
-    --state.messageBoxesUp;
+    --windows.messageBoxesUp;
     return answer;
 }
 
-void showMessages(AppState& state, HWND owner, const Messages& messages) {
+void showMessages(WindowState& windows, HWND owner, const Messages& messages, bool quiet) {
     for (const Message& message : messages) {
-        showMessage(state, owner, message);
+        showMessage(windows, owner, message, quiet);
     }
 }
 
-void createBoldFont(AppState& state) {
+OwnedFont createBoldFont() {
     LOGFONTW font{};
     const HGDIOBJ systemFont = GetStockObject(SYSTEM_FONT);
     if (systemFont == nullptr || GetObjectW(systemFont, sizeof font, &font) == 0) {
-        state.boldFont.reset();
-        return;
+        return OwnedFont();
     }
     font.lfWeight = FW_BOLD;
-    state.boldFont = OwnedRef(toRef(CreateFontIndirectW(&font)),
-                              [](std::uintptr_t ref) { DeleteObject(toHfont(ref)); });
+    return OwnedFont(CreateFontIndirectW(&font));
 }
 
 void centerWindow(HWND window) {
@@ -75,8 +73,8 @@ void centerWindow(HWND window) {
     SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-bool applyBoldFont(const AppState& state, HWND dialog) {
-    if (state.boldFont.get() == 0) {
+bool applyBoldFont(HFONT font, HWND dialog) {
+    if (font == nullptr) {
         return false;
     }
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
@@ -85,15 +83,15 @@ bool applyBoldFont(const AppState& state, HWND dialog) {
         GetClassNameW(child, className, kClassNameChars);
         const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(child, GWL_STYLE));
         if (takesBoldFont(utf16(std::wstring_view(className)), style)) {
-            SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(state.boldFont.get()), TRUE);
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         }
     }
     return true;
 }
 
-void setupDialog(const AppState& state, HWND dialog) {
+void setupDialog(const WindowState& windows, HWND dialog) {
     centerWindow(dialog);
-    applyBoldFont(state, dialog);
+    applyBoldFont(windows.boldFont.get(), dialog);
 }
 
 }  // namespace corvane

@@ -1,5 +1,5 @@
 // A handheld for the tests: adapters and profiles in a registry (in memory for the native tests,
-// the real one under Wine), a system whose answers the test sets, and the application state.
+// the real one under Wine), a system whose answers the test sets, and the session over both.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app_state.h"
 #include "core/message.h"
+#include "core/session.h"
 #include "core/settings_io.h"
 #include "core/system.h"
 #include "core/text.h"
@@ -28,10 +28,10 @@ class FakeSystem : public System {
         out = version.value_or(PlatformVersion{});
         return version.has_value();
     }
-    WindowRef findWindow(std::u16string_view className) override {
-        return className == u"DesktopExplorerWindow" ? shell : 0;
+    bool tellShellSettingChanged() override {
+        told += shell ? 1 : 0;
+        return shell;
     }
-    void tellSettingChange(WindowRef window) override { told.push_back(window); }
     bool storeInformation(std::uint64_t& size, std::uint64_t& free) override {
         size = storeSize;
         free = storeFree;
@@ -48,21 +48,16 @@ class FakeSystem : public System {
     std::uint64_t storeSize = 0;
     std::uint64_t storeFree = 0;
     std::optional<PlatformVersion> version = PlatformVersion{2, 11};  // none: not told
-    WindowRef shell = 0;          // the shell's window, found by its class
-    std::vector<WindowRef> told;  // windows told of a changed setting
+    bool shell = false;                                               // the shell's window is there
+    int told = 0;  // times it was told of a changed setting
     System* helpViewer = nullptr;
 };
 
 // A handheld over `RegistryType`: NDIS adapters, profiles and defaults in its registry, a system
-// whose answers the test sets, and the application state wired to both.
+// whose answers the test sets, and the session over both.
 template <class RegistryType>
 class BasicDevice {
   public:
-    BasicDevice() {
-        state.registry = &registry;
-        state.system = &system;
-    }
-
     // "Comm\<key>", shown as `name` (by its group when empty), on `ip` or on DHCP.
     void addAdapter(std::u16string_view key, std::u16string_view name,
                     std::u16string_view ip = {}) {
@@ -75,10 +70,7 @@ class BasicDevice {
         putMulti(registry, kLocalMachine, tcpip(key), u"IpAddress", {ip});
     }
     // The adapters as the program lists them; `count` of them must be found.
-    void loadAdapters(int count) {
-        state.adapters = std::make_unique<AdapterList>();
-        ASSERT_EQ(state.adapters->enumerate(registry), count);
-    }
+    void loadAdapters(int count) { ASSERT_EQ(session.adapters.enumerate(registry), count); }
     // A stored profile on the fixed address `ipAddress`.
     void addProfile(std::u16string_view name, std::u16string_view ipAddress = u"10.1.0.1") {
         NetSettings record;
@@ -107,11 +99,11 @@ class BasicDevice {
         return loadProfile(registry, name, record) ? std::u16string(textOf(record.ipAddress))
                                                    : u"(none)";
     }
-    AdapterInfo& adapter(int index) { return *state.adapters->at(index); }
+    AdapterInfo& adapter(int index) { return *session.adapters.at(index); }
 
     RegistryType registry;
     FakeSystem system;
-    AppState state;
+    Session session{registry, system};
 
   private:
     static std::u16string tcpip(std::u16string_view key) {

@@ -14,10 +14,11 @@
 #include "core/settings_io.h"
 #include "core/text.h"
 #include "platform/files_win32.h"
-#include "platform/handles_win32.h"
 #include "platform/registry_win32.h"
 #include "platform/system_win32.h"
+#include "platform/wide_text_win32.h"
 #include "tests/support/device.h"
+#include "ui/window_state_win32.h"
 
 namespace corvane::test {
 
@@ -148,7 +149,6 @@ struct HelpRequests {
 struct Handheld : BasicDevice<Win32Registry> {
     Handheld() {
         wipe();
-        state.hInstance = toRef(GetModuleHandleW(nullptr));
         system.helpViewer = &desktop;
     }
     ~Handheld() { wipe(); }
@@ -158,6 +158,7 @@ struct Handheld : BasicDevice<Win32Registry> {
         registry.deleteTree(kCurrentUser, kProxyKeyPath);
     }
     Win32System desktop;
+    WindowState windows{session, GetModuleHandleW(nullptr)};
 };
 
 // Records this thread's message boxes captioned "Corvane" and answers each with the next of

@@ -51,11 +51,11 @@ TEST(CommandLineTest, ARequestCrossesToTheRunningInstanceWholeAndNothingElseDoes
 
 TEST(CommandLineTest, ASwitchFindsTheProfileAndAdapterAsStoredAndTellsWhatIsMissing) {
     Device device(2, true);
-    device.state.applyToAll = 1;
+    device.session.applyToAll = 1;
     Messages messages;
     const auto run = [&](const char16_t* profile, const char16_t* adapter) {
         messages.clear();
-        return switchCommand(device.state, {Kind::Switch, profile, adapter, {}, false, false},
+        return switchCommand(device.session, {Kind::Switch, profile, adapter, {}, false, false},
                              messages);
     };
     EXPECT_EQ(run(u"Lab", u""), ExitStatus::UnknownProfile);

@@ -8,7 +8,7 @@
 namespace corvane {
 namespace {
 
-TEST(MainWindowTest, TheDialogAtStartFollowsNodAndTheOptionAndCommandsAreSorted) {
+TEST(MainWindowTest, TheDialogAtStartFollowsNodAndTheOption) {
     // "-nod" keeps it closed, in that letter case only and inside a longer word too; so does
     // "ShowStart" 0.
     using Case = std::tuple<const char16_t*, std::uint32_t, bool>;
@@ -18,20 +18,14 @@ TEST(MainWindowTest, TheDialogAtStartFollowsNodAndTheOptionAndCommandsAreSorted)
         EXPECT_EQ(opensProfilesAtStart(commandLine, showStart), opens)
             << toUtf8(commandLine) << " " << showStart;
     }
-    EXPECT_EQ(classifyMainCommand(10200), MainCommand::kSwitchProfile);
-    EXPECT_EQ(classifyMainCommand(10199), MainCommand::kNone);
-    EXPECT_EQ(classifyMainCommand(40006), MainCommand::kShowProfiles);
-    EXPECT_EQ(classifyMainCommand(40007), MainCommand::kExit);
 }
 
-TEST(MainWindowTest, TheStartNeedsAnAdapterListAndAnAdapterAndTakesOnlyFourByteDwordOptions) {
+TEST(MainWindowTest, TheStartNeedsAnAdapterAndTakesOnlyFourByteDwordOptions) {
     Device device;
-    EXPECT_EQ(takeAdapters(device.state, nullptr), failure(IDS_NO_MEMORY));
-    EXPECT_EQ(takeAdapters(device.state, std::make_unique<AdapterList>()),
-              failure(IDS_NO_ADAPTERS));
+    EXPECT_EQ(findAdapters(device.session), failure(IDS_NO_ADAPTERS));
     device.addAdapter(u"A1", u"Card");
-    EXPECT_EQ(takeAdapters(device.state, std::make_unique<AdapterList>()), std::nullopt);
-    EXPECT_EQ(device.state.adapters->count(), 1) << "the list taken is the state's";
+    EXPECT_EQ(findAdapters(device.session), std::nullopt);
+    EXPECT_EQ(device.session.adapters.count(), 1);
 
     MemoryRegistry& registry = device.registry;
     const auto read = [&](std::u16string_view name) {

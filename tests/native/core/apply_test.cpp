@@ -8,11 +8,9 @@
 namespace corvane {
 namespace {
 
-constexpr WindowRef kShell = 0x5151;
-
 TEST(ApplyTest, AFailureKeepsTheAdapterAndOnlyAChangedProxyIsToldOnlyFrom211WithTheShellsWindow) {
     Device device(1);
-    device.system.shell = kShell;
+    device.system.shell = true;
     NetSettings record;
     setDefaults(record);
     copyText(record.ipAddress, u"10.0.0.7");  // the adapter has 192.168.0.1
@@ -43,15 +41,15 @@ TEST(ApplyTest, AFailureKeepsTheAdapterAndOnlyAChangedProxyIsToldOnlyFrom211With
 
     // 3.0 has a minor version below 11: it does not qualify even with the window there. An
     // unknown version, or 2.11 without the window, needs a reset too.
-    for (const auto& [version, shell] : {std::tuple{std::optional(PlatformVersion{3, 0}), kShell},
-                                         {std::nullopt, kShell},
-                                         {PlatformVersion{2, 11}, WindowRef{0}}}) {
+    for (const auto& [version, shell] : {std::tuple{std::optional(PlatformVersion{3, 0}), true},
+                                         {std::nullopt, true},
+                                         {PlatformVersion{2, 11}, false}}) {
         device.system.version = version;
         device.system.shell = shell;
         ++record.proxyPort;
         EXPECT_EQ(apply(), ApplyOutcome::ResetNeeded) << version.has_value() << " " << shell;
     }
-    EXPECT_EQ(device.system.told, std::vector<WindowRef>(4, kShell)) << "each notified once";
+    EXPECT_EQ(device.system.told, 4) << "each notified once";
 }
 
 TEST(ApplyMessagesTest, FailuresEachThenTheOutcomeOnceWithThePlatformsBoxStyles) {

@@ -155,9 +155,9 @@ TEST_F(ExportImportTest, AfterAnImportEveryAdaptersDefaultIsAppliedAgainReportin
     device.setDefault(u"A1", u"Home");
     device.setDefault(u"A2", u"Home");
     device.setDefault(u"A3", u"Gone");  // no such profile: A3 is left alone
-    device.state.applyToAll = 1;        // the re-apply takes no notice of it
+    device.session.applyToAll = 1;      // the re-apply takes no notice of it
     Messages messages;
-    EXPECT_TRUE(reapplyDefaultProfiles(device.state, messages));
+    EXPECT_TRUE(reapplyDefaultProfiles(device.session, messages));
     EXPECT_EQ(std::tuple(device.systemIp(u"A1"), device.systemIp(u"A2"), device.systemIp(u"A3")),
               std::tuple(u"10.1.0.1", u"10.1.0.1", u"192.168.0.3"));
     EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)});
@@ -166,12 +166,12 @@ TEST_F(ExportImportTest, AfterAnImportEveryAdaptersDefaultIsAppliedAgainReportin
     device.system.shell = 0;
     putDword(device.registry, kCurrentUser, profilePath(u"Home"), u"UseProxy", 1);
     messages.clear();
-    EXPECT_TRUE(reapplyDefaultProfiles(device.state, messages));
+    EXPECT_TRUE(reapplyDefaultProfiles(device.session, messages));
     EXPECT_EQ(messages, (Messages{notice(IDS_NEXT_USE), notice(IDS_RESET_FOR_PROXY)}));
 
     device.registry.failValue(u"DNS", status::kAccessDenied);
     messages.clear();
-    EXPECT_FALSE(reapplyDefaultProfiles(device.state, messages));
+    EXPECT_FALSE(reapplyDefaultProfiles(device.session, messages));
     EXPECT_EQ(messages, Messages{failure(IDS_APPLY_FAILED)});
 }
 

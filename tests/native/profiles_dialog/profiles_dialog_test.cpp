@@ -18,7 +18,7 @@ class ProfilesDialogTest : public testing::Test {
         NetSettings after = before;
         copyText(after.ipAddress, address);
         messages.clear();
-        return storeEditedProfile(device.state, device.adapter(adapter), u"Office", before, after,
+        return storeEditedProfile(device.session, device.adapter(adapter), u"Office", before, after,
                                   messages);
     }
 
@@ -26,25 +26,15 @@ class ProfilesDialogTest : public testing::Test {
     Messages messages;
 };
 
-TEST_F(ProfilesDialogTest, OpeningAndCommands) {
-    device.state.applyToAll = 1;
-    device.state.showAtStartup = 5;
-    EXPECT_EQ(openProfilesDialog(device.state),
+TEST_F(ProfilesDialogTest, OpeningAndAbout) {
+    device.session.applyToAll = 1;
+    device.session.showAtStartup = 5;
+    EXPECT_EQ(openProfilesDialog(device.session),
               (DialogOpening{{u"Card A1", u"Card A2", u"Card A3"}, true, true, true}));
-    device.state.adapters->clear();
-    EXPECT_EQ(openProfilesDialog(device.state), (DialogOpening{{}, false, false, true}));
-    EXPECT_EQ(device.state.applyToAll, 0u) << "with one adapter or none the option goes off";
+    device.session.adapters.clear();
+    EXPECT_EQ(openProfilesDialog(device.session), (DialogOpening{{}, false, false, true}));
+    EXPECT_EQ(device.session.applyToAll, 0u) << "with one adapter or none the option goes off";
 
-    for (const auto& [id, notification, command] :
-         {std::tuple{mb::kIdCancel, 0, DialogCommand{DialogAction::Close}},
-          {IDC_NEW, 0, DialogCommand{DialogAction::New, true}},  // busy: no icon menu
-          {IDC_ADAPTER_LIST, 1, DialogCommand{DialogAction::AdapterSelected, true}},
-          {IDC_ADAPTER_LIST, 3, DialogCommand{}},  // only a changed selection counts
-          {IDC_PROFILE_LIST, 1, DialogCommand{DialogAction::ProfileSelected, true}},
-          {IDC_SET, 0, DialogCommand{DialogAction::Set}},
-          {IDM_EXIT, 0, DialogCommand{}}}) {
-        EXPECT_EQ(dialogCommand(id, notification), command) << id;
-    }
     device.system.storeKnown = false;  // the figures' lines are proven in the real About box
     EXPECT_TRUE(aboutStoreLines(device.system).empty()) << "the template's own lines stay";
 }
@@ -52,7 +42,7 @@ TEST_F(ProfilesDialogTest, OpeningAndCommands) {
 TEST_F(ProfilesDialogTest, TheListOffersADefaultWhenTheAdapterHasNoneOrTheStoreIsEmpty) {
     // The list as its number of names, selection and whether the default is offered.
     const auto listed = [&] {
-        const ProfileList list = readProfileList(device.state, device.adapter(0));
+        const ProfileList list = readProfileList(device.registry, device.adapter(0));
         return std::tuple(list.names.size(), list.selection, list.offerDefault);
     };
     EXPECT_EQ(listed(), std::tuple(2u, u"", true));
@@ -79,23 +69,23 @@ TEST_F(ProfilesDialogTest, ATypedNameIsCutAndRefusedWhenTakenInAnyCaseOrNested) 
 TEST_F(ProfilesDialogTest, SetSwitchesTheSelectedAdapterUnlessItIsAlreadyItsDefault) {
     device.setDefault(u"A1", u"Office");
     const int writes = device.registry.setValueCount();
-    EXPECT_FALSE(switchFromDialog(device.state, &device.adapter(0), u"Office", messages))
+    EXPECT_FALSE(switchFromDialog(device.session, &device.adapter(0), u"Office", messages))
         << "already the default: nothing stored, applied or refreshed";
     EXPECT_EQ(device.registry.setValueCount(), writes);
 
     // The switch itself is the icon menu's: here only which adapters it takes.
-    EXPECT_TRUE(switchFromDialog(device.state, &device.adapter(1), u"Home", messages));
+    EXPECT_TRUE(switchFromDialog(device.session, &device.adapter(1), u"Home", messages));
     EXPECT_EQ(std::tuple(device.systemIp(u"A1"), device.systemIp(u"A2")),
               std::tuple(u"192.168.0.1", u"10.1.0.1"));
-    device.state.applyToAll = 1;  // every adapter, this one again included
-    EXPECT_TRUE(switchFromDialog(device.state, &device.adapter(0), u"Office", messages));
+    device.session.applyToAll = 1;  // every adapter, this one again included
+    EXPECT_TRUE(switchFromDialog(device.session, &device.adapter(0), u"Office", messages));
     EXPECT_EQ(std::tuple(device.systemIp(u"A1"), device.systemIp(u"A3")),
               std::tuple(u"10.2.0.1", u"10.2.0.1"));
 
     // No adapter or no profile selected: only the refresh.
     messages.clear();
-    EXPECT_TRUE(switchFromDialog(device.state, nullptr, u"Home", messages));
-    EXPECT_TRUE(switchFromDialog(device.state, &device.adapter(1), u"", messages));
+    EXPECT_TRUE(switchFromDialog(device.session, nullptr, u"Home", messages));
+    EXPECT_TRUE(switchFromDialog(device.session, &device.adapter(1), u"", messages));
     EXPECT_TRUE(messages.empty());
 }
 
@@ -116,7 +106,7 @@ TEST_F(ProfilesDialogTest, AnEditIsStoredOnlyWhenChangedAndAppliedWhereTheProfil
     EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)});
 
     // With applyToAll every adapter using it is updated, only the last adapter reporting.
-    device.state.applyToAll = 1;
+    device.session.applyToAll = 1;
     device.setDefault(u"A1", u"Office");
     device.setDefault(u"A3", u"office");  // letter case counts
     EXPECT_TRUE(store(2, u"10.2.0.6"));

@@ -104,7 +104,7 @@ void import(Handheld& device, bool replace, Messages& messages) {
                                           fileProfile(u"Home", u"10.8.0.1"),
                                           fileProfile(u"Zeta", u"10.9.0.1")};
     if (writeImportedProfiles(device.registry, file, replace, messages).written) {
-        reapplyDefaultProfiles(device.state, messages);
+        reapplyDefaultProfiles(device.session, messages);
     }
 }
 
@@ -114,27 +114,29 @@ void edit(Handheld& device, std::u16string_view name, Messages& messages) {
     loadProfile(device.registry, name, before);
     NetSettings edited = before;
     copyText(edited.dns1, u"10.0.0.53");
-    storeEditedProfile(device.state, device.adapter(0), name, before, edited, messages);
+    storeEditedProfile(device.session, device.adapter(0), name, before, edited, messages);
 }
 
 const std::vector<std::pair<const char*, Operation>> kOperations{
     {"import keeping", [](Handheld& d, Messages& m) { import(d, false, m); }},
     {"import replacing", [](Handheld& d, Messages& m) { import(d, true, m); }},
-    {"switch",
-     [](Handheld& d, Messages& m) { switchToProfile(d.state, d.adapter(1), u"Travel", false, m); }},
+    {"switch", [](Handheld& d,
+                  Messages& m) { switchToProfile(d.session, d.adapter(1), u"Travel", false, m); }},
     {"set for every adapter",
-     [](Handheld& d, Messages& m) { switchToProfile(d.state, d.adapter(0), u"Travel", true, m); }},
+     [](Handheld& d, Messages& m) {
+         switchToProfile(d.session, d.adapter(0), u"Travel", true, m);
+     }},
     {"command line switch",
      [](Handheld& d, Messages& m) {
          CommandRequest request;
          request.kind = CommandRequest::Kind::Switch;
          request.profile = u"office";
-         switchCommand(d.state, request, m);
+         switchCommand(d.session, request, m);
      }},
     {"new", [](Handheld& d, Messages& m) { edit(d, u"Lab", m); }},
     {"edit for every adapter",
      [](Handheld& d, Messages& m) {
-         d.state.applyToAll = 1;
+         d.session.applyToAll = 1;
          edit(d, u"Home", m);
      }},
     {"delete",

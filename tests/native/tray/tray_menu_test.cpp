@@ -38,15 +38,15 @@ TEST(TrayMenuTest, TheThreeLayoutsLastOnTopWithIdsAndOnlyTheExactDefaultMarkedOr
         Device device(adapters, true);
         device.setDefault(u"A1", a1);
         device.setDefault(u"A2", u"Home");
-        device.state.applyToAll = applyToAll;
-        EXPECT_EQ(render(buildTrayMenu(device.state).items), items);
+        device.session.applyToAll = applyToAll;
+        EXPECT_EQ(render(buildTrayMenu(device.session).items), items);
     }
     // Without profiles, or without adapters, nothing is added: no submenu, no separator.
     Device device(2);
-    EXPECT_EQ(render(buildTrayMenu(device.state).items), Lines{});
+    EXPECT_EQ(render(buildTrayMenu(device.session).items), Lines{});
     device.addProfile(u"Home");
-    device.state.adapters.reset();
-    EXPECT_EQ(render(buildTrayMenu(device.state).items), Lines{});
+    device.session.adapters.clear();
+    EXPECT_EQ(render(buildTrayMenu(device.session).items), Lines{});
 }
 
 TEST(TrayMenuTest, OnlyAPenDownIsAnsweredAndOnlyWithTheMenuWhenNothingElseIsUp) {
@@ -65,18 +65,19 @@ TEST(TrayMenuTest, OnlyAPenDownIsAnsweredAndOnlyWithTheMenuWhenNothingElseIsUp) 
 // The menu, the dialog's "Set!" and the command line switch through switchToProfile.
 TEST(SwitchFromMenuTest, OneOrEveryAdapterIsSwitchedAndToldOnceAndAnIdOfNoEntryDoesNothing) {
     Device device(3, true);
-    device.state.menuItems = buildTrayMenu(device.state).entries;
+    std::vector<ProfileMenuItem> entries = buildTrayMenu(device.session).entries;
     Messages messages;
-    EXPECT_TRUE(switchFromMenu(device.state, 10301, messages));  // Office for A2
+    EXPECT_TRUE(switchFromMenu(device.session, entries, 10301, messages));  // Office for A2
     EXPECT_EQ(device.defaultOf(u"A2"), u"Office");
-    EXPECT_FALSE(switchFromMenu(device.state, 10202, messages)) << "the menu was rebuilt";
+    EXPECT_FALSE(switchFromMenu(device.session, entries, 10202, messages))
+        << "the menu was rebuilt";
     EXPECT_EQ(device.defaultOf(u"A1"), u"(none)");
     EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)}) << "told once, and nothing more done";
 
-    device.state.applyToAll = 1;
-    device.state.menuItems = buildTrayMenu(device.state).entries;
+    device.session.applyToAll = 1;
+    entries = buildTrayMenu(device.session).entries;
     messages.clear();
-    EXPECT_TRUE(switchFromMenu(device.state, 10200, messages));  // Home, bound to A1
+    EXPECT_TRUE(switchFromMenu(device.session, entries, 10200, messages));  // Home, bound to A1
     for (const char16_t* key : {u"A1", u"A2", u"A3"}) {
         EXPECT_EQ(device.defaultOf(key) + u" " + device.systemIp(key), u"Home 10.1.0.1");
     }
@@ -84,13 +85,13 @@ TEST(SwitchFromMenuTest, OneOrEveryAdapterIsSwitchedAndToldOnceAndAnIdOfNoEntryD
 
     messages.clear();
     device.registry.failValue(u"DefProfile", status::kAccessDenied);
-    EXPECT_TRUE(switchFromMenu(device.state, 10201, messages));  // Office
+    EXPECT_TRUE(switchFromMenu(device.session, entries, 10201, messages));  // Office
     EXPECT_EQ(device.systemIp(u"A1"), u"10.1.0.1") << "not applied without the default";
     EXPECT_EQ(messages, Messages{failure(IDS_SET_DEFAULT_FAILED, u"Office")})
         << "after the first failure no adapter is tried";
-    device.state.applyToAll = 0;
+    device.session.applyToAll = 0;
     messages.clear();
-    EXPECT_TRUE(switchFromMenu(device.state, 10200, messages));
+    EXPECT_TRUE(switchFromMenu(device.session, entries, 10200, messages));
     EXPECT_EQ(messages, Messages{failure(IDS_SET_DEFAULT_FAILED, u"Home")}) << "one adapter";
 }
 

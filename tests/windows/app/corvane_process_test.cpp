@@ -4,7 +4,7 @@
 // After windows.h.
 #include <shellapi.h>
 
-#include "core/app_state.h"
+#include "app/main_window_win32.h"
 #include "profiles/profile_file.h"
 #include "resources/resource.h"
 
@@ -32,7 +32,7 @@ bool waitFor(const std::function<bool()>& condition) {
 }
 
 HWND mainWindow() {
-    return FindWindowW(wide(kMainClassName), L"Corvane");
+    return FindWindowW(kMainClassName, L"Corvane");
 }
 
 // An icon can be modified only while it is in the notification area.

@@ -36,22 +36,22 @@ void clickBarButton(HWND dialog, int index) {
 class ProfilesDialogWin32Test : public testing::Test, public test::Handheld {
   protected:
     void SetUp() override {
-        state.showAtStartup = 1;
-        createBoldFont(state);
+        session.showAtStartup = 1;
+        windows.boldFont = createBoldFont();
         main = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
-        state.hwndMain = state.hwndCurrent = toRef(main);
+        windows.hwndMain = windows.hwndCurrent = main;
         addAdapter(u"CVCARD1", u"PC Card", u"10.0.0.25");
         addProfile(u"Home");
         addProfile(u"Office");
     }
     void TearDown() override { DestroyWindow(main); }
-    HWND dialog() const { return toHwnd(state.hwndCurrent); }
+    HWND dialog() const { return windows.hwndCurrent; }
     HWND item(int id) const { return GetDlgItem(dialog(), id); }
     void run(std::vector<std::function<void()>> steps) {
         const test::Steps driver(std::move(steps));
-        showProfilesDialog(state);
-        EXPECT_EQ(state.hwndCurrent, toRef(main));
+        runProfilesDialog(windows);
+        EXPECT_EQ(windows.hwndCurrent, main);
     }
     std::wstring profileSelected() const { return windowText(item(IDC_PROFILE_LIST)); }
 
@@ -65,7 +65,7 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
     const test::HelpRequests help;
     setDefault(u"CVCARD1", u"Home");
     loadAdapters(1);
-    state.applyToAll = 1;
+    session.applyToAll = 1;
     system.storeSize = 4194304;
     system.storeFree = 1048575;
     test::MessageBoxCatcher boxes;
@@ -91,13 +91,14 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
                  << "the title, and the refresh selected the default";
              EXPECT_FALSE(IsWindowEnabled(item(IDC_APPLY_TO_ALL)) ||
                           IsDlgButtonChecked(dialog(), IDC_APPLY_TO_ALL));
-             EXPECT_EQ(font(IDC_NEW), static_cast<LRESULT>(state.boldFont.get()));
+             EXPECT_EQ(font(IDC_NEW), reinterpret_cast<LRESULT>(windows.boldFont.get()));
              EXPECT_NE(font(IDC_APPLY_TO_ALL), font(IDC_NEW));
-             EXPECT_GT(state.commandBarHeight, 10);
-             const HMENU bar = commandBarMenu(toHwnd(state.commandBar));
+             const HWND commandBar = GetDlgItem(dialog(), 1);
+             EXPECT_GT(commandBarHeight(commandBar), 10);
+             const HMENU bar = commandBarMenu(commandBar);
              for (const unsigned on : {1u, 0u, 1u}) {
                  EXPECT_EQ(
-                     std::pair(GetMenuState(bar, IDM_SHOW_AT_STARTUP, 0), state.showAtStartup),
+                     std::pair(GetMenuState(bar, IDM_SHOW_AT_STARTUP, 0), session.showAtStartup),
                      std::pair(on * UINT{MF_CHECKED}, on));
                  SendMessageW(dialog(), WM_COMMAND, IDM_SHOW_AT_STARTUP, 0);
              }
@@ -137,9 +138,9 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
              SendMessageW(dialog(), WM_COMMAND, IDC_SET, 0);  // its message box is answered
              EXPECT_EQ(defaultOf(u"CVCARD1"), u"Lab");
              // The refresh marks it in the icon's menu: Office, Lab, Home.
-             EXPECT_EQ(GetMenuState(toHmenu(state.trayMenu.get()), kTrayProfilePosition + 1,
-                                    MF_BYPOSITION),
-                       UINT{MF_CHECKED | MFT_RADIOCHECK});
+             EXPECT_EQ(
+                 GetMenuState(windows.trayMenu.get(), kTrayProfilePosition + 1, MF_BYPOSITION),
+                 UINT{MF_CHECKED | MFT_RADIOCHECK});
              command(dialog(), IDC_EDIT);
          },
          [&] { setDomain(L"LAB2"); },
@@ -193,7 +194,7 @@ TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndA
               u"192.168.1.37");
     setDefault(u"CVDOCK1", u"Home");
     loadAdapters(2);
-    state.applyToAll = 1;
+    session.applyToAll = 1;
     test::MessageBoxCatcher boxes;
     boxes.answers = {IDYES};
     const auto nameEdit = [] { return GetDlgItem(titled(L"Profile Name"), IDC_PROFILE_NAME); };
@@ -216,7 +217,7 @@ TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndA
              SendMessageW(dialog(), WM_COMMAND, MAKEWPARAM(IDC_ADAPTER_LIST, CBN_SELCHANGE), 0);
              EXPECT_EQ(profileSelected(), L"Home");
              SendMessageW(item(IDC_APPLY_TO_ALL), BM_CLICK, 0, 0);
-             EXPECT_NE(GetSubMenu(toHmenu(state.trayMenu.get()), kTrayProfilePosition), nullptr)
+             EXPECT_NE(GetSubMenu(windows.trayMenu.get(), kTrayProfilePosition), nullptr)
                  << "the icon's menu was rebuilt per adapter";
              command(dialog(), IDC_SETTINGS);
          },
@@ -235,25 +236,21 @@ TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndA
              command(titled(L"Current Network Settings"), IDCANCEL);
          },
          [&] { clickBarButton(dialog(), 3); }});  // OK
-    std::u16string name;
-    EXPECT_EQ(runProfileNameDialog(state, nullptr, nullptr, name), kNameWithoutAdapter);
     EXPECT_EQ(help.once(2), std::vector<std::wstring>(2, L"corvane.htm#corvane_help"));
 }
 
 // Without its command bar the dialog cannot be used: the program ends with exit code 3.
 TEST_F(ProfilesDialogWin32Test, ABarThatCannotBeMadeEndsTheProgramWithExitCode3) {
     loadAdapters(1);
-    setCommandBarFactory([](HINSTANCE, HWND, int) -> HWND { return nullptr; });
     test::MessageBoxCatcher boxes;
-    showProfilesDialog(state);
-    setCommandBarFactory(nullptr);  // the real bar again
+    runProfilesDialog(windows, [](HINSTANCE, HWND, int) -> HWND { return nullptr; });
 
     EXPECT_EQ(boxes.texts,
               std::vector<std::wstring>{L"Not enough memory to initialize application."});
     MSG quit{};
     ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(quit.wParam, 3u);
-    EXPECT_EQ(state.adapters, nullptr);
+    EXPECT_EQ(session.adapters.count(), 0);
 }
 
 }  // namespace

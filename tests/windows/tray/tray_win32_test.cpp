@@ -31,20 +31,20 @@ std::string describe(HMENU menu) {
 
 TEST(TrayWin32Test, TheMenuIsDrawnAndOpensAboveTheTaskbarsRightEndWhileTheProgramIsBusy) {
     test::Handheld device;
-    AppState& state = device.state;
+    WindowState& windows = device.windows;
     device.addAdapter(u"X", u"Adapter X", u"10.0.0.1");
     device.addAdapter(u"Y", u"R&D Card", u"10.0.0.2");
     device.addProfile(u"A");
     device.setDefault(u"Y", u"A");
     device.loadAdapters(2);
-    rebuildTrayMenu(state);
+    rebuildTrayMenu(windows);
     // An ampersand in a name is shown, not taken as a mnemonic.
     EXPECT_EQ(
-        describe(toHmenu(state.trayMenu.get())),
+        describe(windows.trayMenu.get()),
         "Network &Profiles... 40006|-|R&&D Card>A 10300(*)|<|Adapter X>A 10200|<|-|E&xit 40007|");
 
-    state.hwndCurrent = toRef(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                              nullptr, GetModuleHandleW(nullptr), nullptr));
+    windows.hwndCurrent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                          GetModuleHandleW(nullptr), nullptr);
     const test::Steps driver({[&] {
         const HWND popup = FindWindowW(L"#32768", nullptr);
         RECT shown{};
@@ -52,11 +52,11 @@ TEST(TrayWin32Test, TheMenuIsDrawnAndOpensAboveTheTaskbarsRightEndWhileTheProgra
         EXPECT_EQ(std::tuple(IsWindowVisible(popup), shown.right, shown.bottom),
                   std::tuple(TRUE, GetSystemMetrics(SM_CXSCREEN) - 2,
                              GetSystemMetrics(SM_CYSCREEN) - 26));
-        EXPECT_TRUE(state.busy) << "a command from elsewhere must wait while the menu is up";
+        EXPECT_TRUE(windows.busy) << "a command from elsewhere must wait while the menu is up";
         EndMenu();
     }});
-    onTrayNotify(state, WM_LBUTTONDOWN);
-    EXPECT_FALSE(state.busy);
+    onTrayNotify(windows, WM_LBUTTONDOWN);
+    EXPECT_FALSE(windows.busy);
 }
 
 }  // namespace

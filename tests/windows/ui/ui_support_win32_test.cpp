@@ -4,8 +4,8 @@
 #include "tests/windows/harness.h"
 
 #include "core/text.h"
-#include "platform/handles_win32.h"
 #include "platform/system_win32.h"
+#include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 #include "ui/ui_support_win32.h"
 
@@ -13,13 +13,12 @@ namespace corvane {
 namespace {
 
 TEST(UiSupportWin32Test, TextsAreCutToTheirBuffers) {
-    AppState state;
-    state.hInstance = toRef(GetModuleHandleW(nullptr));
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
     char16_t big[300] = {};
-    EXPECT_EQ(loadAppString(state, IDS_NEXT_USE, big), 127) << "no size means 128";
+    EXPECT_EQ(loadAppString(instance, IDS_NEXT_USE, big), 127) << "no size means 128";
     char16_t small[10];
-    EXPECT_EQ(loadAppString(state, IDS_NEXT_USE, small, 500), 9) << "held to the buffer";
-    EXPECT_EQ(loadAppString(state, 9999, small), 0);
+    EXPECT_EQ(loadAppString(instance, IDS_NEXT_USE, small, 500), 9) << "held to the buffer";
+    EXPECT_EQ(loadAppString(instance, 9999, small), 0);
     EXPECT_EQ(textOf(small), u"");
 }
 
