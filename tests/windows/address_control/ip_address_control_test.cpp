@@ -154,23 +154,27 @@ TEST_F(IpAddressControlTest, TypingCrossesFieldsAndTheRangeCheckHoldsAField) {
 }
 
 // The keys cross into the next field only from the end of a field and into the one before only
-// from its start, unless Control is held; Up and Down move as Left and Right.
+// from its start, unless Control is held; Up and Down move as Left and Right. A key that leaves no
+// field checks none.
 TEST_F(IpAddressControlTest, KeysCrossFieldsWhereTheCaretAllows) {
-    setAddressText(control, u"10.20.30.40");
+    fill({L"10", L"20", L"30", L"400"});  // the last field left out of range by a tap
     SendMessageW(control, IPM_SETFOCUS, 1, 0);
     using Key = std::tuple<UINT, bool, const wchar_t*>;
     for (const auto& [key, ctrl, after] :
-         {Key{VK_RIGHT, true, L"2:0-2"}, Key{VK_LEFT, true, L"1:0-2"}, Key{VK_END, false, L"3:2-2"},
-          Key{VK_RIGHT, false, L"3:2-2"}, Key{VK_HOME, false, L"0:0-0"},
-          Key{VK_LEFT, false, L"0:0-0"}, Key{VK_DOWN, false, L"0:1-1"},
-          Key{VK_DOWN, false, L"0:2-2"}, Key{VK_DOWN, false, L"1:0-0"},
-          Key{VK_UP, false, L"0:2-2"}}) {
+         {Key{VK_RIGHT, true, L"2:0-2"}, Key{VK_LEFT, true, L"1:0-2"},
+          Key{VK_HOME, false, L"0:0-0"}, Key{VK_LEFT, false, L"0:0-0"},
+          Key{VK_DOWN, false, L"0:1-1"}, Key{VK_DOWN, false, L"0:2-2"},
+          Key{VK_DOWN, false, L"1:0-0"}, Key{VK_UP, false, L"0:2-2"}, Key{VK_END, false, L"3:3-3"},
+          Key{VK_RIGHT, false, L"3:3-3"}}) {
         press(key, ctrl);
-        EXPECT_EQ(seen(), std::wstring(after) + L"|10.20.30.40|0") << key << (ctrl ? " ctrl" : "");
+        EXPECT_EQ(seen(), std::wstring(after) + L"|10.20.30.400|0")
+            << key << (ctrl ? " with Control" : "");
     }
-    press(VK_HOME);
+    type(L"\b");
+    press(VK_LEFT);
+    press(VK_LEFT);
     type(L"5");
-    EXPECT_EQ(seen(), L"0:1-1|510.20.30.40|0") << "a third digit before the end checks nothing";
+    EXPECT_EQ(seen(), L"3:1-1|10.20.30.540|0") << "a third digit before the end checks nothing";
 }
 
 TEST_F(IpAddressControlTest, MessagesReadAndChangeTheFields) {
