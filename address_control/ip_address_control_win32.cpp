@@ -9,6 +9,7 @@
 
 #include "address_control/ip_address.h"
 #include "core/text.h"
+#include "platform/owned_handle_win32.h"
 #include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 
@@ -51,24 +52,6 @@ struct IpAddressControl {
 IpAddressControl* stateOf(HWND control) {
     return reinterpret_cast<IpAddressControl*>(GetWindowLongPtrW(control, 0));
 }
-
-// Selects a solid brush into a device context for one scope and deletes it after.
-class ScopedBrush {
-  public:
-    ScopedBrush(HDC dc, COLORREF colour)
-        : dc_(dc), brush_(CreateSolidBrush(colour)), old_(SelectObject(dc, brush_)) {}
-    ~ScopedBrush() {
-        SelectObject(dc_, old_);
-        DeleteObject(brush_);
-    }
-    ScopedBrush(const ScopedBrush&) = delete;
-    ScopedBrush& operator=(const ScopedBrush&) = delete;
-
-  private:
-    HDC dc_;
-    HBRUSH brush_;
-    HGDIOBJ old_;
-};
 
 // The first line of a field, at most three characters.
 std::u16string_view fieldText(HWND edit, std::span<char16_t, kFieldMaxChars + 1> buffer) {
@@ -352,8 +335,10 @@ void paint(HWND control, IpAddressControl& state) {
     RECT client{};
     GetClientRect(control, &client);
     {
-        ScopedBrush brush(dc, GetSysColor(COLOR_WINDOW));
+        const OwnedHandle<HBRUSH, DeleteObject> brush(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
+        const HGDIOBJ previous = SelectObject(dc, brush.get());
         Rectangle(dc, 0, 0, client.right, client.bottom);  // the frame and the background
+        SelectObject(dc, previous);
     }
     // The dots in the context's own font, whatever font the fields were given.
     SetTextColor(dc, GetSysColor(state.enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
