@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <memory>
 #include <new>
-#include <string>
 
 #include "address_control/ip_address.h"
 #include "core/text.h"
@@ -464,8 +463,11 @@ LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM l
             return 1;
         case IPM_SETADDRESS:
             for (int k = 0; k < kAddressFields; ++k) {
-                const auto byte = (static_cast<std::uint32_t>(lParam) >> (8 * (kLastField - k)));
-                SetWindowTextW(fields[k].edit, std::to_wstring(byte & 0xFF).c_str());
+                const std::int64_t byte =
+                    (static_cast<std::uint32_t>(lParam) >> (8 * (kLastField - k))) & 0xFF;
+                char16_t text[kFieldMaxChars + 1];
+                formatNumbers(u"%d", std::span(&byte, 1), text);
+                SetWindowTextW(fields[k].edit, wide(text));
             }
             return 1;
         case IPM_GETADDRESS:
