@@ -66,7 +66,7 @@ std::uint32_t portOf(std::u16string_view text) {
 std::optional<PageRefusal> checkAddress(const PageControls& controls, int id,
                                         std::span<char16_t> field, bool allowBlank) {
     const std::u16string_view text = controlText(controls, id);
-    if (CheckAddressField(text, field, allowBlank)) {
+    if (checkAddressField(text, field, allowBlank)) {
         return std::nullopt;
     }
     return PageRefusal{id, failure(IDS_INVALID_ADDRESS, text)};
@@ -176,9 +176,9 @@ std::optional<PageRefusal> savePage(int index, const PageControls& controls, Net
     }
 }
 
-bool CheckAddressField(std::u16string_view text, std::span<char16_t> field, bool allowBlank) {
+bool checkAddressField(std::u16string_view text, std::span<char16_t> field, bool allowBlank) {
     copyText(field, text);
-    if (IsValidAddressText(textOf(field), allowBlank)) {
+    if (isValidAddressText(textOf(field), allowBlank)) {
         return true;
     }
     copyText(field, u"");

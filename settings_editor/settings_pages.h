@@ -81,6 +81,6 @@ std::optional<PageRefusal> savePage(int index, const PageControls& controls, Net
 
 // Reads an address control's text into `field`; false with the field emptied when the text is
 // not a valid address (blank counting as valid only with `allowBlank`).
-bool CheckAddressField(std::u16string_view text, std::span<char16_t> field, bool allowBlank);
+bool checkAddressField(std::u16string_view text, std::span<char16_t> field, bool allowBlank);
 
 }  // namespace corvane

@@ -44,7 +44,7 @@ void showControls(HFONT boldFont, HWND page, const PageControls& controls) {
                 SetWindowTextW(item, wide(control.text.c_str()));
                 break;
             case ControlKind::Address:
-                SetAddressText(item, control.text);
+                setAddressText(item, control.text);
                 break;
             case ControlKind::Button:
                 SendMessageW(item, BM_SETCHECK, control.checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -74,7 +74,7 @@ PageControls readControls(HWND page, PageControls controls) {
             control.text = utf16(text);
         } else if (control.kind == ControlKind::Address) {
             char16_t text[kFieldChars] = {};
-            GetAddressText(item, text);
+            getAddressText(item, text);
             control.text = textOf(text);
         } else if (control.kind == ControlKind::Button) {
             control.checked = SendMessageW(item, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -172,7 +172,7 @@ bool SettingsSheet::Run(HWND owner) {
     }
     const HINSTANCE instance = windows.instance;
     initCommonControls(ICC_TAB_CLASSES);
-    RegisterIpAddressClass(instance);
+    registerIpAddressClass(instance);
     const DLGTEMPLATE* sheetTemplate = findTemplate(instance, IDD_SETTINGS_SHEET);
     finished_ = false;
     HWND dialog = sheetTemplate != nullptr
@@ -180,7 +180,7 @@ bool SettingsSheet::Run(HWND owner) {
                                                    reinterpret_cast<LPARAM>(this))
                       : nullptr;
     if (dialog == nullptr) {
-        UnregisterIpAddressClass(instance);
+        unregisterIpAddressClass(instance);
         return false;
     }
     if (owner != nullptr) {
@@ -213,7 +213,7 @@ bool SettingsSheet::Run(HWND owner) {
         EnableWindow(owner, TRUE);
         SetFocus(owner);
     }
-    UnregisterIpAddressClass(instance);
+    unregisterIpAddressClass(instance);
     if (quit && !ownQuit) {
         // Not ours to swallow: the application's own loop ends on it too.
         PostQuitMessage(static_cast<int>(msg.wParam));

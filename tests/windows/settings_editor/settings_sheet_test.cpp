@@ -109,8 +109,8 @@ TEST_F(SettingsSheetTest, EnterSavesEveryPageAQuitTheCloseBoxAndEscapeLeaveItUnc
         SendMessageW(ip, WM_COMMAND, MAKEWPARAM(IDC_SPECIFY_ADDRESS, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(ip, IDC_SPECIFY_ADDRESS)));
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(ip, IDC_IP_ADDRESS)));
-        SetAddressText(GetDlgItem(ip, IDC_IP_ADDRESS), u"192.168.1.20");
-        SetAddressText(GetDlgItem(ip, IDC_SUBNET_MASK), u"255.255.255.0");
+        setAddressText(GetDlgItem(ip, IDC_IP_ADDRESS), u"192.168.1.20");
+        setAddressText(GetDlgItem(ip, IDC_SUBNET_MASK), u"255.255.255.0");
         CheckDlgButton(page(3), IDC_USE_PROXY, BST_CHECKED);
         SetDlgItemTextW(page(3), IDC_PROXY_SERVER, L"proxy.example");
         EXPECT_TRUE(GetWindowLongW(GetDlgItem(sheet->sheetWindow, IDOK), GWL_STYLE) &
