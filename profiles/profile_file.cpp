@@ -23,12 +23,6 @@ std::uint32_t fromLittleEndian(const unsigned char* bytes) {
            (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
-std::u16string decimal(std::int64_t number) {
-    char16_t text[24] = {};
-    formatNumbers(u"%d", std::span(&number, 1), text);
-    return std::u16string(textOf(text));
-}
-
 void appendNumber(std::vector<unsigned char>& file, std::uint32_t number) {
     const auto bytes = littleEndian(number);
     file.insert(file.end(), bytes.begin(), bytes.end());

@@ -128,8 +128,7 @@ PageControls loadPage(int index, const NetSettings& record, bool proxyNoteHidden
             return {
                 button(IDC_USE_PROXY, on),
                 edit(IDC_PROXY_SERVER, textOf(record.proxyServer), kProxyServerEditChars, on),
-                edit(IDC_PROXY_PORT,
-                     fromUtf8(std::to_string(static_cast<std::uint32_t>(record.proxyPort))),
+                edit(IDC_PROXY_PORT, decimal(static_cast<std::uint32_t>(record.proxyPort)),
                      kProxyPortEditChars, on),
                 {IDC_PROXY_NOTE, ControlKind::Static, {}, false, true, !proxyNoteHidden, 0, true}};
         }
