@@ -7,11 +7,11 @@
 #include <string>
 
 #include "core/text.h"
-#include "platform/owned_handle_win32.h"
 #include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 #include "tray/tray_menu.h"
 #include "ui/ui_support_win32.h"
+#include "ui/window_handles_win32.h"
 
 namespace corvane {
 namespace {
