@@ -28,22 +28,17 @@ class SettingsSheetTest : public testing::Test, public test::Handheld {
     void TearDown() override { DestroyWindow(owner); }
     // True when the sheet, run with one step a tick inside its modal loop, was confirmed.
     bool run(std::vector<std::function<void()>> steps) {
-        for (auto& step : steps) {
-            step = [this, step] {
-                sheet = FindWindowW(L"#32770", L"Network Settings");
-                step();
-            };
-        }
         const test::Steps driver(std::move(steps));
         const bool confirmed = runSettingsSheet(windows, owner, record);
         WNDCLASSW info{};
-        EXPECT_EQ(std::tuple(IsWindow(sheet), IsWindowEnabled(owner),
+        EXPECT_EQ(std::tuple(sheet(), IsWindowEnabled(owner),
                              GetClassInfoW(GetModuleHandleW(nullptr), kIpAddressClass, &info)),
-                  std::tuple(FALSE, TRUE, FALSE))
+                  std::tuple(nullptr, TRUE, FALSE))
             << "gone, the owner enabled again, and the address class only lived as long";
         return confirmed;
     }
-    HWND tabs() const { return GetDlgItem(sheet, IDC_TABS); }
+    static HWND sheet() { return FindWindowW(L"#32770", L"Network Settings"); }
+    HWND tabs() const { return GetDlgItem(sheet(), IDC_TABS); }
     HWND page(int index) const {
         TCITEMW item{};
         item.mask = TCIF_PARAM;
@@ -63,7 +58,6 @@ class SettingsSheetTest : public testing::Test, public test::Handheld {
 
     NetSettings record{};
     HWND owner = nullptr;
-    HWND sheet = nullptr;  // the open sheet
     test::MessageBoxCatcher boxes;
 };
 
@@ -89,20 +83,20 @@ TEST_F(SettingsSheetTest, OpensOnLogonSwitchesWithoutCheckingAndARefusalShowsIts
                               SendMessageW(tabs(), TCM_SETCURFOCUS, i, 0);  // as a tap does
                               EXPECT_TRUE(onlyPageShown(i)) << "tab " << i;
                           }
-                          for (const HWND asked : {sheet, page(2)}) {
+                          for (const HWND asked : {sheet(), page(2)}) {
                               SendMessageW(asked, WM_HELP, 0, 0);  // a page's own help too
                           }
                           SetDlgItemTextW(page(0), IDC_USER_NAME, L"new user");
                           SendMessageW(tabs(), TCM_SETCURFOCUS, 3, 0);
-                          SendMessageW(sheet, WM_COMMAND, IDOK, 0);
+                          SendMessageW(sheet(), WM_COMMAND, IDOK, 0);
                           EXPECT_EQ(boxes.texts, std::vector<std::wstring>{
                                                      L"Invalid IP address or subnet mask \"\"."});
-                          EXPECT_EQ(boxes.owners, std::vector{sheet});
+                          EXPECT_EQ(boxes.owners, std::vector{sheet()});
                           EXPECT_EQ(textOf(record.userName), u"new user") << "Logon saved first";
                           EXPECT_TRUE(onlyPageShown(1));
                           EXPECT_EQ(GetFocus(), GetDlgItem(GetDlgItem(page(1), IDC_IP_ADDRESS), 0))
                               << "the caret in the address's first field";
-                          test::command(sheet, IDCANCEL);
+                          test::command(sheet(), IDCANCEL);
                       }}));
     EXPECT_EQ(GetFocus(), owner);
     EXPECT_EQ(help.once(2), std::vector<std::wstring>(2, L"corvane.htm#profiles"));
@@ -123,7 +117,7 @@ TEST_F(SettingsSheetTest, EnterSavesEveryPageAQuitTheCloseBoxAndEscapeLeaveItUnc
         SetAddressText(GetDlgItem(ip, IDC_SUBNET_MASK), u"255.255.255.0");
         CheckDlgButton(page(3), IDC_USE_PROXY, BST_CHECKED);
         SetDlgItemTextW(page(3), IDC_PROXY_SERVER, L"proxy.example");
-        EXPECT_TRUE(GetWindowLongW(GetDlgItem(sheet, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+        EXPECT_TRUE(GetWindowLongW(GetDlgItem(sheet(), IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
         press(VK_RETURN);
     }}));
     EXPECT_EQ(std::tuple(textOf(record.ipAddress), textOf(record.dns1), textOf(record.proxyServer)),
@@ -134,7 +128,7 @@ TEST_F(SettingsSheetTest, EnterSavesEveryPageAQuitTheCloseBoxAndEscapeLeaveItUnc
     MSG msg{};
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
-    EXPECT_FALSE(run({[&] { SendMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0); }}));
+    EXPECT_FALSE(run({[&] { SendMessageW(sheet(), WM_SYSCOMMAND, SC_CLOSE, 0); }}));
     EXPECT_FALSE(run({[] { press(VK_ESCAPE); }}));
 }
 
