@@ -83,7 +83,9 @@
 #define IDM_FIRST_PROFILE 10200
 #define IDM_PROFILES_PER_ADAPTER 100
 
-// Private window messages. UM_SHOWPROFILES also passes between two instances of the program.
+// Private window messages. UM_SHOWPROFILES also passes between two instances of the program;
+// UM_SAVEPAGE goes from the settings sheet to its pages only.
+#define UM_SAVEPAGE 1125
 #define UM_SHOWPROFILES 1126
 #define UM_TRAYNOTIFY 2025
 #define UM_REFRESHPROFILES 2026

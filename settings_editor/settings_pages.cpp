@@ -1,6 +1,8 @@
 #include "settings_editor/settings_pages.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <span>
 
 #include "address_control/ip_address.h"
 #include "core/text.h"
@@ -63,12 +65,16 @@ std::uint32_t portOf(std::u16string_view text) {
     return static_cast<std::uint32_t>(value);
 }
 
+// Reads an address control's text into `field`; a text that is not a valid address (blank counting
+// as valid only with `allowBlank`) refuses, with the field left empty.
 std::optional<PageRefusal> checkAddress(const PageControls& controls, int id,
                                         std::span<char16_t> field, bool allowBlank) {
     const std::u16string_view text = controlText(controls, id);
-    if (checkAddressField(text, field, allowBlank)) {
+    copyText(field, text);
+    if (isValidAddressText(textOf(field), allowBlank)) {
         return std::nullopt;
     }
+    copyText(field, u"");
     return PageRefusal{id, failure(IDS_INVALID_ADDRESS, text)};
 }
 
@@ -173,15 +179,6 @@ std::optional<PageRefusal> savePage(int index, const PageControls& controls, Net
         default:
             return std::nullopt;
     }
-}
-
-bool checkAddressField(std::u16string_view text, std::span<char16_t> field, bool allowBlank) {
-    copyText(field, text);
-    if (isValidAddressText(textOf(field), allowBlank)) {
-        return true;
-    }
-    copyText(field, u"");
-    return false;
 }
 
 }  // namespace corvane
