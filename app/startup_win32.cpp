@@ -4,12 +4,12 @@
 #include "app/main_window.h"
 #include "app/main_window_win32.h"
 #include "core/text.h"
-#include "platform/owned_handle_win32.h"
 #include "platform/registry_win32.h"
 #include "platform/system_win32.h"
 #include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 #include "ui/ui_support_win32.h"
+#include "ui/window_handles_win32.h"
 
 namespace corvane {
 namespace {

@@ -1,7 +1,8 @@
 #include "core/adapter_list.h"
 
+#include <algorithm>
 #include <new>
-#include <span>
+#include <optional>
 
 #include "core/settings_io.h"
 #include "core/text.h"
@@ -9,6 +10,8 @@
 namespace corvane {
 namespace {
 
+// The subkeys of "Comm" and of each adapter's key looked at: an index whose name cannot be read
+// is passed over, and the limit ends the scan of a key that fails at every index.
 inline constexpr std::uint32_t kScanLimit = 1000;
 inline constexpr std::uint32_t kGroupReadLimit = 260;  // bytes, "Group" and "DisplayName"
 
@@ -19,19 +22,14 @@ std::unique_ptr<AdapterInfo> makeEntryOnHeap(std::u16string_view displayName,
                                             AdapterInfo(displayName, tcpipKeyPath, keyName));
 }
 
+std::vector<std::u16string> scanSubkeys(Registry& registry, const RegKey& key) {
+    return subkeyNames(registry, key.handle(), kNameChars, kScanLimit);
+}
+
 bool hasParmsSubkey(Registry& registry, const RegKey& adapterKey) {
-    for (std::uint32_t index = 0; index < kScanLimit; ++index) {
-        char16_t name[kNameChars] = {};
-        std::uint32_t nameChars = kNameChars;
-        const long result = registry.enumKey(adapterKey.handle(), index, name, nameChars);
-        if (result == status::kNoMoreItems) {
-            return false;
-        }
-        if (result == status::kSuccess && equalsNoCase(textOf(name), u"Parms")) {
-            return true;
-        }
-    }
-    return false;
+    const std::vector<std::u16string> names = scanSubkeys(registry, adapterKey);
+    return std::any_of(names.begin(), names.end(),
+                       [](const std::u16string& name) { return equalsNoCase(name, u"Parms"); });
 }
 
 }  // namespace
@@ -72,44 +70,35 @@ int AdapterList::enumerate(Registry& registry, EntryMaker makeEntry) {
     if (openKey(registry, kLocalMachine, kAdaptersKeyPath, 0, comm) != status::kSuccess) {
         return 0;
     }
-    for (std::uint32_t index = 0; index < kScanLimit && count_ < MaxAdapters; ++index) {
-        char16_t keyName[kNameChars] = {};
-        std::uint32_t nameChars = kNameChars;
-        const long result = registry.enumKey(comm.handle(), index, keyName, nameChars);
-        if (result == status::kNoMoreItems) {
+    for (const std::u16string& keyName : scanSubkeys(registry, comm)) {
+        if (count_ == MaxAdapters) {
             break;
         }
         RegKey adapterKey;
-        if (result != status::kSuccess ||
-            openKey(registry, comm.handle(), textOf(keyName), 0, adapterKey) != status::kSuccess) {
+        if (openKey(registry, comm.handle(), keyName, 0, adapterKey) != status::kSuccess) {
+            continue;
+        }
+        const std::optional<std::u16string> group =
+            readText(registry, adapterKey.handle(), u"Group", kGroupReadLimit);
+        if (!group || !equalsNoCase(textOf(*group), u"NDIS")) {
             continue;
         }
         // Without a readable "DisplayName" the adapter is listed under its "Group" text.
-        char16_t group[kNameChars + 1] = {};
-        std::uint32_t size = kGroupReadLimit;
-        if (registry.queryValue(adapterKey.handle(), u"Group", nullptr, group, &size) !=
-                status::kSuccess ||
-            !equalsNoCase(textOf(group), u"NDIS")) {
-            continue;
-        }
-        char16_t displayName[kNameChars + 1] = {};
-        size = kGroupReadLimit;
-        const bool named = registry.queryValue(adapterKey.handle(), u"DisplayName", nullptr,
-                                               displayName, &size) == status::kSuccess;
-        const std::u16string_view shownName =
-            textOf(std::span<const char16_t>(named ? displayName : group, kGroupReadLimit / 2));
+        const std::optional<std::u16string> displayName =
+            readText(registry, adapterKey.handle(), u"DisplayName", kGroupReadLimit);
+        const std::u16string_view shownName = textOf(displayName ? *displayName : *group);
         const bool listed = hasParmsSubkey(registry, adapterKey);
         adapterKey.close();
         if (!listed) {
             continue;
         }
         std::u16string tcpipKeyPath = u"\\Comm\\";
-        tcpipKeyPath.append(textOf(keyName)).append(u"\\Parms\\TcpIp");
+        tcpipKeyPath.append(keyName).append(u"\\Parms\\TcpIp");
         if (tcpipKeyPath.size() >= kNameChars) {
             // A cut path would name another key, and a switch would create it: leave it out.
             continue;
         }
-        std::unique_ptr<AdapterInfo> entry = makeEntry(shownName, tcpipKeyPath, textOf(keyName));
+        std::unique_ptr<AdapterInfo> entry = makeEntry(shownName, tcpipKeyPath, keyName);
         if (!entry) {
             continue;  // no memory for this adapter: leave it out and go on
         }

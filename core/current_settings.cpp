@@ -45,7 +45,7 @@ SettingsRows currentSettingsRows(Registry& registry, const AdapterInfo& adapter)
     rows.push_back({IDS_ROW_USE_PROXY, {}, yesNo(s.useProxy)});
     if (s.useProxy != 0) {
         rows.push_back({IDS_ROW_PROXY_SERVER, std::u16string(textOf(s.proxyServer))});
-        rows.push_back({IDS_ROW_PROXY_PORT, fromUtf8(std::to_string(s.proxyPort))});
+        rows.push_back({IDS_ROW_PROXY_PORT, decimal(s.proxyPort)});
     }
     return rows;
 }

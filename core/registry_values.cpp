@@ -138,6 +138,18 @@ bool readValues(Registry& registry, KeyHandle key, std::vector<RegValue>& values
     }
 }
 
+std::optional<std::u16string> readText(Registry& registry, KeyHandle key, std::u16string_view name,
+                                       std::uint32_t limitBytes) {
+    std::u16string text(limitBytes / 2, u'\0');
+    std::uint32_t size = limitBytes;
+    if (registry.queryValue(key, name, nullptr, text.data(), &size) != status::kSuccess ||
+        size > limitBytes) {
+        return std::nullopt;
+    }
+    text.resize(size / 2);
+    return text;
+}
+
 std::optional<std::uint32_t> readDword(Registry& registry, KeyHandle key,
                                        std::u16string_view name) {
     std::uint32_t type = 0;
@@ -150,21 +162,39 @@ std::optional<std::uint32_t> readDword(Registry& registry, KeyHandle key,
     return data;
 }
 
-std::vector<std::u16string> subkeyNames(Registry& registry, KeyHandle key,
-                                        std::uint32_t nameChars) {
+std::optional<std::uint32_t> readNumber(Registry& registry, KeyHandle key,
+                                        std::u16string_view name) {
+    std::uint32_t data = 0;
+    std::uint32_t size = sizeof data;
+    if (registry.queryValue(key, name, nullptr, &data, &size) != status::kSuccess) {
+        return std::nullopt;
+    }
+    return data;
+}
+
+std::vector<std::u16string> subkeyNames(Registry& registry, KeyHandle key, std::uint32_t nameChars,
+                                        std::uint32_t indexLimit, bool* whole) {
     std::vector<std::u16string> names;
     std::u16string name(nameChars, u'\0');
-    for (std::uint32_t index = 0;; ++index) {
+    bool all = true;
+    for (std::uint32_t index = 0; indexLimit == 0 || index < indexLimit; ++index) {
         std::uint32_t chars = nameChars;
         const long result = registry.enumKey(key, index, name.data(), chars);
-        // Only a name too long is passed over: any other failure would come again at every index.
-        if (result != status::kSuccess && result != status::kMoreData) {
-            return names;
+        if (result == status::kNoMoreItems) {
+            break;
+        }
+        all = all && result == status::kSuccess;
+        if (result != status::kSuccess && result != status::kMoreData && indexLimit == 0) {
+            break;
         }
         if (result == status::kSuccess && chars > 0) {
             names.emplace_back(name.data(), chars);
         }
     }
+    if (whole != nullptr) {
+        *whole = all;
+    }
+    return names;
 }
 
 Written writeWhole(Registry& registry, std::span<const KeyChange> changes, ChangeLog* log) {

@@ -27,12 +27,25 @@ struct RegValue {
 long readValue(Registry& registry, KeyHandle key, std::u16string_view name, RegValue& value);
 // Every value of the open key, whole, in the registry's order; false when one cannot be read.
 bool readValues(Registry& registry, KeyHandle key, std::vector<RegValue>& values);
-// The value `name` of the open key when it is a REG_DWORD of exactly 4 bytes; none otherwise.
+// The value `name` of the open key read into `limitBytes` (even), whatever its type: every
+// character received, zeros included; none when it is missing, cannot be read or does not fit.
+std::optional<std::u16string> readText(Registry& registry, KeyHandle key, std::u16string_view name,
+                                       std::uint32_t limitBytes);
+
+// Two readers of a number, as their callers' stores are kept. The options are the program's own:
+// only a REG_DWORD of exactly 4 bytes is one. A record's numbers are read as the handheld's own
+// settings are, whatever their type: any value of at most 4 bytes, into the low bytes of 0.
 std::optional<std::uint32_t> readDword(Registry& registry, KeyHandle key, std::u16string_view name);
-// The names of the open key's subkeys in the registry's order. A name longer than `nameChars`
-// with its zero included is skipped, and so is an empty one; any other failure ends the list.
+std::optional<std::uint32_t> readNumber(Registry& registry, KeyHandle key,
+                                        std::u16string_view name);
+
+// The names of the open key's subkeys in the registry's order; empty names are left out, and so is
+// a name longer than `nameChars` with its zero. Without `indexLimit` any other failure ends the
+// list, as it would come again at every index; with it, such an index is passed over too, and the
+// list ends at that index. `whole`, when given, tells whether every name was read.
 std::vector<std::u16string> subkeyNames(Registry& registry, KeyHandle key,
-                                        std::uint32_t nameChars = 260);
+                                        std::uint32_t nameChars = 260, std::uint32_t indexLimit = 0,
+                                        bool* whole = nullptr);
 
 // The values to write into one key, created when it is missing. With `removeOthers` the key holds
 // exactly `set` afterwards.

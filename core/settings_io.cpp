@@ -1,6 +1,5 @@
 #include "core/settings_io.h"
 
-#include <array>
 #include <cstring>
 #include <span>
 
@@ -13,41 +12,23 @@ inline constexpr std::uint32_t kIdentityReadLimit = 60;  // bytes
 inline constexpr std::uint32_t kTextReadLimit = 520;     // bytes
 inline constexpr std::u16string_view kNoLeaseAddress = u"0.0.0.0";
 
-// What a bounded query returned: the characters received, always followed by a zero.
+// A text or list value as the reader takes it: every character received, zeros included; empty
+// when the value is missing, fails, or does not fit its limit.
 struct TextValue {
-    std::array<char16_t, kTextReadLimit / 2 + 1> chars{};
-    std::uint32_t length = 0;  // characters received, zeros included
+    std::u16string chars;
 
-    std::u16string_view first() const { return textOf(std::span(chars.data(), length)); }
+    std::u16string_view first() const { return textOf(chars); }
     // The string after the first terminator, or empty when the data ends before it.
     std::u16string_view second() const {
         const std::size_t start = first().size() + 1;
-        return start < length ? textOf(std::span(chars.data() + start, length - start))
-                              : std::u16string_view();
+        return start < chars.size() ? textOf(std::span(chars).subspan(start))
+                                    : std::u16string_view();
     }
 };
 
-// A value that is missing, fails, or does not fit `limit` bytes reads as empty.
 TextValue queryText(Registry& registry, KeyHandle key, std::u16string_view name,
                     std::uint32_t limit) {
-    TextValue value;
-    std::uint32_t size = limit;
-    if (registry.queryValue(key, name, nullptr, value.chars.data(), &size) == status::kSuccess &&
-        size <= limit) {
-        value.length = size / 2;
-    }
-    return value;
-}
-
-bool queryNumber(Registry& registry, const RegKey& key, std::u16string_view name,
-                 std::uint32_t& number) {
-    std::uint32_t data = 0;
-    std::uint32_t size = sizeof data;
-    if (registry.queryValue(key.handle(), name, nullptr, &data, &size) != status::kSuccess) {
-        return false;
-    }
-    number = data;
-    return true;
+    return {readText(registry, key, name, limit).value_or(std::u16string())};
 }
 
 // A text too long for its field is left out rather than cut: a shortened address would be a
@@ -142,20 +123,16 @@ bool readSettings(Registry& registry, NetSettings& record, const SettingsKeys& k
               queryText(registry, key.handle(), u"Subnetmask", kTextReadLimit).first());
     readField(record.ipAddress,
               queryText(registry, key.handle(), u"IpAddress", kTextReadLimit).first());
-    std::uint32_t dhcp = 0;
-    record.dhcpEnabled = queryNumber(registry, key, u"EnableDHCP", dhcp) && dhcp != 0 ? 1 : 0;
+    record.dhcpEnabled = readNumber(registry, key.handle(), u"EnableDHCP").value_or(0) != 0 ? 1 : 0;
 
     if (openKey(registry, keys.proxyRoot, keys.proxyPath, 0, key) != status::kSuccess) {
         return true;
     }
     readField(record.proxyServer,
               queryText(registry, key.handle(), u"ProxyServer", kTextReadLimit).first());
-    std::uint32_t port = kDefaultProxyPort;
-    queryNumber(registry, key, u"ProxyHttpPort", port);
-    record.proxyPort = static_cast<std::int32_t>(port);
-    std::uint32_t useProxy = 0;
-    queryNumber(registry, key, u"UseProxy", useProxy);
-    record.useProxy = useProxy != 0 ? 1 : 0;
+    record.proxyPort = static_cast<std::int32_t>(
+        readNumber(registry, key.handle(), u"ProxyHttpPort").value_or(kDefaultProxyPort));
+    record.useProxy = readNumber(registry, key.handle(), u"UseProxy").value_or(0) != 0 ? 1 : 0;
     return true;
 }
 

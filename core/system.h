@@ -18,8 +18,9 @@ class System {
     virtual ~System() = default;
     // False when the platform cannot tell its version.
     virtual bool platformVersion(PlatformVersion& version) = 0;
-    // Tells the shell's desktop window that a setting changed, without waiting for it; false
-    // when there is no such window to tell.
+    // Tells the shell's desktop window that a setting changed, waiting at most half a second
+    // for it to take the news (not at all when it has stopped answering); false when there is no
+    // such window to tell.
     virtual bool tellShellSettingChanged() = 0;
     // The size of the store that holds the program's data and the part of it that is free, in
     // bytes; false when the platform cannot tell.

@@ -111,6 +111,12 @@ bool equalsNoCase(std::u16string_view a, std::u16string_view b) {
                       [](char16_t x, char16_t y) { return foldCase(x) == foldCase(y); });
 }
 
+std::u16string decimal(std::int64_t number) {
+    char16_t text[24] = {};
+    formatNumbers(u"%d", std::span(&number, 1), text);
+    return std::u16string(textOf(text));
+}
+
 std::u16string lowerCase(std::u16string_view text) {
     std::u16string out(text);
     std::transform(out.begin(), out.end(), out.begin(), foldCase);

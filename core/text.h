@@ -35,6 +35,9 @@ int formatText(std::span<char16_t> out, std::u16string_view format, std::u16stri
 int formatNumbers(std::u16string_view format, std::span<const std::int64_t> numbers,
                   std::span<char16_t> out);
 
+// `number` in decimal, a minus sign before a negative one.
+std::u16string decimal(std::int64_t number);
+
 // Letter case is ignored for ASCII letters only, as the registry's names need.
 bool equalsNoCase(std::u16string_view a, std::u16string_view b);
 // `text` with its ASCII letters in lower case: two names equal without regard to case are equal.

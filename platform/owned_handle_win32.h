@@ -36,9 +36,6 @@ class OwnedHandle {
     Handle handle_ = nullptr;
 };
 
-using OwnedFont = OwnedHandle<HFONT, DeleteObject>;
-using OwnedIcon = OwnedHandle<HICON, DestroyIcon>;
-using OwnedMenu = OwnedHandle<HMENU, DestroyMenu>;
 using OwnedKernelHandle = OwnedHandle<HANDLE, CloseHandle>;
 
 }  // namespace corvane

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/text.h"
+
 namespace corvane::prf {
 
 std::u16string_view reasonOf(FileFault fault) {
@@ -108,11 +110,6 @@ std::u16string fill(std::u16string_view format, std::initializer_list<std::u16st
         }
     }
     return out;
-}
-
-std::u16string decimal(std::int64_t number) {
-    const std::string digits = std::to_string(number);
-    return std::u16string(digits.begin(), digits.end());
 }
 
 std::u16string hex(std::uint32_t number, int digits) {

@@ -62,7 +62,6 @@ std::u16string typeName(std::uint32_t type);
 std::u16string escaped(std::u16string_view text);
 // `format` with each "{}" replaced by the next argument.
 std::u16string fill(std::u16string_view format, std::initializer_list<std::u16string_view> args);
-std::u16string decimal(std::int64_t number);
 // Lower-case hexadecimal, at least `digits` long.
 std::u16string hex(std::uint32_t number, int digits = 1);
 

@@ -6,6 +6,7 @@
 
 #include "core/apply.h"
 #include "core/net_settings.h"
+#include "core/registry_values.h"
 #include "core/text.h"
 #include "profiles/last_switch.h"
 #include "profiles/profile_store.h"
@@ -22,12 +23,6 @@ std::array<unsigned char, 4> littleEndian(std::uint32_t number) {
 std::uint32_t fromLittleEndian(const unsigned char* bytes) {
     return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
            (static_cast<std::uint32_t>(bytes[3]) << 24);
-}
-
-std::u16string decimal(std::int64_t number) {
-    char16_t text[24] = {};
-    formatNumbers(u"%d", std::span(&number, 1), text);
-    return std::u16string(textOf(text));
 }
 
 void appendNumber(std::vector<unsigned char>& file, std::uint32_t number) {
@@ -153,43 +148,31 @@ ExportOutcome exportProfiles(Registry& registry, const FileWriter& write) {
     std::vector<StoredProfile> profiles;
     RegKey store;
     if (openKey(registry, kCurrentUser, kProfilesKeyPath, 0, store) == status::kSuccess) {
-        for (std::uint32_t index = 0;; ++index) {
-            char16_t name[kMaxNameBytes / 2] = {};
-            std::uint32_t nameChars = kMaxNameBytes / 2;
-            const long listed = registry.enumKey(store.handle(), index, name, nameChars);
-            if (listed == status::kNoMoreItems) {
-                break;
-            }
+        bool whole = false;
+        const std::vector<std::u16string> names =
+            subkeyNames(registry, store.handle(), kMaxNameBytes / 2, 0, &whole);
+        if (!whole) {
+            return outcome;
+        }
+        for (const std::u16string& name : names) {
             RegKey key;
-            if (listed != status::kSuccess ||
-                openKey(registry, store.handle(), textOf(name), 0, key) != status::kSuccess) {
+            std::vector<RegValue> values;
+            if (openKey(registry, store.handle(), name, 0, key) != status::kSuccess ||
+                !readValues(registry, key.handle(), values)) {
                 return outcome;
             }
             StoredProfile& profile = profiles.emplace_back();
-            profile.name = textOf(name);
-            for (std::uint32_t value = 0;; ++value) {
-                char16_t valueName[kMaxNameBytes / 2] = {};
-                std::uint32_t valueChars = kMaxNameBytes / 2;
-                unsigned char data[kMaxDataBytes];
-                std::uint32_t type = 0;
-                std::uint32_t size = kMaxDataBytes;
-                const long result = registry.enumValue(key.handle(), value, valueName, valueChars,
-                                                       type, data, size);
-                if (result == status::kNoMoreItems) {
-                    break;
-                }
-                if (result == status::kMoreData) {
+            profile.name = name;
+            for (RegValue& value : values) {
+                if (value.name.size() >= kMaxNameBytes / 2 || value.data.size() > kMaxDataBytes) {
                     // Too long for the file: left out and told, and the values after it go on.
-                    if (outcome.shortened.empty() || outcome.shortened.back() != profile.name) {
-                        outcome.shortened.push_back(profile.name);
+                    if (outcome.shortened.empty() || outcome.shortened.back() != name) {
+                        outcome.shortened.push_back(name);
                     }
                     continue;
                 }
-                if (result != status::kSuccess) {
-                    return outcome;
-                }
-                profile.values.push_back({kValueRecord, std::u16string(valueName, valueChars),
-                                          std::vector<unsigned char>(data, data + size), type});
+                profile.values.push_back(
+                    {kValueRecord, std::move(value.name), std::move(value.data), value.type});
             }
         }
     }

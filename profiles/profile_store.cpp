@@ -67,17 +67,14 @@ bool loadDefaultProfileName(Registry& registry, const AdapterInfo& adapter, std:
     if (!openAdapterKey(registry, adapter, key)) {
         return false;
     }
-    char16_t stored[kStoredNameChars] = {};
-    std::uint32_t size = kStoredNameBytes;
-    if (registry.queryValue(key.handle(), kDefaultProfileValue, nullptr, stored, &size) !=
-            status::kSuccess ||
-        size > kStoredNameBytes) {
+    const std::optional<std::u16string> stored =
+        readText(registry, key.handle(), kDefaultProfileValue, kStoredNameBytes);
+    if (!stored) {
         return false;
     }
     // Any type is taken, so the data may lack its zero: a name that fills the buffer without one
     // is not known whole and reads as missing.
-    const std::u16string_view text =
-        textOf(std::span<const char16_t>(stored, size / sizeof(char16_t)));
+    const std::u16string_view text = textOf(*stored);
     if (text.size() >= static_cast<std::size_t>(kStoredNameChars)) {
         return false;
     }

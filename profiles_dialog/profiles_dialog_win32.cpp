@@ -3,7 +3,6 @@
 #include <string>
 
 #include "core/settings_io.h"
-#include "platform/command_bar_win32.h"
 #include "platform/wide_text_win32.h"
 #include "profiles/last_switch.h"
 #include "profiles/profile_store.h"
@@ -15,6 +14,7 @@
 #include "resources/resource.h"
 #include "settings_editor/settings_sheet_win32.h"
 #include "tray/tray_win32.h"
+#include "ui/command_bar_win32.h"
 #include "ui/ui_support.h"
 #include "ui/ui_support_win32.h"
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/command_bar_win32.h"
+#include "ui/command_bar_win32.h"
 #include "ui/window_state_win32.h"
 
 namespace corvane {

@@ -86,7 +86,9 @@
 // "Undo Last Switch" of the icon's menu: adapter i's is 10100 + i, below every profile's range.
 #define IDM_FIRST_UNDO 10100
 
-// Private window messages. UM_SHOWPROFILES also passes between two instances of the program.
+// Private window messages. UM_SHOWPROFILES also passes between two instances of the program;
+// UM_SAVEPAGE goes from the settings sheet to its pages only.
+#define UM_SAVEPAGE 1125
 #define UM_SHOWPROFILES 1126
 #define UM_TRAYNOTIFY 2025
 #define UM_REFRESHPROFILES 2026

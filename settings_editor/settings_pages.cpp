@@ -1,6 +1,8 @@
 #include "settings_editor/settings_pages.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <span>
 
 #include "address_control/ip_address.h"
 #include "core/text.h"
@@ -63,12 +65,16 @@ std::uint32_t portOf(std::u16string_view text) {
     return static_cast<std::uint32_t>(value);
 }
 
+// Reads an address control's text into `field`; a text that is not a valid address (blank counting
+// as valid only with `allowBlank`) refuses, with the field left empty.
 std::optional<PageRefusal> checkAddress(const PageControls& controls, int id,
                                         std::span<char16_t> field, bool allowBlank) {
     const std::u16string_view text = controlText(controls, id);
-    if (CheckAddressField(text, field, allowBlank)) {
+    copyText(field, text);
+    if (isValidAddressText(textOf(field), allowBlank)) {
         return std::nullopt;
     }
+    copyText(field, u"");
     return PageRefusal{id, failure(IDS_INVALID_ADDRESS, text)};
 }
 
@@ -128,8 +134,7 @@ PageControls loadPage(int index, const NetSettings& record, bool proxyNoteHidden
             return {
                 button(IDC_USE_PROXY, on),
                 edit(IDC_PROXY_SERVER, textOf(record.proxyServer), kProxyServerEditChars, on),
-                edit(IDC_PROXY_PORT,
-                     fromUtf8(std::to_string(static_cast<std::uint32_t>(record.proxyPort))),
+                edit(IDC_PROXY_PORT, decimal(static_cast<std::uint32_t>(record.proxyPort)),
                      kProxyPortEditChars, on),
                 {IDC_PROXY_NOTE, ControlKind::Static, {}, false, true, !proxyNoteHidden, 0, true}};
         }
@@ -174,15 +179,6 @@ std::optional<PageRefusal> savePage(int index, const PageControls& controls, Net
         default:
             return std::nullopt;
     }
-}
-
-bool CheckAddressField(std::u16string_view text, std::span<char16_t> field, bool allowBlank) {
-    copyText(field, text);
-    if (IsValidAddressText(textOf(field), allowBlank)) {
-        return true;
-    }
-    copyText(field, u"");
-    return false;
 }
 
 }  // namespace corvane

@@ -3,20 +3,15 @@
 // Win32 half puts these into the real controls and reads the controls back.
 #pragma once
 
-#include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/message.h"
 #include "core/net_settings.h"
 
 namespace corvane {
-
-// Sent by the sheet to each page on confirmation; lParam points to a 32-bit result that the page
-// sets to 1 to accept its values.
-inline constexpr std::uint32_t WM_SAVEPAGE = 1125;
 
 inline constexpr int kLogonPage = 0;
 inline constexpr int kIpAddressPage = 1;
@@ -78,9 +73,5 @@ struct PageRefusal {
 // Page `index` stores what the user left in its controls into the record (the page's own
 // fields only). An address that is not valid refuses: its field is left empty.
 std::optional<PageRefusal> savePage(int index, const PageControls& controls, NetSettings& record);
-
-// Reads an address control's text into `field`; false with the field emptied when the text is
-// not a valid address (blank counting as valid only with `allowBlank`).
-bool CheckAddressField(std::u16string_view text, std::span<char16_t> field, bool allowBlank);
 
 }  // namespace corvane

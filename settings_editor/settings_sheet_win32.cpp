@@ -1,6 +1,12 @@
+// The sheet is an ordinary modal dialog. Its pages are child dialogs of its tab control; made
+// control parents, like the tab control, they let the sheet's dialog manager move the focus through
+// their controls and take Enter and Escape in them as the sheet's OK and close.
 #include "settings_editor/settings_sheet_win32.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
+#include <cstdint>
 
 #include "address_control/ip_address_control_win32.h"
 #include "core/text.h"
@@ -17,19 +23,65 @@ namespace {
 
 constexpr int kTabTextChars = 40;
 
+// The sheet's data, reached by the sheet and its pages through their user slots.
+struct Sheet {
+    WindowState& windows;
+    NetSettings& record;
+    HWND window = nullptr;   // the sheet, from its WM_INITDIALOG on
+    bool confirmed = false;  // every page accepted its values on OK
+};
+
+Sheet* sheetOf(HWND dialog) {
+    return reinterpret_cast<Sheet*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
 // The soft-reset note is for platforms before 2.11 only.
-bool proxyNoteHidden(WindowState& windows) {
-    return isPlatform211OrLater(windows.session.system);
+bool proxyNoteHidden(const Sheet& sheet) {
+    return isPlatform211OrLater(sheet.windows.session.system);
 }
 
-const DLGTEMPLATE* findTemplate(HINSTANCE instance, int id) {
-    HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_DIALOG);
-    HGLOBAL loaded = resource != nullptr ? LoadResource(instance, resource) : nullptr;
-    return loaded != nullptr ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+HWND tabsOf(HWND sheetWindow) {
+    return GetDlgItem(sheetWindow, IDC_TABS);
 }
 
-SettingsSheet* sheetOf(HWND dialog) {
-    return reinterpret_cast<SettingsSheet*>(GetWindowLongPtrW(dialog, DWLP_USER));
+// The page of tab `index`: each tab item carries its page's window.
+HWND pageAt(HWND sheetWindow, int index) {
+    TCITEMW item{};
+    item.mask = TCIF_PARAM;
+    if (!SendMessageW(tabsOf(sheetWindow), TCM_GETITEMW, static_cast<WPARAM>(index),
+                      reinterpret_cast<LPARAM>(&item))) {
+        return nullptr;
+    }
+    return reinterpret_cast<HWND>(item.lParam);
+}
+
+int selectedTab(HWND sheetWindow) {
+    return static_cast<int>(SendMessageW(tabsOf(sheetWindow), TCM_GETCURSEL, 0, 0));
+}
+
+void showPageWindow(HWND page) {
+    if (page != nullptr) {
+        ShowWindow(page, SW_SHOW);
+        SetFocus(page);
+    }
+}
+
+// Brings the page of tab `index` to the front.
+void showPage(HWND sheetWindow, int index) {
+    const int selected = selectedTab(sheetWindow);
+    HWND page = pageAt(sheetWindow, index);
+    if (index == selected || page == nullptr) {
+        return;
+    }
+    if (HWND shown = pageAt(sheetWindow, selected)) {
+        ShowWindow(shown, SW_HIDE);
+    }
+    SendMessageW(tabsOf(sheetWindow), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    showPageWindow(page);
+}
+
+void addStyle(HWND window, int index, LONG_PTR style) {
+    SetWindowLongPtrW(window, index, GetWindowLongPtrW(window, index) | style);
 }
 
 // Puts a page's control states into its dialog items.
@@ -44,7 +96,7 @@ void showControls(HFONT boldFont, HWND page, const PageControls& controls) {
                 SetWindowTextW(item, wide(control.text.c_str()));
                 break;
             case ControlKind::Address:
-                SetAddressText(item, control.text);
+                setAddressText(item, control.text);
                 break;
             case ControlKind::Button:
                 SendMessageW(item, BM_SETCHECK, control.checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -74,7 +126,7 @@ PageControls readControls(HWND page, PageControls controls) {
             control.text = utf16(text);
         } else if (control.kind == ControlKind::Address) {
             char16_t text[kFieldChars] = {};
-            GetAddressText(item, text);
+            getAddressText(item, text);
             control.text = textOf(text);
         } else if (control.kind == ControlKind::Button) {
             control.checked = SendMessageW(item, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -92,49 +144,43 @@ void changeControls(HWND page, const PageChange& change) {
     }
 }
 
-// WM_SAVEPAGE: true when the page accepted its values; a refusal is told, its page brought
+// UM_SAVEPAGE: true when the page accepted its values; a refusal is told, its page brought
 // forward and its control focused.
-bool savePageControls(SettingsSheet& sheet, HWND page, int index) {
+bool savePageControls(const Sheet& sheet, HWND page, int index) {
     // The page's controls as it loaded them tell which controls to read back.
     const PageControls controls =
-        readControls(page, loadPage(index, *sheet.settings, proxyNoteHidden(sheet.windows)));
-    const std::optional<PageRefusal> refused = savePage(index, controls, *sheet.settings);
+        readControls(page, loadPage(index, sheet.record, proxyNoteHidden(sheet)));
+    const std::optional<PageRefusal> refused = savePage(index, controls, sheet.record);
     if (!refused) {
         return true;
     }
-    showMessage(sheet.windows, sheet.sheetWindow, refused->message);
-    sheet.ShowPage(index);
+    showMessage(sheet.windows, sheet.window, refused->message);
+    showPage(sheet.window, index);
     SetFocus(GetDlgItem(page, refused->control));
     return false;
 }
 
 INT_PTR pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, int index) {
     if (message == WM_INITDIALOG) {
-        auto* sheet = reinterpret_cast<SettingsSheet*>(lParam);
+        const auto* sheet = reinterpret_cast<const Sheet*>(lParam);
         SetWindowLongPtrW(page, DWLP_USER, lParam);
         showControls(sheet->windows.boldFont.get(), page,
-                     loadPage(index, *sheet->settings, proxyNoteHidden(sheet->windows)));
+                     loadPage(index, sheet->record, proxyNoteHidden(*sheet)));
         applyBoldFont(sheet->windows.boldFont.get(), page);
         return TRUE;
     }
-    SettingsSheet* sheet = sheetOf(page);
+    const Sheet* sheet = sheetOf(page);
     if (sheet == nullptr) {
         return FALSE;
     }
     switch (message) {
-        case WM_SAVEPAGE:
+        case UM_SAVEPAGE:
+            // lParam: the sheet's 32-bit result, 0 until a page accepts its values.
             if (lParam != 0 && savePageControls(*sheet, page, index)) {
                 *reinterpret_cast<std::int32_t*>(lParam) = 1;
             }
             return FALSE;
         case WM_COMMAND:
-            // Enter and Escape reach the page that has the focus; they mean the sheet's OK and
-            // close, as in any dialog.
-            if ((LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) &&
-                sheet->sheetWindow != nullptr) {
-                PostMessageW(sheet->sheetWindow, WM_COMMAND, LOWORD(wParam), 0);
-                return TRUE;
-            }
             changeControls(page,
                            pageCommand(index, LOWORD(wParam),
                                        IsDlgButtonChecked(page, LOWORD(wParam)) == BST_CHECKED));
@@ -156,118 +202,21 @@ INT_PTR CALLBACK pageProcOf(HWND page, UINT message, WPARAM wParam, LPARAM lPara
 constexpr DLGPROC kPageProcs[kPageCount] = {pageProcOf<0>, pageProcOf<1>, pageProcOf<2>,
                                             pageProcOf<3>};
 
-}  // namespace
-
-SettingsSheet::SettingsSheet(WindowState& owningWindows, NetSettings* record)
-    : settings(record), windows(owningWindows) {}
-
-bool runSettingsSheet(WindowState& windows, HWND owner, NetSettings& record) {
-    SettingsSheet sheet(windows, &record);
-    return sheet.Run(owner);
-}
-
-bool SettingsSheet::Run(HWND owner) {
-    if (settings == nullptr) {
-        return false;
-    }
-    const HINSTANCE instance = windows.instance;
-    initCommonControls(ICC_TAB_CLASSES);
-    RegisterIpAddressClass(instance);
-    const DLGTEMPLATE* sheetTemplate = findTemplate(instance, IDD_SETTINGS_SHEET);
-    finished_ = false;
-    HWND dialog = sheetTemplate != nullptr
-                      ? CreateDialogIndirectParamW(instance, sheetTemplate, owner, sheetProc,
-                                                   reinterpret_cast<LPARAM>(this))
-                      : nullptr;
-    if (dialog == nullptr) {
-        UnregisterIpAddressClass(instance);
-        return false;
-    }
-    if (owner != nullptr) {
-        EnableWindow(owner, FALSE);
-    }
-    ShowWindow(dialog, SW_SHOW);
-    UpdateWindow(dialog);
-
-    MSG msg{};
-    BOOL got = 0;
-    while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
-        if (currentPage != nullptr && IsDialogMessageW(currentPage, &msg)) {
-            continue;
-        }
-        if (sheetWindow != nullptr && IsDialogMessageW(sheetWindow, &msg)) {
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    const bool quit = got == 0;
-    const bool ownQuit = quit && finished_;
-    if (!ownQuit && sheetWindow != nullptr) {
-        // The application is quitting: the sheet must not outlive this object, which its pages
-        // point to.
-        DestroyWindow(sheetWindow);
-    }
-    if (owner != nullptr) {
-        ShowWindow(owner, SW_SHOWNORMAL);
-        EnableWindow(owner, TRUE);
-        SetFocus(owner);
-    }
-    UnregisterIpAddressClass(instance);
-    if (quit && !ownQuit) {
-        // Not ours to swallow: the application's own loop ends on it too.
-        PostQuitMessage(static_cast<int>(msg.wParam));
-    }
-    if (!ownQuit) {
-        return false;
-    }
-    return msg.wParam == 1;
-}
-
-void SettingsSheet::ShowPage(int index) {
-    HWND tabs = GetDlgItem(sheetWindow, IDC_TABS);
-    const auto selected = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
-    HWND page = pageAt(index);
-    if (index == selected || page == nullptr) {
-        return;
-    }
-    if (HWND shown = pageAt(selected)) {
-        ShowWindow(shown, SW_HIDE);
-    }
-    SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    currentPage = page;
-    ShowWindow(page, SW_SHOW);
-    SetFocus(page);
-}
-
-HWND SettingsSheet::pageAt(int index) const {
-    if (sheetWindow == nullptr || index < 0) {
-        return nullptr;
-    }
-    TCITEMW item{};
-    item.mask = TCIF_PARAM;
-    if (!SendMessageW(GetDlgItem(sheetWindow, IDC_TABS), TCM_GETITEMW, static_cast<WPARAM>(index),
-                      reinterpret_cast<LPARAM>(&item))) {
-        return nullptr;
-    }
-    return reinterpret_cast<HWND>(item.lParam);
-}
-
-void SettingsSheet::createPages() {
-    HWND tabs = GetDlgItem(sheetWindow, IDC_TABS);
+void createPages(Sheet& sheet) {
+    HWND tabs = tabsOf(sheet.window);
     // The pages are the tab control's children: without WS_CLIPCHILDREN its own repaint after a
     // tab change would cover a page that had already painted itself.
-    SetWindowLongPtrW(tabs, GWL_STYLE,
-                      GetWindowLongPtrW(tabs, GWL_STYLE) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
-    const HINSTANCE instance = windows.instance;
+    addStyle(tabs, GWL_STYLE, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    addStyle(tabs, GWL_EXSTYLE, WS_EX_CONTROLPARENT);
+    const HINSTANCE instance = sheet.windows.instance;
     for (int i = 0; i < kPageCount; ++i) {
-        const DLGTEMPLATE* pageTemplate = findTemplate(instance, kPageTabs[i].templateId);
-        HWND page = pageTemplate != nullptr
-                        ? CreateDialogIndirectParamW(instance, pageTemplate, tabs, kPageProcs[i],
-                                                     reinterpret_cast<LPARAM>(this))
-                        : nullptr;
+        HWND page = CreateDialogParamW(instance, MAKEINTRESOURCEW(kPageTabs[i].templateId), tabs,
+                                       kPageProcs[i], reinterpret_cast<LPARAM>(&sheet));
+        if (page != nullptr) {
+            addStyle(page, GWL_EXSTYLE, WS_EX_CONTROLPARENT);
+        }
         char16_t text[kTabTextChars] = {};
-        loadAppString(windows.instance, kPageTabs[i].textId, text, kTabTextChars);
+        loadAppString(instance, kPageTabs[i].textId, text, kTabTextChars);
         TCITEMW item{};
         item.mask = TCIF_TEXT | TCIF_PARAM;
         item.pszText = wide(text);
@@ -275,67 +224,56 @@ void SettingsSheet::createPages() {
         SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&item));
     }
-    currentPage = pageAt(kLogonPage);
     const int top = GetSystemMetrics(SM_CYCAPTION) + 3;
     for (int i = 0; i < kPageCount; ++i) {
-        if (HWND page = pageAt(i)) {
+        if (HWND page = pageAt(sheet.window, i)) {
             SetWindowPos(page, nullptr, 6, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-            ShowWindow(page, i == kLogonPage ? SW_SHOW : SW_HIDE);
         }
     }
-    SetFocus(currentPage);
+    showPageWindow(pageAt(sheet.window, kLogonPage));
 }
 
-void SettingsSheet::confirm() {
-    HWND tabs = GetDlgItem(sheetWindow, IDC_TABS);
+// OK: every page saves in tab order; the first refusal keeps the sheet open, its page having told
+// the user and shown itself.
+void confirm(Sheet& sheet) {
+    HWND tabs = tabsOf(sheet.window);
     // The count is asked again after every page, as a page may have changed the sheet.
     for (int i = 0; i < static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)); ++i) {
         std::int32_t result = 0;
-        if (HWND page = pageAt(i)) {
-            SendMessageW(page, WM_SAVEPAGE, 0, reinterpret_cast<LPARAM>(&result));
+        if (HWND page = pageAt(sheet.window, i)) {
+            SendMessageW(page, UM_SAVEPAGE, 0, reinterpret_cast<LPARAM>(&result));
         }
         if (result == 0) {
-            return;  // the page has told the user and shown itself; the sheet stays open
+            return;
         }
     }
-    finish(1);
+    sheet.confirmed = true;
+    EndDialog(sheet.window, IDOK);
 }
 
-void SettingsSheet::finish(int exitCode) {
-    finished_ = true;
-    DestroyWindow(sheetWindow);
-    PostQuitMessage(exitCode);
-}
-
-INT_PTR CALLBACK SettingsSheet::sheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK sheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        auto* sheet = reinterpret_cast<SettingsSheet*>(lParam);
-        sheet->sheetWindow = dialog;
+        auto* sheet = reinterpret_cast<Sheet*>(lParam);
+        sheet->window = dialog;
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         setupDialog(sheet->windows, dialog);
-        sheet->createPages();
+        createPages(*sheet);
         // The focus is in the Logon page already; TRUE would move it to the OK button.
         return FALSE;
     }
-    SettingsSheet* sheet = sheetOf(dialog);
+    Sheet* sheet = sheetOf(dialog);
     if (sheet == nullptr) {
         return FALSE;
     }
     switch (message) {
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            HWND tabs = GetDlgItem(dialog, IDC_TABS);
-            const auto selected = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
-            if (header->code == TCN_SELCHANGING) {
-                if (HWND page = sheet->pageAt(selected)) {
-                    ShowWindow(page, SW_HIDE);
-                }
+            HWND page = pageAt(dialog, selectedTab(dialog));
+            // Switching tabs neither saves nor checks anything.
+            if (header->code == TCN_SELCHANGING && page != nullptr) {
+                ShowWindow(page, SW_HIDE);
             } else if (header->code == TCN_SELCHANGE) {
-                if (HWND page = sheet->pageAt(selected)) {
-                    sheet->currentPage = page;
-                    ShowWindow(page, SW_SHOW);
-                    SetFocus(page);
-                }
+                showPageWindow(page);
             }
             return FALSE;
         }
@@ -344,23 +282,41 @@ INT_PTR CALLBACK SettingsSheet::sheetProc(HWND dialog, UINT message, WPARAM wPar
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
-                sheet->confirm();
+                confirm(*sheet);
                 return TRUE;
             }
             if (LOWORD(wParam) == IDCANCEL) {
-                sheet->finish(2);
-                return FALSE;
+                EndDialog(dialog, IDCANCEL);
+                return TRUE;
             }
-            return FALSE;
-        case WM_DESTROY:
-            // The pages go with the sheet; nothing may reach them afterwards.
-            sheet->sheetWindow = nullptr;
-            sheet->currentPage = nullptr;
-            SetWindowLongPtrW(dialog, DWLP_USER, 0);
             return FALSE;
         default:
             return FALSE;
     }
+}
+
+}  // namespace
+
+bool runSettingsSheet(WindowState& windows, HWND owner, NetSettings& record) {
+    const HINSTANCE instance = windows.instance;
+    initCommonControls(ICC_TAB_CLASSES);
+    registerIpAddressClass(instance);
+    Sheet sheet{windows, record};
+    const INT_PTR ended = DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SETTINGS_SHEET), owner,
+                                          sheetProc, reinterpret_cast<LPARAM>(&sheet));
+    unregisterIpAddressClass(instance);
+    if (ended == -1) {
+        return false;  // never shown: the owner stands as it was
+    }
+    if (owner != nullptr) {
+        // A quit request ends the sheet without giving the owner back: do it here either way.
+        ShowWindow(owner, SW_SHOWNORMAL);
+        EnableWindow(owner, TRUE);
+        SetFocus(owner);
+    }
+    // Not the dialog's result: a quit request ends the dialog's loop with the default button's
+    // id, IDOK, as its result.
+    return sheet.confirmed;
 }
 
 }  // namespace corvane

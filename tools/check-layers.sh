@@ -1,8 +1,13 @@
 #!/bin/bash
-# Fails when an include points up a layer, or when a portable file reaches for Win32.
+# Fails when an include points up a layer, when a portable file reaches for Win32, or when a
+# window-side handle appears below ui/.
 #   check-layers.sh ROOT LAYER...   (the program's folders, lowest layer first)
 # A file may include its own folder, the folders below it and resources/. A portable file (one
 # not named *_win32.*) may not include a Win32 header, a *_win32.h header or platform/.
+# Below ui/ no file names a handle of a window, font, icon, menu or the like (HWND, HFONT, HICON,
+# HMENU, HINSTANCE, WindowRef...): the windows and what they own live in ui/ and above. Only a
+# Win32 source in platform/ may use one inside, where a seam reaches the system's own windows
+# (the shell's window told of a changed setting); its header may not, so no seam passes one.
 set -uo pipefail
 root=$1
 shift
@@ -53,8 +58,22 @@ for dir in "${layers[@]}"; do
     done
 done
 
+handles='\b(H(WND|FONT|ICON|MENU|INSTANCE|BITMAP|BRUSH|CURSOR|DC|GDIOBJ|ACCEL|PEN|RGN)|WindowRef)\b'
+ui=$(rank ui)
+for dir in "${layers[@]}"; do
+    [ "$(rank "$dir")" -lt "$ui" ] || continue
+    for file in "$root/$dir"/*.h "$root/$dir"/*.cpp; do
+        [ -e "$file" ] || continue
+        name=${file#"$root"/}
+        [[ $dir == platform && $name == *_win32.cpp ]] && continue
+        while IFS=: read -r line handle; do
+            fail "$name:$line" "names the window-side handle $handle below ui/"
+        done < <(grep -noE "$handles" "$file")
+    done
+done
+
 if [ "$failures" -gt 0 ]; then
-    echo "$failures include(s) break the layers: ${layers[*]}"
+    echo "$failures finding(s) break the layers: ${layers[*]}"
     exit 1
 fi
-echo "every include points down: ${layers[*]}"
+echo "every include points down, and no window-side handle is below ui/: ${layers[*]}"

@@ -153,7 +153,8 @@ tour answer ok
 tour message                      # the card's default, "Office", applied again
 shot import-applied.png
 tour answer ok
-tour message                      # Office's proxy is not the card's: reset the device
+tour message                      # Office's proxy is on and no shell's window is up: reset
+shot import-reset.png
 tour answer ok
 echo "  profiles after the import:"
 list_profiles

@@ -19,9 +19,8 @@
 //   ok|yes|no      answer that message box and wait until it has gone exit                  choose
 //   "E&xit", wait until Corvane has gone and print its options
 #include <windows.h>
-// After windows.h, which they need.
+// After windows.h, which it needs.
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +31,7 @@
 #include "platform/owned_handle_win32.h"
 #include "platform/wide_text_win32.h"
 #include "resources/resource.h"
+#include "tray/tray_win32.h"
 
 namespace {
 
@@ -143,15 +143,6 @@ HWND openPopupMenu() {
     return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
 }
 
-// True once the icon of `window` is in the notification area: only then can it be modified.
-bool iconExists(HWND window) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = window;
-    data.uID = IDI_CORVANE;
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
-
 int fail(const char* why) {
     std::printf("  %s\n", why);
     return 1;
@@ -168,7 +159,10 @@ int start(const wchar_t* program) {
     }
     const corvane::OwnedKernelHandle thread(process.hThread);
     const corvane::OwnedKernelHandle processHandle(process.hProcess);
-    return waitFor("Corvane runs with its icon", [] { return iconExists(mainWindow()); }) ? 0 : 1;
+    return waitFor("Corvane runs with its icon",
+                   [] { return corvane::trayIconShown(mainWindow()); })
+               ? 0
+               : 1;
 }
 
 int open() {

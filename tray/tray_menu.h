@@ -37,7 +37,7 @@ struct TrayMenu {
 // The first command id of the adapter at list position `index`: 100 ids each from 10200.
 std::uint32_t firstProfileCommand(int index);
 
-// The items for the state's adapters and option: one submenu per adapter (the last adapter on
+// The items for the session's adapters and option: one submenu per adapter (the last adapter on
 // top) when there are several and applyToAll is off, else one flat list bound to the first
 // adapter, in the reverse of the store's order. "Undo Last Switch" ends each submenu or the flat
 // list after a separator (with applyToAll it undoes every adapter that has a switch to undo). A
@@ -47,7 +47,7 @@ TrayMenu buildTrayMenu(Session& session);
 enum class TrayTap {
     Nothing,              // not a pen-down
     OpenMenu,             // at the screen's bottom-right corner
-    ShowAndBringForward,  // the window that fronts the program (hwndCurrent)
+    ShowAndBringForward,  // the window that fronts the program
     BringForward,         // while a command runs: only bring that window to the front
 };
 // A pen-down opens the menu, unless there is none, a command runs or a window of the program is

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "core/text.h"
-#include "platform/owned_handle_win32.h"
 #include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 #include "tray/tray_menu.h"
 #include "ui/ui_support.h"
 #include "ui/ui_support_win32.h"
+#include "ui/window_handles_win32.h"
 
 namespace corvane {
 namespace {
@@ -23,10 +23,11 @@ constexpr std::size_t kTipChars = 64;
 constexpr int kMenuRightMargin = 2;
 constexpr int kTaskbarHeight = 26;
 
-NOTIFYICONDATAW iconData(const WindowState& windows) {
+// The icon is known by its owner, the main window for the icon's whole life, and its id.
+NOTIFYICONDATAW iconData(HWND owner) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
-    data.hWnd = windows.hwndMain;  // the owner of the icon for its whole life
+    data.hWnd = owner;
     data.uID = IDI_CORVANE;
     return data;
 }
@@ -103,7 +104,7 @@ void addTrayIcon(WindowState& windows) {
         windows.trayIcon.reset(static_cast<HICON>(
             LoadImageW(windows.instance, MAKEINTRESOURCEW(IDI_CORVANE), IMAGE_ICON, 16, 16, 0)));
     }
-    NOTIFYICONDATAW data = iconData(windows);
+    NOTIFYICONDATAW data = iconData(windows.hwndMain);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = UM_TRAYNOTIFY;
     data.hIcon = windows.trayIcon.get();
@@ -114,8 +115,13 @@ void addTrayIcon(WindowState& windows) {
 }
 
 void removeTrayIcon(const WindowState& windows) {
-    NOTIFYICONDATAW data = iconData(windows);
+    NOTIFYICONDATAW data = iconData(windows.hwndMain);
     Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+bool trayIconShown(HWND mainWindow) {
+    NOTIFYICONDATAW data = iconData(mainWindow);
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 void rebuildTrayMenu(WindowState& windows) {

@@ -11,6 +11,9 @@ namespace corvane {
 void addTrayIcon(WindowState& windows);
 // Removes the icon; results are ignored.
 void removeTrayIcon(const WindowState& windows);
+// True while the icon of the main window `mainWindow` is in the notification area: only then can
+// it be modified. For those who watch the program from outside: its process tests and the tour.
+bool trayIconShown(HWND mainWindow);
 
 // Builds the icon's menu and its profile commands anew from menu resource 112 and the store.
 void rebuildTrayMenu(WindowState& windows);

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/session.h"
-#include "platform/owned_handle_win32.h"
 #include "profiles/profile_store.h"
+#include "ui/window_handles_win32.h"
 
 namespace corvane {
 

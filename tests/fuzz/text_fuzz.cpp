@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (const std::u16string& input : {text, narrow}) {
         std::uint32_t address = 0;
-        const bool valid = IsValidAddressText(input, true);
+        const bool valid = isValidAddressText(input, true);
         if (parseAddressText(input, address)) {
             char16_t formatted[16] = {};
             check(formatAddress(address, formatted) < 16);
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (address != 0) {
                 std::uint32_t again = 0;
                 check(parseAddressText(textOf(formatted), again) && again == address);
-                check(IsValidAddressText(textOf(formatted), false));
+                check(isValidAddressText(textOf(formatted), false));
             }
         } else {
             check(!valid || input.empty());

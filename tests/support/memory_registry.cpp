@@ -165,6 +165,9 @@ long MemoryRegistry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
     if (prefix.size() == 1) {
         return status::kInvalidHandle;
     }
+    if (indexStatus_ != status::kSuccess && index == failingIndex_) {
+        return indexStatus_;
+    }
     // The map keeps a key's children in the order of their lower-cased names.
     for (auto it = keys_.lower_bound(prefix); it != keys_.end() && it->first.starts_with(prefix);
          ++it) {

@@ -42,9 +42,15 @@ class MemoryRegistry : public Registry {
         failingWrite_ = number;
         failingAfter_ = andAfter;
     }
+    // Listing the subkey at `index` of any key fails with `status`, as in a damaged key.
+    void failSubkeyIndex(std::uint32_t index, long status) {
+        failingIndex_ = index;
+        indexStatus_ = status;
+    }
     void clearFaults() {
         faults_.clear();
         failingWrite_ = 0;
+        indexStatus_ = 0;
     }
 
     // Keys opened or created and not yet closed (the two roots do not count).
@@ -95,6 +101,8 @@ class MemoryRegistry : public Registry {
     int writeCalls_ = 0;
     int failingWrite_ = 0;
     bool failingAfter_ = false;
+    std::uint32_t failingIndex_ = 0;
+    long indexStatus_ = 0;
 };
 
 }  // namespace corvane

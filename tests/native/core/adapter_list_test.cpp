@@ -50,13 +50,17 @@ TEST(AdapterListTest, LeavesOutWhatItCannotHoldWhole) {
     // "DisplayName" is read with 260 bytes: a longer one falls back to the group text.
     EXPECT_EQ(textOf(list.at(0)->displayName), u"NDIS");
     EXPECT_EQ(textOf(list.at(49)->keyName), u"N148");
-    // No memory for an entry: it is left out and the scan goes on.
-    static int made = 0;
-    const auto failSecond = [](auto... args) -> std::unique_ptr<AdapterInfo> {
-        return ++made == 2 ? nullptr : std::make_unique<AdapterInfo>(args...);
+    // No memory for an entry, or a name that cannot be read: that adapter is left out and the
+    // scan goes on.
+    const auto failN100 = [](auto name, auto path, auto key) -> std::unique_ptr<AdapterInfo> {
+        return key == u"N100" ? nullptr : std::make_unique<AdapterInfo>(name, path, key);
     };
-    ASSERT_EQ(list.enumerate(device.registry, failSecond), AdapterList::MaxAdapters);
+    ASSERT_EQ(list.enumerate(device.registry, failN100), AdapterList::MaxAdapters);
     EXPECT_EQ(textOf(list.at(1)->keyName), u"N101");
+    device.registry.failSubkeyIndex(3, status::kAccessDenied);  // Ident, K..., L..., N100
+    ASSERT_EQ(list.enumerate(device.registry), AdapterList::MaxAdapters);
+    EXPECT_EQ(textOf(list.at(1)->keyName), u"N101");
+    device.registry.clearFaults();
 
     device.registry.deleteTree(kLocalMachine, u"Comm");
     EXPECT_EQ(list.enumerate(device.registry), 0);

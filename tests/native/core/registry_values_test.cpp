@@ -49,5 +49,30 @@ TEST(RegistryValuesTest, LongValuesAreReadWholeAndAFailedChangePutsBackExactlyWh
     EXPECT_EQ(writeWhole(registry, changes), Written::Partly);
 }
 
+TEST(RegistryValuesTest, SubkeyNamesPassOverWhatCannotBeReadAndEndWhereTheyAreTold) {
+    MemoryRegistry registry;
+    // In the registry's order: A, B, B and 300 x (too long for 260 characters), C, D.
+    for (const std::u16string name : {u"A", u"B", u"C", u"D"}) {
+        putKey(registry, kCurrentUser, u"Keys\\" + name);
+    }
+    putKey(registry, kCurrentUser, u"Keys\\B" + std::u16string(300, u'x'));
+    RegKey key;
+    ASSERT_EQ(openKey(registry, kCurrentUser, u"Keys", 0, key), status::kSuccess);
+    using Names = std::vector<std::u16string>;
+    bool whole = true;
+    EXPECT_EQ(subkeyNames(registry, key.handle(), 260, 0, &whole), (Names{u"A", u"B", u"C", u"D"}));
+    EXPECT_FALSE(whole) << "a name was too long";
+
+    // Another failure ends the list; with a limit it is passed over, and the list ends at the
+    // limit.
+    registry.failSubkeyIndex(1, status::kAccessDenied);
+    EXPECT_EQ(subkeyNames(registry, key.handle()), Names{u"A"});
+    EXPECT_EQ(subkeyNames(registry, key.handle(), 260, 1000), (Names{u"A", u"C", u"D"}));
+    EXPECT_EQ(subkeyNames(registry, key.handle(), 260, 4), (Names{u"A", u"C"}));
+    // A key that fails at every index ends at once, or at the limit.
+    EXPECT_TRUE(subkeyNames(registry, 0x7777).empty());
+    EXPECT_TRUE(subkeyNames(registry, 0x7777, 260, 1000).empty());
+}
+
 }  // namespace
 }  // namespace corvane

@@ -108,6 +108,11 @@ TEST_F(ExportImportTest, ExportWritesEveryValueItCanAndTellsWhatItCouldNot) {
     const auto failing = [](std::span<const unsigned char>) { return false; };
     EXPECT_EQ(exportMessages(exportProfiles(device.registry, failing)),
               Messages{failure(IDS_EXPORT_FAILED)});
+    // A store that cannot be listed whole is not exported: nothing is handed over.
+    device.registry.failSubkeyIndex(1, status::kAccessDenied);
+    EXPECT_TRUE(exported(messages).empty());
+    EXPECT_EQ(messages, Messages{failure(IDS_EXPORT_FAILED)});
+    device.registry.clearFaults();
 }
 
 TEST_F(ExportImportTest, ImportWritesTheCountedProfilesKeepingOrReplacingTheStore) {

@@ -1,13 +1,12 @@
 // corvane.exe as real processes in the test prefix: start-up, the hand-over to a running instance,
 // the options, the message without adapters, a switch from the icon's menu and the command line.
 #include "tests/windows/harness.h"
-// After windows.h.
-#include <shellapi.h>
 
 #include "app/main_window_win32.h"
 #include "core/settings_io.h"
 #include "profiles/profile_file.h"
 #include "resources/resource.h"
+#include "tray/tray_win32.h"
 
 namespace corvane {
 namespace {
@@ -36,15 +35,6 @@ HWND mainWindow() {
     return FindWindowW(kMainClassName, L"Corvane");
 }
 
-// An icon can be modified only while it is in the notification area.
-bool iconExists(HWND window) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = window;
-    data.uID = IDI_CORVANE;
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
-
 // One corvane.exe started from the build tree, as Wine's Z: drive sees it.
 struct Corvane : test::Process {
     explicit Corvane(const std::wstring& arguments)
@@ -52,7 +42,7 @@ struct Corvane : test::Process {
     // In the notification area, and its dialog open if it opens one. (Wine may report a process
     // idle while it waits on another, as adding the icon does: WaitForInputIdle cannot tell.)
     bool started() const {
-        const bool inTray = waitFor([] { return iconExists(mainWindow()); });
+        const bool inTray = waitFor([] { return trayIconShown(mainWindow()); });
         Sleep(kSettleMs);
         return inTray;
     }
@@ -126,7 +116,7 @@ TEST_F(CorvaneProcessTest, StartsIntoTheTrayHandsOverWritesItsOptionsAtExitOrNee
         // Closing the dialog leaves the program in the notification area.
         PostMessageW(first.dialogs().front(), WM_COMMAND, IDCANCEL, 0);
         ASSERT_TRUE(waitFor([&] { return first.dialogs().empty(); }));
-        EXPECT_TRUE(iconExists(mainWindow()));
+        EXPECT_TRUE(trayIconShown(mainWindow()));
         EXPECT_EQ(Corvane(L"").exitCode(), 0u);
         ASSERT_TRUE(waitFor([&] { return first.dialogs().size() == 1; }));
         PostMessageW(mainWindow(), WM_COMMAND, IDM_EXIT, 0);
@@ -145,7 +135,7 @@ TEST_F(CorvaneProcessTest, StartsIntoTheTrayHandsOverWritesItsOptionsAtExitOrNee
     // removal at exit cannot be seen under Wine, which drops an icon with its window.)
     registry.deleteTree(kLocalMachine, u"Comm");
     Corvane alone(L"");
-    const auto overTheIcon = [](HWND box) { EXPECT_TRUE(iconExists(GetWindow(box, GW_OWNER))); };
+    const auto overTheIcon = [](HWND box) { EXPECT_TRUE(trayIconShown(GetWindow(box, GW_OWNER))); };
     EXPECT_EQ(alone.answer(IDOK, overTheIcon),
               L"Unable to find network adapter(s). Please make sure that at least one network "
               L"adapter is installed and properly configured.");

@@ -5,11 +5,11 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
-#include "platform/command_bar_win32.h"
 #include "profiles_dialog/profile_name_win32.h"
 #include "profiles_dialog/profiles_dialog_win32.h"
 #include "resources/resource.h"
 #include "tray/tray_menu.h"
+#include "ui/command_bar_win32.h"
 #include "ui/ui_support_win32.h"
 
 namespace corvane {

@@ -1,4 +1,4 @@
-#include "platform/command_bar_win32.h"
+#include "ui/command_bar_win32.h"
 
 #include <commctrl.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 
 #include "platform/late_modules_win32.h"
-#include "platform/owned_handle_win32.h"
 #include "resources/resource.h"
+#include "ui/window_handles_win32.h"
 
 namespace corvane {
 namespace {
