@@ -36,23 +36,16 @@ void runDestructionSteps(WindowState& windows) {
     PostQuitMessage(0);
 }
 
-// A profile of the icon's menu: switch, tell the outcome, then refresh on the main window, which
-// offers a default profile to the first adapter when it has none and moves the menu's mark.
-void switchProfile(WindowState& windows, HWND window, std::uint32_t commandId) {
+// A profile or "Undo Last Switch" of the icon's menu: switch or undo, tell the outcome, then
+// refresh on the main window, which offers a default profile to the first adapter when it has
+// none and moves the menu's mark.
+void switchFromIconMenu(WindowState& windows, HWND window, std::uint32_t commandId) {
     Messages messages;
-    if (!switchFromMenu(windows.session, windows.menuItems, commandId, messages)) {
-        return;
-    }
-    const BusyScope busy(windows);
-    SetForegroundWindow(window);
-    showMessages(windows, window, messages);
-    refreshProfileList(windows, window);
-}
-
-// "Undo Last Switch" of the icon's menu: undone and told as a switch, then the same refresh.
-void undoSwitch(WindowState& windows, HWND window, std::uint32_t commandId) {
-    Messages messages;
-    if (!undoFromMenu(windows.session, commandId, messages)) {
+    const bool chosen =
+        commandId >= IDM_FIRST_PROFILE
+            ? switchFromMenu(windows.session, windows.menuItems, commandId, messages)
+            : undoFromMenu(windows.session, commandId, messages);
+    if (!chosen) {
         return;
     }
     const BusyScope busy(windows);
@@ -70,11 +63,7 @@ LRESULT onCommand(WindowState& windows, HWND window, std::uint32_t commandId) {
             PostMessageW(window, WM_CLOSE, 0, 0);
             break;
         default:
-            if (commandId >= IDM_FIRST_PROFILE) {
-                switchProfile(windows, window, commandId);
-            } else {
-                undoSwitch(windows, window, commandId);
-            }
+            switchFromIconMenu(windows, window, commandId);
             break;
     }
     return 0;
