@@ -3,9 +3,6 @@
 // are proven on the real dialogs that show and use them.
 #include "tests/windows/harness.h"
 
-#include "core/text.h"
-#include "platform/system_win32.h"
-#include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 #include "ui/ui_support_win32.h"
 
@@ -22,23 +19,18 @@ TEST(UiSupportWin32Test, TextsAreCutToTheirBuffers) {
     EXPECT_EQ(textOf(small), u"");
 }
 
-// Without PegHelp.exe (none where the program runs from), the help file beside the program opens
-// in the desktop's browser: Wine's launcher, which starts the browser named in the prefix's
-// registry, here one that notes the address it is given. Wine hands on the file without its
-// anchor.
+// Without PegHelp.exe in the current directory, where the program looks for it, the help file
+// beside the program opens in the desktop's browser: Wine's launcher, which starts the browser
+// named in the prefix's registry, here one that notes the address it is given. Wine hands on the
+// file without its anchor.
 TEST(UiSupportWin32Test, WithoutTheHelpViewerTheHelpFileOpensInTheDesktopsBrowser) {
     const std::wstring log = test::besideTests(L"browser.txt");
     DeleteFileW(log.c_str());
-    const wchar_t* key = L"Software\\Wine\\WineBrowser";
-    wchar_t before[256] = {};
-    DWORD beforeSize = sizeof before;
-    const bool hadBrowsers = RegGetValueW(HKEY_CURRENT_USER, key, L"Browsers", RRF_RT_REG_SZ,
-                                          nullptr, before, &beforeSize) == ERROR_SUCCESS;
-    const std::wstring browser =
-        L"\"" CORVANE_FAKE_BROWSER L"\" \"" CORVANE_TEST_DIR L"/browser.txt\"";
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Browsers", REG_SZ, browser.c_str(),
-                              static_cast<DWORD>((browser.size() + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
+    const auto useBrowser = [](const std::wstring& browser) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers", REG_SZ,
+                        browser.c_str(), static_cast<DWORD>((browser.size() + 1) * 2));
+    };
+    useBrowser(L"\"" CORVANE_FAKE_BROWSER L"\" \"" CORVANE_TEST_DIR L"/browser.txt\"");
     wchar_t here[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, here);
     wchar_t elsewhere[MAX_PATH] = {};
@@ -47,11 +39,7 @@ TEST(UiSupportWin32Test, WithoutTheHelpViewerTheHelpFileOpensInTheDesktopsBrowse
     Win32System().showHelp(u"corvane.htm#impexp");
     const std::vector<std::wstring> shown = test::linesOnceThere(log, 1);
     SetCurrentDirectoryW(here);
-    if (hadBrowsers) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Browsers", REG_SZ, before, beforeSize);
-    } else {
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"Browsers");
-    }
+    useBrowser(L"true");  // the test prefix's own: none
     DeleteFileW(log.c_str());
     EXPECT_EQ(shown, std::vector<std::wstring>{L"file://" CORVANE_TEST_DIR L"/corvane.htm"});
 }
