@@ -22,8 +22,6 @@ TEST(CorvanePrfProcessTest, RegeditImportsTheToolsTextBackToTheSameExport) {
     putValue(registry, kCurrentUser, home, u"Inner", regtype::kString, u"a\0b", 8);
     putValue(registry, kCurrentUser, home, u"Short", regtype::kDword, "a\0b", 3);
     putValue(registry, kCurrentUser, home, u"Empty", regtype::kString, nullptr, 0);
-    putValue(registry, kCurrentUser, home, u"None", 0, nullptr, 0);
-    putValue(registry, kCurrentUser, home, u"Expand", 2, u"%TEMP%", 14);
     std::vector<unsigned char> blob(kMaxDataBytes);
     std::iota(blob.begin(), blob.end(), 0);
     putValue(registry, kCurrentUser, home, u"Blob", regtype::kBinary, blob.data(), blob.size());
