@@ -57,8 +57,7 @@ class IpAddressControlTest : public testing::Test {
             SetWindowTextW(field(i), texts[static_cast<std::size_t>(i)]);
         }
     }
-    // The focused field and its selection ("-" when the focus is elsewhere), the address text and
-    // the range messages so far, as "1:0-2|192.77.0.0|0".
+    // The focused field and selection ("-": none), the address text and the range messages so far.
     std::wstring seen() const {
         std::wstring caret = L"-";
         if (const HWND focus = GetFocus(); GetParent(focus) == control) {
@@ -131,9 +130,8 @@ TEST_F(IpAddressControlTest, TypingCrossesFieldsAndTheRangeCheckHoldsAField) {
     EXPECT_EQ(bells(3), 3u) << "a letter, a hyphen, the dot at the end of the last field; no more";
 }
 
-// The keys cross into the next field only from the end of a field and into the one before only
-// from its start, unless Control is held; Up and Down move as Left and Right. A key that leaves no
-// field checks none. The control's messages read and change the fields.
+// Without Control, keys cross into the next field only from a field's end and into the one before
+// only from its start; Up and Down move as Left and Right. A key that leaves no field checks none.
 TEST_F(IpAddressControlTest, KeysCrossFieldsWhereTheCaretAllowsAndMessagesActOnTheFields) {
     fill({L"10", L"20", L"30", L"400"});  // the last field left out of range by a tap
     SendMessageW(control, IPM_SETFOCUS, 1, 0);
@@ -164,8 +162,7 @@ TEST_F(IpAddressControlTest, KeysCrossFieldsWhereTheCaretAllowsAndMessagesActOnT
     EXPECT_EQ(SendMessageW(control, IPM_CLEARADDRESS, 0, 0), 1);
 }
 
-// The darkest pixel between the first two fields: the dot's colour (a smoothed dot's edges are
-// lighter).
+// The darkest pixel between the first two fields: the dot's colour (smoothed edges are lighter).
 COLORREF dotColour(HWND control) {
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT first{}, second{};

@@ -1,7 +1,6 @@
-// corvane.exe and corvane-prf.exe writing over files that exist while the disk fills: CTest runs
-// this program, and the programs it starts, under a limit on the size of a file (ulimit -f, 24 KB;
-// the wineserver, started before, stays outside it). A new file that cannot be finished must
-// leave the old one as it was and nothing beside it.
+// corvane.exe and corvane-prf.exe writing over files while the disk fills: CTest runs this test and
+// the programs it starts under a 24 KB limit on a file's size (ulimit -f; the wineserver, started
+// before, stays outside it). A file that cannot be finished leaves the old one and nothing beside.
 #include "tests/windows/harness.h"
 // After windows.h.
 #include <filesystem>

@@ -1,6 +1,5 @@
-// Strings loaded from the program's own resources, cut to their buffers, and help where the
-// handheld's help viewer is missing. The message boxes, the bold font and each window's help topic
-// are proven on the real dialogs that show and use them.
+// Strings from the program's resources cut to their buffers, and help without the handheld's help
+// viewer. Message boxes, the bold font and help topics are proven on the real dialogs.
 #include "tests/windows/harness.h"
 
 #include "resources/resource.h"
@@ -25,18 +24,15 @@ TEST(UiSupportWin32Test, TextsAreCutToTheirBuffers) {
 TEST(UiSupportWin32Test, WithoutTheHelpViewerTheHelpFileOpensInTheDesktopsBrowser) {
     const std::wstring log = test::besideTests(L"browser.txt");
     DeleteFileW(log.c_str());
-    const auto useBrowser = [](const std::wstring& browser) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers", REG_SZ,
-                        browser.c_str(), static_cast<DWORD>((browser.size() + 1) * 2));
-    };
-    useBrowser(L"\"" CORVANE_FAKE_BROWSER L"\" \"" CORVANE_TEST_DIR L"/browser.txt\"");
-    wchar_t here[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, here);
-    SetCurrentDirectoryW(L"C:\\");
+    constexpr wchar_t kKey[] = L"Software\\Wine\\WineBrowser";
+    constexpr wchar_t kFakeBrowser[] =
+        L"\"" CORVANE_FAKE_BROWSER L"\" \"" CORVANE_TEST_DIR L"/browser.txt\"";
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Browsers", REG_SZ, kFakeBrowser,
+                    sizeof kFakeBrowser);
+    SetCurrentDirectoryW(L"C:\\");  // where there is no PegHelp.exe
     Win32System().showHelp(u"corvane.htm#impexp");
     const std::vector<std::wstring> shown = test::linesOnceThere(log, 1);
-    SetCurrentDirectoryW(here);
-    useBrowser(L"true");  // the test prefix's own: none
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Browsers", REG_SZ, L"true", 10);  // the prefix's own
     DeleteFileW(log.c_str());
     EXPECT_EQ(shown, std::vector<std::wstring>{L"file://" CORVANE_TEST_DIR L"/corvane.htm"});
 }
