@@ -32,12 +32,10 @@ TEST(AddressText, ValidityParseAndFormat) {
 
 // A field as its edit holds it, its range and its padding.
 TEST(AddressField, ValueRangeAndPadding) {
-    const auto value = [](std::u16string_view text) {
-        const FieldValue field = readFieldValue(text);
-        return std::pair(field.blank, field.value);
-    };
-    EXPECT_EQ(value(u"abc"), std::pair(false, 0)) << "pasted text is no number, but no blank";
-    EXPECT_EQ(value(u"12x"), std::pair(false, 12));
+    const FieldValue letters = readFieldValue(u"abc"), digits = readFieldValue(u"12x");
+    EXPECT_EQ(std::tuple(letters.blank, letters.value, digits.blank, digits.value),
+              std::tuple(false, 0, false, 12))
+        << "pasted text: not blank, its leading digits or 0";
 
     const FieldRange range{5, 20};
     EXPECT_TRUE(inRange(readFieldValue(u"5"), range) && inRange(readFieldValue(u"20"), range));

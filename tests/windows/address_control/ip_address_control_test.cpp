@@ -11,7 +11,7 @@ namespace corvane {
 namespace {
 
 constexpr int kControlId = 1003;
-constexpr int kWithControl = 0x10000;  // added to a key for press(): Control held
+constexpr int kWithControl = 0x10000;  // added to a key for pressed(): Control held
 std::vector<WPARAM> notifications;
 
 LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -77,15 +77,13 @@ class IpAddressControlTest : public testing::Test {
         }
         return seen();
     }
-    // seen() once each key has been pressed in whichever window has the focus by then.
-    std::wstring pressed(std::initializer_list<int> keys) const {
-        for (const int key : keys) {
-            BYTE state[256];
-            GetKeyboardState(state);
-            state[VK_CONTROL] = key & kWithControl ? 0x80 : 0;
-            SetKeyboardState(state);
-            SendMessageW(GetFocus(), WM_KEYDOWN, LOWORD(key), 1);
-        }
+    // seen() once `key` has been pressed in whichever window has the focus.
+    std::wstring pressed(int key) const {
+        BYTE state[256];
+        GetKeyboardState(state);
+        state[VK_CONTROL] = key & kWithControl ? 0x80 : 0;
+        SetKeyboardState(state);
+        SendMessageW(GetFocus(), WM_KEYDOWN, LOWORD(key), 1);
         return seen();
     }
     Address address() const {
@@ -107,13 +105,13 @@ TEST_F(IpAddressControlTest, TypingCrossesFieldsAndTheRangeCheckHoldsAField) {
     SendMessageW(control, IPM_SETFOCUS, 0, 0);
     EXPECT_EQ(typed(L".192"), L"1:0-2|192.77.0.0|0") << "a leading dot ignored";
     EXPECT_EQ(typed(L"1a-0 2.201"), L"3:0-3|192.10.2.201|1") << "201 refused, kept and selected";
-    EXPECT_EQ(pressed({VK_LEFT + kWithControl}), L"3:0-3|192.10.2.201|2") << "refused again";
+    EXPECT_EQ(pressed(VK_LEFT + kWithControl), L"3:0-3|192.10.2.201|2") << "refused again";
     EXPECT_EQ(boxes.texts.back(),
               L"201 is not a valid entry. Specify a value between 1 and 200 for this field.");
     EXPECT_EQ(boxes.owners, std::vector(2, window));
     EXPECT_EQ(typed(L"3."), L"3:1-1|192.10.2.3|2");
-    EXPECT_EQ(pressed({VK_UP}), L"3:0-0|192.10.2.3|2") << "Up moves as Left within a field";
-    pressed({VK_LEFT});
+    EXPECT_EQ(pressed(VK_UP), L"3:0-0|192.10.2.3|2") << "Up moves as Left within a field";
+    pressed(VK_LEFT);
     EXPECT_EQ(typed(L"\b\b"), L"1:1-1|192.1.0.3|2") << "across, taking the digit before";
 
     SetWindowTextW(field(2), L"300");
@@ -138,12 +136,13 @@ TEST_F(IpAddressControlTest, KeysCrossFieldsWhereTheCaretAllowsAndMessagesActOnT
     std::wstring carets;  // after each key in turn
     for (const int key : {VK_RIGHT + kWithControl, VK_LEFT + kWithControl, VK_HOME, VK_LEFT,
                           VK_DOWN, VK_DOWN, VK_DOWN, VK_UP, VK_END, VK_RIGHT}) {
-        carets += pressed({key}).substr(0, 5) + L" ";
+        carets += pressed(key).substr(0, 5) + L" ";
     }
     EXPECT_EQ(carets + seen(),
               L"2:0-2 1:0-2 0:0-0 0:0-0 0:1-1 0:2-2 1:0-0 0:2-2 3:3-3 3:3-3 3:3-3|10.20.30.400|0");
     typed(L"\b");
-    pressed({VK_LEFT, VK_LEFT});
+    pressed(VK_LEFT);
+    pressed(VK_LEFT);
     EXPECT_EQ(typed(L"5"), L"3:1-1|10.20.30.540|0")
         << "a third digit before the end checks nothing";
 
