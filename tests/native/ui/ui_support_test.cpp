@@ -5,7 +5,6 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
-#include <set>
 
 #include "core/text.h"
 
@@ -26,13 +25,10 @@ TEST(UiSupportTest, CentringAndTheBoldFontRule) {
 TEST(UiSupportTest, TheHelpFileHasEveryTopicAndNeitherScriptsNorStyles) {
     std::ifstream file(CORVANE_HELP_FILE);
     const std::string html{std::istreambuf_iterator<char>(file), {}};
-    std::set<std::string> topics;
-    const std::regex anchor(R"re((?:name|id)\s*=\s*"([^"]*)")re", std::regex::icase);
-    for (std::sregex_iterator it(html.begin(), html.end(), anchor), end; it != end; ++it) {
-        topics.insert("corvane.htm#" + (*it)[1].str());
-    }
     for (const std::u16string_view topic : kHelpTopics) {
-        EXPECT_TRUE(topics.contains(toUtf8(topic))) << toUtf8(topic);
+        const std::string name = toUtf8(topic);
+        const std::regex anchor("(name|id)\\s*=\\s*\"" + name.substr(12) + "\"", std::regex::icase);
+        EXPECT_TRUE(name.starts_with("corvane.htm#") && std::regex_search(html, anchor)) << name;
     }
     EXPECT_FALSE(
         std::regex_search(html, std::regex("<script|<style|style\\s*=|<link", std::regex::icase)));
