@@ -12,17 +12,15 @@
 namespace corvane {
 namespace {
 
-// `count` profiles of 512 bytes each: about 550 bytes of a profile file each.
-void putProfiles(Registry& registry, int count) {
-    for (int i = 0; i < count; ++i) {
-        const std::vector<unsigned char> blob(kMaxDataBytes, static_cast<unsigned char>(i));
-        putValue(registry, kCurrentUser, profilePath(u"P" + decimal(10 + i)), u"Blob",
-                 regtype::kBinary, blob.data(), blob.size());
-    }
-}
-
 TEST(FullDiskTest, AnExportOrAConversionThatCannotFinishLeavesTheOldFileAlone) {
     test::Handheld handheld;
+    const std::vector<unsigned char> blob(kMaxDataBytes, 1);
+    const auto putProfiles = [&](int count) {  // each about 550 bytes of a profile file
+        for (int i = 0; i < count; ++i) {
+            putValue(handheld.registry, kCurrentUser, profilePath(u"P" + decimal(10 + i)), u"Blob",
+                     regtype::kBinary, blob.data(), blob.size());
+        }
+    };
     namespace fs = std::filesystem;
     fs::create_directory("full-disk");
     const std::wstring corvane = L"\"" + test::onDriveZ(CORVANE_EXE) + L"\" -export full-disk\\";
@@ -34,15 +32,15 @@ TEST(FullDiskTest, AnExportOrAConversionThatCannotFinishLeavesTheOldFileAlone) {
         }
         return bytes;
     };
-    putProfiles(handheld.registry, 1);
+    putProfiles(1);
     ASSERT_EQ(test::Process(corvane + L"backup.prf -quiet").exitCode(), 0u);
     ASSERT_EQ(test::Process(toReg + L"backup.prf full-disk\\backup.reg").exitCode(), 0u);
     // 30 profiles: a file of 17 KB, registry text of 100 KB. 60 of them: an export of 33 KB.
-    putProfiles(handheld.registry, 30);
+    putProfiles(30);
     ASSERT_EQ(test::Process(corvane + L"thirty.prf -quiet").exitCode(), 0u);
     const auto before = files();
 
-    putProfiles(handheld.registry, 60);
+    putProfiles(60);
     test::Process exporting(corvane + L"backup.prf -quiet");
     EXPECT_EQ(test::answerMessageBox(exporting), L"Unable to export data into the file.");
     EXPECT_EQ(exporting.exitCode(), 6u);
