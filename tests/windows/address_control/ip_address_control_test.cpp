@@ -143,8 +143,7 @@ TEST_F(IpAddressControlTest, KeysCrossFieldsWhereTheCaretAllowsAndMessagesActOnT
     typed(L"\b");
     pressed(VK_LEFT);
     pressed(VK_LEFT);
-    EXPECT_EQ(typed(L"5"), L"3:1-1|10.20.30.540|0")
-        << "a third digit before the end checks nothing";
+    EXPECT_EQ(typed(L"5"), L"3:1-1|10.20.30.540|0") << "a third digit, but not at the end";
 
     fill({L"10", L"", L"", L"1"});
     EXPECT_EQ(SendMessageW(control, IPM_SETRANGE, 4, MAKEWORD(50, 60)), 1) << "no fifth field";
