@@ -1,7 +1,5 @@
-// The real registry against the suite the in-memory one passes natively. The suite's leading
-// backslashes, keys opened with access 0 and tree deletes are where the desktop registry differs
-// from the handheld's (it refuses the first, opens keys that refuse every query, and deletes no key
-// with subkeys): Win32Registry makes up for each.
+// The real registry against the suite the in-memory one passes natively, where the desktop's
+// differs from the handheld's: leading backslashes, keys opened with access 0, tree deletes.
 #include <windows.h>
 
 #include "platform/registry_win32.h"
@@ -13,8 +11,7 @@ std::unique_ptr<Registry> conformingRegistry() {
     return std::make_unique<Win32Registry>();
 }
 
-// The suite works below HKEY_CURRENT_USER: what goes below the handheld's HKEY_LOCAL_MACHINE is
-// where other programs find it too.
+// The handheld's HKEY_LOCAL_MACHINE is the desktop's, where other programs find what we write.
 TEST(Win32Registry, TheLocalMachineIsTheDesktops) {
     Win32Registry registry;
     putDword(registry, kLocalMachine, u"Software\\Corvane Tests", u"Root", 1);

@@ -1,11 +1,7 @@
-// Strings loaded from the program's own resources, cut to their buffers, and help where the
-// handheld's help viewer is missing. The message boxes, the bold font and each window's help topic
-// are proven on the real dialogs that show and use them.
+// Strings from the program's resources cut to their buffers, and help without the handheld's help
+// viewer. Message boxes, the bold font and help topics are proven on the real dialogs.
 #include "tests/windows/harness.h"
 
-#include "core/text.h"
-#include "platform/system_win32.h"
-#include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 #include "ui/ui_support_win32.h"
 
@@ -22,36 +18,21 @@ TEST(UiSupportWin32Test, TextsAreCutToTheirBuffers) {
     EXPECT_EQ(textOf(small), u"");
 }
 
-// Without PegHelp.exe (none where the program runs from), the help file beside the program opens
-// in the desktop's browser: Wine's launcher, which starts the browser named in the prefix's
-// registry, here one that notes the address it is given. Wine hands on the file without its
-// anchor.
+// Without PegHelp.exe in the current directory, where the program looks for it, the help file
+// beside the program opens in Wine's browser (named in the prefix's registry: here one that notes
+// the address it is given), without its anchor.
 TEST(UiSupportWin32Test, WithoutTheHelpViewerTheHelpFileOpensInTheDesktopsBrowser) {
     const std::wstring log = test::besideTests(L"browser.txt");
     DeleteFileW(log.c_str());
-    const wchar_t* key = L"Software\\Wine\\WineBrowser";
-    wchar_t before[256] = {};
-    DWORD beforeSize = sizeof before;
-    const bool hadBrowsers = RegGetValueW(HKEY_CURRENT_USER, key, L"Browsers", RRF_RT_REG_SZ,
-                                          nullptr, before, &beforeSize) == ERROR_SUCCESS;
-    const std::wstring browser =
+    constexpr wchar_t kKey[] = L"Software\\Wine\\WineBrowser";
+    constexpr wchar_t kFakeBrowser[] =
         L"\"" CORVANE_FAKE_BROWSER L"\" \"" CORVANE_TEST_DIR L"/browser.txt\"";
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Browsers", REG_SZ, browser.c_str(),
-                              static_cast<DWORD>((browser.size() + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
-    wchar_t here[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, here);
-    wchar_t elsewhere[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, elsewhere);
-    SetCurrentDirectoryW(elsewhere);
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Browsers", REG_SZ, kFakeBrowser,
+                    sizeof kFakeBrowser);
+    SetCurrentDirectoryW(L"C:\\");  // where there is no PegHelp.exe
     Win32System().showHelp(u"corvane.htm#impexp");
     const std::vector<std::wstring> shown = test::linesOnceThere(log, 1);
-    SetCurrentDirectoryW(here);
-    if (hadBrowsers) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Browsers", REG_SZ, before, beforeSize);
-    } else {
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"Browsers");
-    }
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Browsers", REG_SZ, L"true", 10);  // the prefix's own
     DeleteFileW(log.c_str());
     EXPECT_EQ(shown, std::vector<std::wstring>{L"file://" CORVANE_TEST_DIR L"/corvane.htm"});
 }
