@@ -61,34 +61,22 @@ TEST(ProfileFileTest, ACorruptFileIsRefusedWholeBeforeAnythingIsWritten) {
     }
 }
 
-class ExportImportTest : public testing::Test {
-  protected:
-    Bytes exported(Messages& messages) {
-        Bytes file;
-        const ExportOutcome outcome =
-            exportProfiles(device.registry, [&](std::span<const unsigned char> bytes) {
-                file.assign(bytes.begin(), bytes.end());
-                return true;
-            });
-        messages = exportMessages(outcome);
-        return file;
-    }
-    bool import(const Bytes& bytes, bool replace, Messages& messages) {
-        const auto profiles = readProfileFile(bytes);
-        return profiles &&
-               writeImportedProfiles(device.registry, *profiles, replace, messages).written;
-    }
+// The bytes an export hands over, and what it tells.
+std::pair<Bytes, Messages> exported(Registry& registry) {
+    Bytes file;
+    const ExportOutcome outcome =
+        exportProfiles(registry, [&](std::span<const unsigned char> bytes) {
+            file.assign(bytes.begin(), bytes.end());
+            return true;
+        });
+    return {file, exportMessages(outcome)};
+}
 
-    Device device{3};
-};
-
-TEST_F(ExportImportTest, ExportWritesEveryValueItCanAndTellsWhatItCouldNot) {
-    Messages messages;
-    EXPECT_EQ(exported(messages).size(), 20u) << "no Profiles key: the header alone";
-    EXPECT_EQ(messages, Messages{notice(IDS_EXPORTED, u"0")});
-
+TEST(ExportImportTest, ExportWritesEveryValueItCanAndTellsWhatItCouldNot) {
+    Device device;
+    EXPECT_EQ(exported(device.registry).second, Messages{notice(IDS_EXPORTED, u"0")});
     putDword(device.registry, kCurrentUser, profilePath(u"Home"), u"UseProxy", 0);
-    EXPECT_EQ(exported(messages), kHomeProfileFile) << "the format's example, to the byte";
+    EXPECT_EQ(exported(device.registry).first, kHomeProfileFile) << "the format's example";
 
     // A value too long for the file (514 bytes) is left out, the values after it are not: 512
     // bytes are written and read back.
@@ -97,11 +85,11 @@ TEST_F(ExportImportTest, ExportWritesEveryValueItCanAndTellsWhatItCouldNot) {
     putString(device.registry, kCurrentUser, profilePath(u"Home"), u"ZLast",
               std::u16string(255, u'p'));
     putDword(device.registry, kCurrentUser, profilePath(u"Work"), u"UseProxy", 1);
-    const auto profiles = readProfileFile(exported(messages));
-    ASSERT_TRUE(profiles);
-    ASSERT_EQ((*profiles)[0].values.size(), 2u);
-    EXPECT_EQ((*profiles)[0].values[1].name, u"ZLast");
-    EXPECT_EQ((*profiles)[0].values[1].data.size(), 512u);
+    const auto [file, messages] = exported(device.registry);
+    const auto profiles = readProfileFile(file);
+    ASSERT_TRUE(profiles && (*profiles)[0].values.size() == 2);
+    EXPECT_EQ(std::pair((*profiles)[0].values[1].name, (*profiles)[0].values[1].data.size()),
+              std::pair(std::u16string(u"ZLast"), std::size_t{512}));
     EXPECT_EQ(messages,
               (Messages{failure(IDS_EXPORT_SHORTENED, u"Home"), notice(IDS_EXPORTED, u"2")}));
 
@@ -110,68 +98,61 @@ TEST_F(ExportImportTest, ExportWritesEveryValueItCanAndTellsWhatItCouldNot) {
               Messages{failure(IDS_EXPORT_FAILED)});
     // A store that cannot be listed whole is not exported: nothing is handed over.
     device.registry.failSubkeyIndex(1, status::kAccessDenied);
-    EXPECT_TRUE(exported(messages).empty());
-    EXPECT_EQ(messages, Messages{failure(IDS_EXPORT_FAILED)});
+    EXPECT_EQ(exported(device.registry), std::pair(Bytes{}, Messages{failure(IDS_EXPORT_FAILED)}));
     device.registry.clearFaults();
 }
 
-TEST_F(ExportImportTest, ImportWritesTheCountedProfilesKeepingOrReplacingTheStore) {
-    putDword(device.registry, kCurrentUser, profilePath(u"A"), u"Mine", 1);
-    putDword(device.registry, kCurrentUser, profilePath(u"A"), u"V", 7);
-    putDword(device.registry, kCurrentUser, profilePath(u"Other"), u"V", 7);
+TEST(ExportImportTest, ImportWritesTheCountedProfilesKeepingOrReplacingTheStore) {
+    Device device;
+    MemoryRegistry& registry = device.registry;
+    putDword(registry, kCurrentUser, profilePath(u"A"), u"Mine", 1);
+    putDword(registry, kCurrentUser, profilePath(u"A"), u"V", 7);
+    putDword(registry, kCurrentUser, profilePath(u"Other"), u"V", 7);
+    const auto three = readProfileFile(fileOf(2, {{kProfileRecord, u"A"},
+                                                  {kValueRecord, u"V"},
+                                                  {kProfileRecord, u"Empty"},
+                                                  {kProfileRecord, u"C"}}));
+    const auto values = [&] {
+        return std::pair(getRaw(registry, kCurrentUser, profilePath(u"A"), u"V").dword(),
+                         getRaw(registry, kCurrentUser, profilePath(u"A"), u"Mine").result);
+    };
     Messages messages;
-    const Bytes three = fileOf(2, {{kProfileRecord, u"A"},
-                                   {kValueRecord, u"V"},
-                                   {kProfileRecord, u"Empty"},
-                                   {kProfileRecord, u"C"}});
-    ASSERT_TRUE(import(three, false, messages));
+    ASSERT_TRUE(three && writeImportedProfiles(registry, *three, false, messages).written);
     EXPECT_EQ(messages, Messages{notice(IDS_IMPORTED, u"2")});
-    EXPECT_EQ(listProfileNames(device.registry), (Names{u"A", u"Empty", u"Other"}));
-    EXPECT_EQ(getRaw(device.registry, kCurrentUser, profilePath(u"A"), u"V").dword(), 1u)
-        << "replaced by the file's";
-    EXPECT_EQ(getRaw(device.registry, kCurrentUser, profilePath(u"A"), u"Mine").dword(), 1u)
-        << "others stay";
-
-    ASSERT_TRUE(import(three, true, messages));
-    EXPECT_EQ(listProfileNames(device.registry), (Names{u"A", u"Empty"}));
-    EXPECT_EQ(getRaw(device.registry, kCurrentUser, profilePath(u"A"), u"Mine").result,
-              status::kFileNotFound)
-        << "replacing, a profile holds the file's values only";
+    EXPECT_EQ(listProfileNames(registry), (Names{u"A", u"Empty", u"Other"}));
+    EXPECT_EQ(values(), std::pair(1u, status::kSuccess)) << "the file's value; others stay";
+    ASSERT_TRUE(writeImportedProfiles(registry, *three, true, messages).written);
+    EXPECT_EQ(listProfileNames(registry), (Names{u"A", u"Empty"}));
+    EXPECT_EQ(values(), std::pair(1u, status::kFileNotFound)) << "replacing: the file's only";
 
     // A write that fails names its profile; what was written before stays, and the lists are to
     // show it; a failure before anything was written changes nothing to show.
     messages.clear();
-    device.registry.failValue(u"V", status::kAccessDenied);
+    registry.failValue(u"V", status::kAccessDenied);
     const auto bc = readProfileFile(
         fileOf(2, {{kProfileRecord, u"B"}, {kProfileRecord, u"C"}, {kValueRecord, u"V"}}));
-    ImportWrite result = writeImportedProfiles(device.registry, *bc, false, messages);
+    ImportWrite result = writeImportedProfiles(registry, *bc, false, messages);
     EXPECT_EQ(std::tuple(result.written, result.changed), std::tuple(false, true));
     EXPECT_EQ(messages, Messages{failure(IDS_CREATE_FAILED, u"C")});
-    EXPECT_TRUE(profileExists(device.registry, u"B"));
-    EXPECT_FALSE(profileExists(device.registry, u"C")) << "not half written";
-    result = writeImportedProfiles(device.registry, {(*bc)[1]}, true, messages);
+    EXPECT_EQ(listProfileNames(registry), (Names{u"A", u"B", u"Empty"}));
+    result = writeImportedProfiles(registry, {(*bc)[1]}, true, messages);
     EXPECT_EQ(std::tuple(result.written, result.changed), std::tuple(false, false));
-    EXPECT_TRUE(profileExists(device.registry, u"B")) << "replacing: nothing removed first";
+    EXPECT_TRUE(profileExists(registry, u"B")) << "replacing: nothing removed first";
 }
 
 // The store's own round trip, export to import to export, is the profile-file fuzzer's.
-TEST_F(ExportImportTest, AfterAnImportEveryAdaptersDefaultIsAppliedAgainReportingOnce) {
+TEST(ExportImportTest, AfterAnImportEveryAdaptersDefaultIsAppliedAgainReportingOnce) {
+    Device device(3);
     device.addProfile(u"Home", u"10.1.0.1");
     device.setDefault(u"A1", u"Home");
     device.setDefault(u"A2", u"Home");
     device.setDefault(u"A3", u"Gone");  // no such profile: A3 is left alone
     device.session.applyToAll = 1;      // the re-apply takes no notice of it
+    putDword(device.registry, kCurrentUser, profilePath(u"Home"), u"UseProxy", 1);
     Messages messages;
     EXPECT_TRUE(reapplyDefaultProfiles(device.session, messages));
     EXPECT_EQ(std::tuple(device.systemIp(u"A1"), device.systemIp(u"A2"), device.systemIp(u"A3")),
               std::tuple(u"10.1.0.1", u"10.1.0.1", u"192.168.0.3"));
-    EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)});
-
-    // A changed proxy the shell cannot be told of needs a reset, as after a switch.
-    device.system.shell = 0;
-    putDword(device.registry, kCurrentUser, profilePath(u"Home"), u"UseProxy", 1);
-    messages.clear();
-    EXPECT_TRUE(reapplyDefaultProfiles(device.session, messages));
     EXPECT_EQ(messages, (Messages{notice(IDS_NEXT_USE), notice(IDS_RESET_FOR_PROXY)}));
 
     // The first adapter's key cannot be opened again: the run stops there, untold as done.
