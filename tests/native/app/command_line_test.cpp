@@ -55,56 +55,44 @@ TEST(CommandLineTest, ARequestCrossesToTheRunningInstanceWholeAndNothingElseDoes
     }
 }
 
-TEST(CommandLineTest, ASwitchFindsTheProfileAndAdapterAsStoredAndTellsWhatIsMissing) {
+// As the icon's menu: every adapter with applyToAll, else the first, unless one is named.
+TEST(CommandLineTest, SwitchAndUndoFindWhatTheyNameAsStoredAndEndWithTheirOwnCodes) {
     Device device(2, true);
-    device.session.applyToAll = 1;
     Messages messages;
-    const auto run = [&](const char16_t* profile, const char16_t* adapter) {
+    const auto run = [&](Kind kind, const char16_t* profile, const char16_t* adapter) {
         messages.clear();
-        return switchCommand(device.session, {Kind::Switch, profile, adapter, {}, false, false},
-                             messages);
+        const CommandRequest request{kind, profile, adapter, {}, false, false};
+        return kind == Kind::Switch ? switchCommand(device.session, request, messages)
+                                    : undoCommand(device.session, request, messages);
     };
-    EXPECT_EQ(run(u"Lab", u""), ExitStatus::UnknownProfile);
+    EXPECT_EQ(run(Kind::Switch, u"Lab", u""), ExitStatus::UnknownProfile);
     EXPECT_EQ(messages, Messages{failure(IDS_UNKNOWN_PROFILE, u"Lab")});
-    EXPECT_EQ(run(u"Home", u"A9"), ExitStatus::UnknownAdapter);
-    EXPECT_EQ(messages, Messages{failure(IDS_UNKNOWN_ADAPTER, u"A9")});
-
-    // A named adapter alone, whatever applyToAll says; the name recorded as it is stored.
-    EXPECT_EQ(run(u"oFFICE", u"a2"), ExitStatus::Ok);
-    EXPECT_EQ(device.defaultOf(u"A2"), u"Office");
-    EXPECT_EQ(device.defaultOf(u"A1"), u"(none)");
-
-    EXPECT_EQ(run(u"Home", u""), ExitStatus::Ok);
-    EXPECT_EQ(device.systemIp(u"A2"), u"10.1.0.1") << "as the menu: every adapter";
-
-    device.registry.failValue(u"DefProfile", status::kAccessDenied);
-    EXPECT_EQ(run(u"Office", u""), ExitStatus::Failed) << "a failure told is no success";
-}
-
-TEST(CommandLineTest, AnUndoOfAnAdapterNeverSwitchedHasItsOwnCodeAndChangesNothing) {
-    Device device(2, true);
-    Messages messages;
-    const auto undo = [&](const char16_t* adapter) {
-        messages.clear();
-        return undoCommand(device.session, {Kind::Undo, {}, adapter, {}, false, false}, messages);
-    };
-    EXPECT_EQ(undo(u"A9"), ExitStatus::UnknownAdapter);
-    EXPECT_EQ(undo(u""), ExitStatus::NothingToUndo);
-    EXPECT_EQ(messages, Messages{failure(IDS_NOTHING_TO_UNDO, u"Card A1")});
-    EXPECT_EQ(static_cast<int>(ExitStatus::NothingToUndo), 11);
-
-    // As the menu: the first adapter, or with applyToAll every adapter, unless one is named.
-    switchToProfile(device.session, device.adapter(1), u"Office", false, messages);
-    EXPECT_EQ(undo(u""), ExitStatus::NothingToUndo) << "the first adapter was never switched";
-    EXPECT_EQ(device.systemIp(u"A2"), u"10.2.0.1");
+    for (const Kind kind : {Kind::Switch, Kind::Undo}) {
+        EXPECT_EQ(run(kind, u"Home", u"A9"), ExitStatus::UnknownAdapter);
+        EXPECT_EQ(messages, Messages{failure(IDS_UNKNOWN_ADAPTER, u"A9")});
+    }
     device.session.applyToAll = 1;
-    EXPECT_EQ(undo(u""), ExitStatus::Ok);
-    EXPECT_EQ(device.systemIp(u"A2"), u"192.168.0.2");
-    EXPECT_EQ(undo(u"a2"), ExitStatus::Ok);
-    EXPECT_EQ(device.systemIp(u"A2"), u"10.2.0.1") << "redone";
+    EXPECT_EQ(run(Kind::Switch, u"oFFICE", u"a2"), ExitStatus::Ok);
+    EXPECT_EQ(std::pair(device.defaultOf(u"A2"), device.defaultOf(u"A1")),
+              std::pair(std::u16string(u"Office"), std::u16string(u"(none)")))
+        << "the named adapter alone, the name recorded as it is stored";
 
-    device.registry.failValue(u"PreviousDefProfile", status::kAccessDenied);
-    EXPECT_EQ(undo(u"A2"), ExitStatus::Failed);
+    device.session.applyToAll = 0;
+    EXPECT_EQ(run(Kind::Undo, u"", u""), ExitStatus::NothingToUndo);
+    EXPECT_EQ(messages, Messages{failure(IDS_NOTHING_TO_UNDO, u"Card A1")});
+    device.session.applyToAll = 1;
+    EXPECT_EQ(run(Kind::Undo, u"", u""), ExitStatus::Ok);
+    EXPECT_EQ(device.systemIp(u"A2"), u"192.168.0.2");
+    EXPECT_EQ(run(Kind::Undo, u"", u"a2"), ExitStatus::Ok);
+    EXPECT_EQ(device.systemIp(u"A2"), u"10.2.0.1") << "redone";
+    EXPECT_EQ(run(Kind::Switch, u"Home", u""), ExitStatus::Ok);
+    EXPECT_EQ(device.systemIp(u"A2"), u"10.1.0.1");
+
+    // A failure told is no success.
+    device.registry.failValue(u"DefProfile", status::kAccessDenied);
+    EXPECT_EQ(run(Kind::Switch, u"Office", u""), ExitStatus::Failed);
+    EXPECT_EQ(run(Kind::Undo, u"", u"A2"), ExitStatus::Failed);
+    EXPECT_EQ(messages, Messages{failure(IDS_UNDO_FAILED, u"Card A2")});
 }
 
 }  // namespace

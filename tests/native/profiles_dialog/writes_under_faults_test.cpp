@@ -71,72 +71,64 @@ struct Handheld : Device {
         putDword(registry, kCurrentUser, profilePath(u"Travel"), u"UseProxy", 1);
         putDword(registry, kCurrentUser, kProxyKeyPath, u"UseProxy", 1);
         setDefault(u"A1", u"Travel");
-        Messages messages;
-        switchToProfile(session, adapter(0), u"Home", true, messages);
+        switchToProfile(session, adapter(0), u"Home", true, told);
     }
+    // The stored profiles exported, Home's as Cafe and Travel's as Home, imported and applied.
+    void import(bool replace) {
+        std::vector<StoredProfile> file;
+        exportProfiles(registry, [&](std::span<const unsigned char> bytes) {
+            file = *readProfileFile(bytes);
+            return true;
+        });
+        file[0].name = u"Cafe";
+        file[2].name = u"Home";
+        if (writeImportedProfiles(registry, file, replace, told).written) {
+            reapplyDefaultProfiles(session, told);
+        }
+    }
+    // `name` given another DNS server in A1's dialog.
+    void edit(std::u16string_view name) {
+        NetSettings before;
+        loadProfile(registry, name, before);
+        NetSettings edited = before;
+        copyText(edited.dns1, u"10.0.0.53");
+        storeEditedProfile(session, adapter(0), name, before, edited, told);
+    }
+    Messages told;
 };
 
-using Operation = std::function<void(Handheld&, Messages&)>;
-
-// The stored profiles exported, Home's as Cafe and Travel's as Home, imported and applied.
-void import(Handheld& device, bool replace, Messages& messages) {
-    std::vector<StoredProfile> file;
-    exportProfiles(device.registry, [&](std::span<const unsigned char> bytes) {
-        file = *readProfileFile(bytes);
-        return true;
-    });
-    file[0].name = u"Cafe";
-    file[2].name = u"Home";
-    if (writeImportedProfiles(device.registry, file, replace, messages).written) {
-        reapplyDefaultProfiles(device.session, messages);
-    }
-}
-
-void edit(Handheld& device, std::u16string_view name, Messages& messages) {
-    NetSettings before;
-    setDefaults(before);
-    loadProfile(device.registry, name, before);
-    NetSettings edited = before;
-    copyText(edited.dns1, u"10.0.0.53");
-    storeEditedProfile(device.session, device.adapter(0), name, before, edited, messages);
-}
-
 using Kind = CommandRequest::Kind;
-const std::vector<std::pair<const char*, Operation>> kOperations{
-    {"import keeping", [](Handheld& d, Messages& m) { import(d, false, m); }},
-    {"import replacing", [](Handheld& d, Messages& m) { import(d, true, m); }},
-    {"switch", [](Handheld& d,
-                  Messages& m) { switchToProfile(d.session, d.adapter(1), u"Travel", false, m); }},
+const std::vector<std::pair<const char*, std::function<void(Handheld&)>>> kOperations{
+    {"import keeping", [](Handheld& d) { d.import(false); }},
+    {"import replacing", [](Handheld& d) { d.import(true); }},
+    {"switch",
+     [](Handheld& d) { switchToProfile(d.session, d.adapter(1), u"Travel", false, d.told); }},
     {"set for every adapter",
-     [](Handheld& d, Messages& m) {
-         switchToProfile(d.session, d.adapter(0), u"Travel", true, m);
-     }},
+     [](Handheld& d) { switchToProfile(d.session, d.adapter(0), u"Travel", true, d.told); }},
     {"command line switch",
-     [](Handheld& d, Messages& m) {
-         switchCommand(d.session, {Kind::Switch, u"office", {}, {}, false, false}, m);
+     [](Handheld& d) {
+         switchCommand(d.session, {Kind::Switch, u"office", {}, {}, false, false}, d.told);
      }},
-    {"new", [](Handheld& d, Messages& m) { edit(d, u"Lab", m); }},
+    {"new", [](Handheld& d) { d.edit(u"Lab"); }},
     {"edit for every adapter",
-     [](Handheld& d, Messages& m) {
+     [](Handheld& d) {
          d.session.applyToAll = 1;
-         edit(d, u"Home", m);
+         d.edit(u"Home");
      }},
     {"delete",
-     [](Handheld& d, Messages& m) {
+     [](Handheld& d) {
          if (!deleteProfile(d.registry, u"Travel")) {
-             m.push_back(failure(IDS_DELETE_FAILED));
+             d.told.push_back(failure(IDS_DELETE_FAILED));
          }
      }},
     {"default offer",
-     [](Handheld& d, Messages& m) {
-         createProfileFromSystem(d.registry, u"Default", d.adapter(1), m);
-     }},
-    {"undo", [](Handheld& d, Messages& m) { undoLastSwitch(d.session, d.adapter(0), false, m); }},
+     [](Handheld& d) { createProfileFromSystem(d.registry, u"Default", d.adapter(1), d.told); }},
+    {"undo", [](Handheld& d) { undoLastSwitch(d.session, d.adapter(0), false, d.told); }},
     {"undo for every adapter",
-     [](Handheld& d, Messages& m) { undoLastSwitch(d.session, d.adapter(0), true, m); }},
+     [](Handheld& d) { undoLastSwitch(d.session, d.adapter(0), true, d.told); }},
     {"command line undo",
-     [](Handheld& d, Messages& m) {
-         undoCommand(d.session, {Kind::Undo, {}, u"a2", {}, false, false}, m);
+     [](Handheld& d) {
+         undoCommand(d.session, {Kind::Undo, {}, u"a2", {}, false, false}, d.told);
      }},
 };
 
@@ -145,10 +137,10 @@ TEST(WritesUnderFaultsTest, EachWriteOfEachOperationFailingLeavesNothingHalfWrit
         Handheld clean;
         const Picture before = pictureOf(clean.registry);
         const int start = clean.registry.writeCount();
-        Messages messages;
-        operation(clean, messages);
+        clean.told.clear();
+        operation(clean);
         const int writes = clean.registry.writeCount() - start;
-        ASSERT_FALSE(hasFailure(messages)) << name;
+        ASSERT_FALSE(hasFailure(clean.told)) << name;
         const Picture after = pictureOf(clean.registry);
         ASSERT_NE(before, after) << name;
         std::printf("%s: %d write(s), each failing once and failing on\n", name, writes);
@@ -157,21 +149,21 @@ TEST(WritesUnderFaultsTest, EachWriteOfEachOperationFailingLeavesNothingHalfWrit
             for (const bool andAfter : {false, true}) {
                 Handheld device;
                 device.registry.failWrite(device.registry.writeCount() + failing, andAfter);
-                messages.clear();
-                operation(device, messages);
+                device.told.clear();
+                operation(device);
                 device.registry.clearFaults();
                 const std::vector<std::u16string> broken =
                     halfWritten(before, after, pictureOf(device.registry));
                 const std::string trace = std::string(name) + ", write " + std::to_string(failing) +
                                           (andAfter ? " and on: " : ": ") +
                                           (broken.empty() ? "" : toUtf8(broken[0]));
-                EXPECT_TRUE(hasFailure(messages)) << trace;
+                EXPECT_TRUE(hasFailure(device.told)) << trace;
                 // Only a failure that also stops the putting back may leave a key half written,
                 // and then the user is told to check.
-                const bool toldToCheck = std::ranges::any_of(messages, [](const Message& message) {
-                    return message.textId == IDS_PROFILE_NOT_PUT_BACK ||
-                           message.textId == IDS_SETTINGS_NOT_PUT_BACK ||
-                           message.textId == IDS_UNDO_NOT_PUT_BACK;
+                const bool toldToCheck = std::ranges::any_of(device.told, [](const Message& told) {
+                    return told.textId == IDS_PROFILE_NOT_PUT_BACK ||
+                           told.textId == IDS_SETTINGS_NOT_PUT_BACK ||
+                           told.textId == IDS_UNDO_NOT_PUT_BACK;
                 });
                 EXPECT_TRUE(broken.empty() || (andAfter && toldToCheck)) << trace;
             }
