@@ -21,16 +21,12 @@ TEST(ProfilesDialogTest,
         const ProfileList list = readProfileList(device.registry, device.adapter(0));
         return std::tuple(list.names.size(), list.selection, list.offerDefault);
     };
-    EXPECT_EQ(listed(), std::tuple(2u, u"", true));
     EXPECT_EQ(defaultProfileQuestion(device.adapter(0)), question(IDS_OFFER_DEFAULT, u"Card A1"));
     device.setDefault(u"A1", u"Gone");
     EXPECT_EQ(listed(), std::tuple(2u, u"Gone", false)) << "even dangling: no offer";
     device.registry.deleteTree(kCurrentUser, kProfilesKeyPath);
     EXPECT_EQ(listed(), std::tuple(0u, u"Gone", true)) << "a default but no profile at all";
 
-    device.session.adapters.clear();
-    EXPECT_EQ(openProfilesDialog(device.session), (DialogOpening{{}, false, false, true}));
-    EXPECT_EQ(device.session.applyToAll, 0u) << "with one adapter or none the option goes off";
     device.system.storeKnown = false;  // the figures' lines are proven in the real About box
     EXPECT_TRUE(aboutStoreLines(device.system).empty()) << "the template's own lines stay";
 }
@@ -99,10 +95,6 @@ TEST(ProfilesDialogTest, AnEditIsStoredOnlyWhenChangedAndAppliedWhereTheProfileI
     EXPECT_TRUE(store(2, u"10.2.0.6"));
     EXPECT_EQ(device.systemIps(), "10.2.0.6 10.2.0.6 192.168.0.3 ");
     EXPECT_TRUE(messages.empty()) << "the last adapter reports, and it did not apply";
-    device.setDefault(u"A3", u"Office");
-    EXPECT_TRUE(store(0, u"10.2.0.5"));
-    EXPECT_EQ(device.systemIps(), "10.2.0.5 10.2.0.5 10.2.0.5 ");
-    EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)});
 
     device.registry.failValue(u"IpAddress", status::kAccessDenied);
     EXPECT_FALSE(store(1, u"10.2.0.7"));
