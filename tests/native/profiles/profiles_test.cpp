@@ -74,6 +74,7 @@ TEST(ProfileStoreTest, ADefaultIsRecordedAsTextReadWholeOrNotAtAllAndMayNameNoPr
     }
     EXPECT_EQ(messages, Messages{failure(IDS_LOAD_FAILED, u"Gone")});
     EXPECT_EQ(device.systemIp(u"A1"), u"10.9.0.1");
+    EXPECT_TRUE(deleteProfile(device.registry, longName));
 }
 
 TEST(ProfileStoreTest, AProfileFromTheSystemIsStoredAndMadeDefaultWithoutTouchingTheSystem) {

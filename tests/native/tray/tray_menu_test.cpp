@@ -54,7 +54,7 @@ TEST(TrayMenuTest, TheFlatLayoutsWithIdsAndOnlyTheExactDefaultMarkedOrNothing) {
 
 TEST(TrayMenuTest, OnlyAPenDownIsAnsweredAndOnlyWithTheMenuWhenNothingElseIsUp) {
     constexpr std::intptr_t kPenDown = 0x0201;
-    for (const std::intptr_t other : {0x0200, 0x0202}) {
+    for (const std::intptr_t other : {0x0200, 0x0202, 0x0203, 0x0204}) {
         EXPECT_EQ(decideTrayTap(other, true, false, false), TrayTap::Nothing) << other;
     }
     // As (a menu there, busy, a window of the program up).
