@@ -100,6 +100,10 @@ TEST(ProfilesDialogTest, AnEditIsStoredOnlyWhenChangedAndAppliedWhereTheProfileI
     EXPECT_TRUE(store(2, u"10.2.0.6"));
     EXPECT_EQ(device.systemIps(), "10.2.0.6 10.2.0.6 192.168.0.3 ");
     EXPECT_TRUE(messages.empty()) << "the last adapter reports, and it did not apply";
+    device.setDefault(u"A3", u"Office");
+    EXPECT_TRUE(store(0, u"10.2.0.5"));
+    EXPECT_EQ(device.systemIps(), "10.2.0.5 10.2.0.5 10.2.0.5 ");
+    EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)});
 
     device.registry.failValue(u"IpAddress", status::kAccessDenied);
     EXPECT_FALSE(store(1, u"10.2.0.7"));
