@@ -103,6 +103,8 @@ TEST(ProfilesDialogTest, AnEditIsStoredOnlyWhenChangedAndAppliedWhereTheProfileI
     EXPECT_TRUE(store(0, u"10.2.0.5"));
     EXPECT_EQ(device.systemIps(), "10.2.0.5 10.2.0.5 10.2.0.5 ");
     EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)});
+    EXPECT_TRUE(undoLastSwitch(device.session, device.adapter(0), true, messages));
+    EXPECT_EQ(device.systemIps(), "10.2.0.6 10.2.0.6 192.168.0.3 ") << "each kept for undo";
 
     device.registry.failValue(u"IpAddress", status::kAccessDenied);
     EXPECT_FALSE(store(1, u"10.2.0.7"));
