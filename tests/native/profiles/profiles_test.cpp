@@ -3,7 +3,6 @@
 #include "profiles/last_switch.h"
 #include "profiles/profile_file.h"
 #include "profiles/profile_store.h"
-#include "profiles_dialog/profiles_dialog.h"
 #include "resources/resource.h"
 #include "tests/support/device.h"
 #include "tests/support/example_profile_file.h"
@@ -237,6 +236,7 @@ TEST(ExportImportTest, AfterAnImportEveryAdaptersDefaultIsAppliedAgainReportingO
 
 // Undo Last Switch: what every write from a profile keeps of the adapter, and the undo that gives
 // it back. That each of these writes and undoes whole or not at all is the fault sweep's.
+
 // The adapter's settings as the system holds them, read as the program reads them.
 NetSettings systemOf(Device& device, int index) {
     NetSettings now;

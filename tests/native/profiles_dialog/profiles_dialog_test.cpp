@@ -18,8 +18,8 @@
 namespace corvane {
 namespace {
 
-// The dialog's opening state shows in its Windows test.
-TEST(ProfilesDialogTest, TheListOffersADefaultWhenTheAdapterHasNoneOrTheStoreIsEmpty) {
+// The dialog's opening, and its offer to an adapter without a default, show in its Windows test.
+TEST(ProfilesDialogTest, ADanglingDefaultIsSelectedUnofferedAndAnEmptyStoreOffersOne) {
     Device device(1, true);
     // The list as its number of names, selection and whether the default is offered.
     const auto listed = [&] {
