@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -22,6 +21,7 @@
 
 namespace corvane {
 
+// A system whose answers the test sets; help goes on to `helpViewer` when a test sets one.
 class FakeSystem : public System {
   public:
     bool platformVersion(PlatformVersion& out) override {
@@ -37,7 +37,6 @@ class FakeSystem : public System {
         free = storeFree;
         return storeKnown;
     }
-    // Help goes on to `helpViewer` when a test sets one (under Wine: the real platform's).
     void showHelp(std::u16string_view topic) override {
         if (helpViewer != nullptr) {
             helpViewer->showHelp(topic);
@@ -53,8 +52,7 @@ class FakeSystem : public System {
     System* helpViewer = nullptr;
 };
 
-// A handheld over `RegistryType`: NDIS adapters, profiles and defaults in its registry, a system
-// whose answers the test sets, and the session over both.
+// A handheld over `RegistryType`: NDIS adapters, profiles and defaults in its registry.
 template <class RegistryType>
 class BasicDevice {
   public:
@@ -69,9 +67,7 @@ class BasicDevice {
         putDword(registry, kLocalMachine, tcpip(key), u"EnableDHCP", ip.empty());
         putMulti(registry, kLocalMachine, tcpip(key), u"IpAddress", {ip});
     }
-    // The adapters as the program lists them; `count` of them must be found.
     void loadAdapters(int count) { ASSERT_EQ(session.adapters.enumerate(registry), count); }
-    // A stored profile on the fixed address `ipAddress`.
     void addProfile(std::u16string_view name, std::u16string_view ipAddress = u"10.1.0.1") {
         NetSettings record;
         setDefaults(record);
@@ -82,18 +78,16 @@ class BasicDevice {
     void setDefault(std::u16string_view adapterKey, std::u16string_view name) {
         putString(registry, kCurrentUser, appKey(adapterKey), kDefaultProfileValue, name);
     }
-    // "DefProfile" of the adapter as stored, or "(none)".
+    // As stored, or "(none)".
     std::u16string defaultOf(std::u16string_view adapterKey) {
         const RawValue value =
             getRaw(registry, kCurrentUser, appKey(adapterKey), kDefaultProfileValue);
         return value.result == status::kSuccess ? std::u16string(textOf(value.chars())) : u"(none)";
     }
-    // The adapter's system "IpAddress" as stored.
     std::u16string systemIp(std::u16string_view adapterKey) {
         return std::u16string(
             textOf(getRaw(registry, kLocalMachine, tcpip(adapterKey), u"IpAddress").chars()));
     }
-    // A stored profile's "IpAddress", or "(none)" when it cannot be loaded.
     std::u16string profileIp(std::u16string_view name) {
         NetSettings record;
         return loadProfile(registry, name, record) ? std::u16string(textOf(record.ipAddress))
@@ -132,6 +126,14 @@ class Device : public BasicDevice<MemoryRegistry> {
         }
     }
     ~Device() { EXPECT_EQ(registry.openHandleCount(), 0) << "a key was left open"; }
+    // Every adapter's system "IpAddress", each followed by a space.
+    std::string systemIps() {
+        std::string ips;
+        for (int i = 0; i < session.adapters.count(); ++i) {
+            ips += toUtf8(systemIp(textOf(adapter(i).keyName))) + " ";
+        }
+        return ips;
+    }
 };
 
 inline void PrintTo(const Message& message, std::ostream* out) {

@@ -2,6 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <map>
+
+#include "app/command_line.h"
+#include "core/registry_values.h"
+#include "profiles/profile_file.h"
 #include "profiles_dialog/profile_name.h"
 #include "resources/resource.h"
 #include "tests/support/device.h"
@@ -9,78 +18,48 @@
 namespace corvane {
 namespace {
 
-class ProfilesDialogTest : public testing::Test {
-  protected:
-    // The Office profile as the editor leaves it with `address`, stored from `adapter`'s dialog.
-    bool store(int adapter, std::u16string_view address) {
-        NetSettings before;
-        loadProfile(device.registry, u"Office", before);
-        NetSettings after = before;
-        copyText(after.ipAddress, address);
-        messages.clear();
-        return storeEditedProfile(device.session, device.adapter(adapter), u"Office", before, after,
-                                  messages);
-    }
-
-    Device device{3, true};
-    Messages messages;
-};
-
-TEST_F(ProfilesDialogTest, OpeningAndAbout) {
-    device.session.applyToAll = 1;
-    device.session.showAtStartup = 5;
-    EXPECT_EQ(openProfilesDialog(device.session),
-              (DialogOpening{{u"Card A1", u"Card A2", u"Card A3"}, true, true, true}));
-    device.session.adapters.clear();
-    EXPECT_EQ(openProfilesDialog(device.session), (DialogOpening{{}, false, false, true}));
-    EXPECT_EQ(device.session.applyToAll, 0u) << "with one adapter or none the option goes off";
-
-    device.system.storeKnown = false;  // the figures' lines are proven in the real About box
-    EXPECT_TRUE(aboutStoreLines(device.system).empty()) << "the template's own lines stay";
-}
-
-TEST_F(ProfilesDialogTest, TheListOffersADefaultWhenTheAdapterHasNoneOrTheStoreIsEmpty) {
+// The dialog's opening, and its offer to an adapter without a default, show in its Windows test.
+TEST(ProfilesDialogTest, ADanglingDefaultIsSelectedUnofferedAndAnEmptyStoreOffersOne) {
+    Device device(1, true);
     // The list as its number of names, selection and whether the default is offered.
     const auto listed = [&] {
         const ProfileList list = readProfileList(device.registry, device.adapter(0));
         return std::tuple(list.names.size(), list.selection, list.offerDefault);
     };
-    EXPECT_EQ(listed(), std::tuple(2u, u"", true));
     EXPECT_EQ(defaultProfileQuestion(device.adapter(0)), question(IDS_OFFER_DEFAULT, u"Card A1"));
-    device.setDefault(u"A1", u"Office");
-    EXPECT_EQ(listed(), std::tuple(2u, u"Office", false));
     device.setDefault(u"A1", u"Gone");
-    EXPECT_EQ(listed(), std::tuple(2u, u"Gone", false)) << "dangling: no offer";
+    EXPECT_EQ(listed(), std::tuple(2u, u"Gone", false)) << "even dangling: no offer";
     device.registry.deleteTree(kCurrentUser, kProfilesKeyPath);
     EXPECT_EQ(listed(), std::tuple(0u, u"Gone", true)) << "a default but no profile at all";
+
+    device.system.storeKnown = false;  // the figures' lines are proven in the real About box
+    EXPECT_TRUE(aboutStoreLines(device.system).empty()) << "the template's own lines stay";
 }
 
-TEST_F(ProfilesDialogTest, ATypedNameIsCutAndRefusedWhenTakenInAnyCaseOrNested) {
+// A name taken in another letter case is refused in the Windows dialog's test.
+TEST(ProfilesDialogTest, ATypedNameIsCutAndRefusedWhenNested) {
+    Device device;
     EXPECT_EQ(acceptProfileName(device.registry, u""), NameCheck{});
-    for (const Message& refusal :
-         {failure(IDS_PROFILE_EXISTS, u"OFFICE"), failure(IDS_PROFILE_NAME_BACKSLASH, u"Lab\\2")}) {
-        EXPECT_EQ(acceptProfileName(device.registry, refusal.argument),
-                  (NameCheck{NameAnswer::Refused, refusal.argument, refusal}));
-    }
+    const Message nested = failure(IDS_PROFILE_NAME_BACKSLASH, u"Lab\\2");
+    EXPECT_EQ(acceptProfileName(device.registry, nested.argument),
+              (NameCheck{NameAnswer::Refused, nested.argument, nested}));
     EXPECT_EQ(acceptProfileName(device.registry, std::u16string(45, u'n')),
               (NameCheck{NameAnswer::Accepted, std::u16string(39, u'n'), {}}));
 }
 
-TEST_F(ProfilesDialogTest, SetSwitchesTheSelectedAdapterUnlessItIsAlreadyItsDefault) {
+// The switch itself is the icon menu's: here only which adapters it takes.
+TEST(ProfilesDialogTest, SetSwitchesTheSelectedAdapterOrEveryAdapterUnlessItIsAlreadyItsDefault) {
+    Device device(3, true);
     device.setDefault(u"A1", u"Office");
     const int writes = device.registry.setValueCount();
-    EXPECT_FALSE(switchFromDialog(device.session, &device.adapter(0), u"Office", messages))
-        << "already the default: nothing stored, applied or refreshed";
-    EXPECT_EQ(device.registry.setValueCount(), writes);
-
-    // The switch itself is the icon menu's: here only which adapters it takes.
+    Messages messages;
+    EXPECT_FALSE(switchFromDialog(device.session, &device.adapter(0), u"Office", messages));
+    EXPECT_EQ(device.registry.setValueCount(), writes) << "nothing stored, applied or refreshed";
     EXPECT_TRUE(switchFromDialog(device.session, &device.adapter(1), u"Home", messages));
-    EXPECT_EQ(std::tuple(device.systemIp(u"A1"), device.systemIp(u"A2")),
-              std::tuple(u"192.168.0.1", u"10.1.0.1"));
-    device.session.applyToAll = 1;  // every adapter, this one again included
+    EXPECT_EQ(device.systemIps(), "192.168.0.1 10.1.0.1 192.168.0.3 ");
+    device.session.applyToAll = 1;  // every adapter, this one's default again included
     EXPECT_TRUE(switchFromDialog(device.session, &device.adapter(0), u"Office", messages));
-    EXPECT_EQ(std::tuple(device.systemIp(u"A1"), device.systemIp(u"A3")),
-              std::tuple(u"10.2.0.1", u"10.2.0.1"));
+    EXPECT_EQ(device.systemIps(), "10.2.0.1 10.2.0.1 10.2.0.1 ");
 
     // No adapter or no profile selected: only the refresh.
     messages.clear();
@@ -89,7 +68,19 @@ TEST_F(ProfilesDialogTest, SetSwitchesTheSelectedAdapterUnlessItIsAlreadyItsDefa
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(ProfilesDialogTest, AnEditIsStoredOnlyWhenChangedAndAppliedWhereTheProfileIsTheDefault) {
+TEST(ProfilesDialogTest, AnEditIsStoredOnlyWhenChangedAndAppliedWhereTheProfileIsTheDefault) {
+    Device device(3, true);
+    Messages messages;
+    // Office as the editor leaves it with `address`, stored from `adapter`'s dialog.
+    const auto store = [&](int adapter, std::u16string_view address) {
+        NetSettings before;
+        loadProfile(device.registry, u"Office", before);
+        NetSettings after = before;
+        copyText(after.ipAddress, address);
+        messages.clear();
+        return storeEditedProfile(device.session, device.adapter(adapter), u"Office", before, after,
+                                  messages);
+    };
     const int writes = device.registry.setValueCount();
     EXPECT_FALSE(store(0, u"10.2.0.1"));
     EXPECT_EQ(device.registry.setValueCount(), writes) << "unchanged: nothing stored";
@@ -98,29 +89,178 @@ TEST_F(ProfilesDialogTest, AnEditIsStoredOnlyWhenChangedAndAppliedWhereTheProfil
     device.setDefault(u"A2", u"Office");
     EXPECT_TRUE(store(0, u"10.2.0.9"));
     EXPECT_EQ(device.profileIp(u"Office"), u"10.2.0.9");
-    EXPECT_EQ(device.systemIp(u"A2"), u"192.168.0.2");
+    EXPECT_EQ(device.systemIps(), "192.168.0.1 192.168.0.2 192.168.0.3 ");
     EXPECT_TRUE(messages.empty());
-
-    EXPECT_TRUE(store(1, u"10.2.0.8"));
-    EXPECT_EQ(device.systemIp(u"A2"), u"10.2.0.8");
-    EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)});
 
     // With applyToAll every adapter using it is updated, only the last adapter reporting.
     device.session.applyToAll = 1;
     device.setDefault(u"A1", u"Office");
     device.setDefault(u"A3", u"office");  // letter case counts
     EXPECT_TRUE(store(2, u"10.2.0.6"));
-    EXPECT_EQ(std::tuple(device.systemIp(u"A1"), device.systemIp(u"A2"), device.systemIp(u"A3")),
-              std::tuple(u"10.2.0.6", u"10.2.0.6", u"192.168.0.3"));
+    EXPECT_EQ(device.systemIps(), "10.2.0.6 10.2.0.6 192.168.0.3 ");
     EXPECT_TRUE(messages.empty()) << "the last adapter reports, and it did not apply";
     device.setDefault(u"A3", u"Office");
     EXPECT_TRUE(store(0, u"10.2.0.5"));
-    EXPECT_EQ(device.systemIp(u"A3"), u"10.2.0.5");
+    EXPECT_EQ(device.systemIps(), "10.2.0.5 10.2.0.5 10.2.0.5 ");
     EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)});
+    EXPECT_TRUE(undoLastSwitch(device.session, device.adapter(0), true, messages));
+    EXPECT_EQ(device.systemIps(), "10.2.0.6 10.2.0.6 192.168.0.3 ") << "each kept for undo";
 
     device.registry.failValue(u"IpAddress", status::kAccessDenied);
     EXPECT_FALSE(store(1, u"10.2.0.7"));
     EXPECT_EQ(messages, Messages{failure(IDS_SAVE_FAILED, u"Office")});
+}
+
+// The fault sweep: every operation that writes, run once for each write it makes with that write
+// failing: no profile lost, none half written, no adapter half switched, and the failure told.
+
+// Every key of the registry, by its lower-cased full path, with its values as stored.
+using Picture = std::map<std::u16string, std::vector<RegValue>>;
+
+Picture pictureOf(MemoryRegistry& registry) {
+    Picture picture;
+    for (const std::u16string& path : registry.keyPaths()) {
+        const KeyHandle root = path.starts_with(u"hkcu\\") ? kCurrentUser : kLocalMachine;
+        RegKey key;
+        if (path.size() > 5 && openKey(registry, root, path.substr(5), 0, key) == 0) {
+            readValues(registry, key.handle(), picture[path]);
+        }
+    }
+    return picture;
+}
+
+// What moves as one: an adapter's default, its last switch and its TCP/IP key, else each key.
+std::u16string unitOf(const std::u16string& path) {
+    for (const std::u16string_view adapters :
+         {u"hkcu\\software\\tavelorn\\corvane\\1.2\\a", u"hklm\\comm\\a"}) {
+        if (path.starts_with(adapters)) {
+            return u"adapter " + path.substr(adapters.size(), 1);
+        }
+    }
+    return path;
+}
+
+// The first unit now neither wholly as before the operation nor wholly as the whole operation
+// leaves it, or none; a missing key is a state of its own.
+std::u16string halfWritten(const Picture& before, const Picture& after, const Picture& now) {
+    std::map<std::u16string, std::array<Picture, 3>> units;
+    for (const int i : {0, 1, 2}) {
+        for (const auto& [path, values] : *std::array{&before, &after, &now}[i]) {
+            units[unitOf(path)][i][path] = values;
+        }
+    }
+    for (const auto& [unit, states] : units) {
+        if (states[2] != states[0] && states[2] != states[1]) {
+            return unit;
+        }
+    }
+    return {};
+}
+
+// Home, Office and Travel (with a proxy) stored; both adapters switched to Home, so each has a
+// switch to undo: A1 from its default Travel, A2 from no default, both from a proxy.
+struct Handheld : Device {
+    Handheld() : Device(2, true) {
+        addProfile(u"Travel", u"10.3.0.1");
+        putDword(registry, kCurrentUser, profilePath(u"Travel"), u"UseProxy", 1);
+        putDword(registry, kCurrentUser, kProxyKeyPath, u"UseProxy", 1);
+        setDefault(u"A1", u"Travel");
+        switchToProfile(session, adapter(0), u"Home", true, told);
+        told.clear();
+    }
+    // The stored profiles exported, Home's as Cafe and Travel's as Home, imported and applied.
+    void import(bool replace) {
+        std::vector<StoredProfile> file;
+        exportProfiles(registry, [&](std::span<const unsigned char> bytes) {
+            file = *readProfileFile(bytes);
+            return true;
+        });
+        file[0].name = u"Cafe";
+        file[2].name = u"Home";
+        if (writeImportedProfiles(registry, file, replace, told).written) {
+            reapplyDefaultProfiles(session, told);
+        }
+    }
+    // `name` given another DNS server in A1's dialog.
+    void edit(std::u16string_view name) {
+        NetSettings before;
+        loadProfile(registry, name, before);
+        NetSettings edited = before;
+        copyText(edited.dns1, u"10.0.0.53");
+        storeEditedProfile(session, adapter(0), name, before, edited, told);
+    }
+    Messages told;
+};
+
+using Kind = CommandRequest::Kind;
+const std::vector<std::pair<const char*, std::function<void(Handheld&)>>> kOperations{
+    {"import keeping", [](Handheld& d) { d.import(false); }},
+    {"import replacing", [](Handheld& d) { d.import(true); }},
+    {"switch",
+     [](Handheld& d) { switchToProfile(d.session, d.adapter(1), u"Travel", false, d.told); }},
+    {"set for every adapter",
+     [](Handheld& d) { switchToProfile(d.session, d.adapter(0), u"Travel", true, d.told); }},
+    {"command line switch",
+     [](Handheld& d) {
+         switchCommand(d.session, {Kind::Switch, u"office", {}, {}, false, false}, d.told);
+     }},
+    {"new", [](Handheld& d) { d.edit(u"Lab"); }},
+    {"edit for every adapter",
+     [](Handheld& d) {
+         d.session.applyToAll = 1;
+         d.edit(u"Home");
+     }},
+    {"delete",
+     [](Handheld& d) {
+         if (!deleteProfile(d.registry, u"Travel")) {
+             d.told.push_back(failure(IDS_DELETE_FAILED));
+         }
+     }},
+    {"default offer",
+     [](Handheld& d) { createProfileFromSystem(d.registry, u"Default", d.adapter(1), d.told); }},
+    {"undo", [](Handheld& d) { undoLastSwitch(d.session, d.adapter(0), false, d.told); }},
+    {"undo for every adapter",
+     [](Handheld& d) { undoLastSwitch(d.session, d.adapter(0), true, d.told); }},
+    {"command line undo",
+     [](Handheld& d) {
+         undoCommand(d.session, {Kind::Undo, {}, u"a2", {}, false, false}, d.told);
+     }},
+};
+
+TEST(WritesUnderFaultsTest, EachWriteOfEachOperationFailingLeavesNothingHalfWrittenAndIsTold) {
+    for (const auto& [name, operation] : kOperations) {
+        Handheld clean;
+        const Picture before = pictureOf(clean.registry);
+        const int start = clean.registry.writeCount();
+        operation(clean);
+        const int writes = clean.registry.writeCount() - start;
+        ASSERT_FALSE(hasFailure(clean.told)) << name;
+        const Picture after = pictureOf(clean.registry);
+        ASSERT_NE(before, after) << name;
+        std::printf("%s: %d write(s), each failing once and failing on\n", name, writes);
+
+        for (int failing = 1; failing <= writes; ++failing) {
+            for (const bool andAfter : {false, true}) {
+                Handheld device;
+                device.registry.failWrite(device.registry.writeCount() + failing, andAfter);
+                operation(device);
+                device.registry.clearFaults();
+                const std::u16string broken =
+                    halfWritten(before, after, pictureOf(device.registry));
+                const std::string trace = std::string(name) + ", write " + std::to_string(failing) +
+                                          (andAfter ? " and on: " : ": ") + toUtf8(broken);
+                EXPECT_TRUE(hasFailure(device.told)) << trace;
+                // Only a failure that also stops the putting back may leave a key half written,
+                // and then the user is told to check.
+                const bool toldToCheck = std::ranges::any_of(device.told, [](const Message& told) {
+                    return told.textId == IDS_PROFILE_NOT_PUT_BACK ||
+                           told.textId == IDS_SETTINGS_NOT_PUT_BACK ||
+                           told.textId == IDS_UNDO_NOT_PUT_BACK;
+                });
+                EXPECT_TRUE(broken.empty() || (andAfter && toldToCheck)) << trace;
+            }
+        }
+    }
 }
 
 }  // namespace

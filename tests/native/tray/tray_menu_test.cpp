@@ -12,44 +12,35 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // The items as the menu shows them: "Name id" with "(*)" for the radio mark, "-" for a separator,
-// "Title >" for a submenu with its items indented, "Undo id" with "(grey)" when greyed; the ids'
-// adapters show in switching from it.
-Lines render(const std::vector<TrayMenuItem>& items, const std::string& indent = "") {
+// "Title >" for a submenu, "Undo id" with "(grey)" when greyed.
+Lines render(const std::vector<TrayMenuItem>& items) {
     using Kind = TrayMenuItem::Kind;
     Lines out;
     for (const TrayMenuItem& item : items) {
-        out.push_back(indent + (item.kind == Kind::Undo ? "Undo" : toUtf8(item.text)) +
-                      (item.kind == Kind::Profile || item.kind == Kind::Undo
-                           ? " " + std::to_string(item.commandId)
+        const std::string id = " " + std::to_string(item.commandId);
+        out.push_back((item.kind == Kind::Undo ? "Undo" : toUtf8(item.text)) +
+                      (item.kind == Kind::Separator ? "-"
                        : item.kind == Kind::Submenu ? " >"
-                                                    : "-") +
+                                                    : id) +
                       (item.checked ? " (*)" : "") + (item.grayed ? " (grey)" : ""));
-        const Lines inner = render(item.items, indent + "  ");
-        out.insert(out.end(), inner.begin(), inner.end());
     }
     return out;
 }
 
-TEST(TrayMenuTest, TheThreeLayoutsLastOnTopWithIdsAndOnlyTheExactDefaultMarkedOrNothing) {
-    // "Undo Last Switch" ends each list, greyed where there is nothing to undo: here A2 has a
-    // switch to undo.
+// With several adapters, one submenu each: the Windows menu's test draws that layout.
+TEST(TrayMenuTest, TheFlatLayoutsWithIdsAndOnlyTheExactDefaultMarkedOrNothing) {
+    // "Undo Last Switch" ends the list, greyed where there is nothing to undo; with applyToAll, of
+    // the first adapter, it undoes every adapter that has a switch to undo, here A2.
     for (const auto& [adapters, applyToAll, a1, items] :
-         {std::tuple{1, 0u, u"Office",
-                     Lines{"Office 10201 (*)", "Home 10200", "-", "Undo 10100 (grey)", "-"}},
-          {2, 0u, u"Office",
-           Lines{"Card A2 >", "  Home 10300 (*)", "  Office 10301", "  -", "  Undo 10101",
-                 "Card A1 >", "  Home 10200", "  Office 10201 (*)", "  -", "  Undo 10100 (grey)",
-                 "-"}},
-          // Listed once, the first adapter's, and undoing every adapter that has a switch to undo.
-          {2, 1u, u"Office", Lines{"Office 10201 (*)", "Home 10200", "-", "Undo 10100", "-"}},
-          {1, 0u, u"office", Lines{"Office 10201", "Home 10200", "-", "Undo 10100 (grey)", "-"}}}) {
+         {std::tuple{1, 0u, u"office",
+                     Lines{"Office 10201", "Home 10200", "-", "Undo 10100 (grey)", "-"}},
+          {2, 1u, u"Office", Lines{"Office 10201 (*)", "Home 10200", "-", "Undo 10100", "-"}}}) {
         Device device(adapters, true);
         if (adapters > 1) {
             keepLastSwitch(device.registry, device.adapter(1),
                            *adapterState(device.registry, device.adapter(1)));
         }
         device.setDefault(u"A1", a1);
-        device.setDefault(u"A2", u"Home");
         device.session.applyToAll = applyToAll;
         EXPECT_EQ(render(buildTrayMenu(device.session).items), items);
     }
@@ -66,67 +57,43 @@ TEST(TrayMenuTest, OnlyAPenDownIsAnsweredAndOnlyWithTheMenuWhenNothingElseIsUp) 
     for (const std::intptr_t other : {0x0200, 0x0202, 0x0203, 0x0204}) {
         EXPECT_EQ(decideTrayTap(other, true, false, false), TrayTap::Nothing) << other;
     }
+    // As (a menu there, busy, a window of the program up).
     EXPECT_EQ(decideTrayTap(kPenDown, true, false, false), TrayTap::OpenMenu);
-    EXPECT_EQ(decideTrayTap(kPenDown, true, false, true), TrayTap::ShowAndBringForward)
-        << "the dialog is up";
-    EXPECT_EQ(decideTrayTap(kPenDown, false, false, false), TrayTap::ShowAndBringForward)
-        << "no menu could be loaded";
-    EXPECT_EQ(decideTrayTap(kPenDown, true, true, false), TrayTap::BringForward) << "busy";
+    EXPECT_EQ(decideTrayTap(kPenDown, true, false, true), TrayTap::ShowAndBringForward);
+    EXPECT_EQ(decideTrayTap(kPenDown, false, false, false), TrayTap::ShowAndBringForward);
+    EXPECT_EQ(decideTrayTap(kPenDown, true, true, false), TrayTap::BringForward);
 }
 
-// The menu, the dialog's "Set!" and the command line switch through switchToProfile.
-TEST(SwitchFromMenuTest, OneOrEveryAdapterIsSwitchedAndToldOnceAndAnIdOfNoEntryDoesNothing) {
+// A profile's id switches its adapter (a submenu's, in the Windows program's test), an undo's id
+// undoes its adapter's last switch; with applyToAll each does so for every adapter. The menu, the
+// dialog's "Set!" and the command line switch through switchToProfile.
+TEST(TrayMenuTest, AnIdSwitchesOrUndoesItsAdapterOrEveryAdapterAndAnIdOfNoEntryDoesNothing) {
     Device device(3, true);
-    std::vector<ProfileMenuItem> entries = buildTrayMenu(device.session).entries;
-    Messages messages;
-    EXPECT_TRUE(switchFromMenu(device.session, entries, 10301, messages));  // Office for A2
-    EXPECT_EQ(device.defaultOf(u"A2"), u"Office");
-    EXPECT_FALSE(switchFromMenu(device.session, entries, 10202, messages))
-        << "the menu was rebuilt";
-    EXPECT_EQ(device.defaultOf(u"A1"), u"(none)");
-    EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)}) << "told once, and nothing more done";
-
     device.session.applyToAll = 1;
-    entries = buildTrayMenu(device.session).entries;
-    messages.clear();
+    const std::vector<ProfileMenuItem> entries = buildTrayMenu(device.session).entries;
+    Messages messages;
     EXPECT_TRUE(switchFromMenu(device.session, entries, 10200, messages));  // Home, bound to A1
-    for (const char16_t* key : {u"A1", u"A2", u"A3"}) {
-        EXPECT_EQ(device.defaultOf(key) + u" " + device.systemIp(key), u"Home 10.1.0.1");
+    EXPECT_FALSE(switchFromMenu(device.session, entries, 10301, messages)) << "no such entry";
+    for (const std::uint32_t notUndo : {10099u, 10103u, 10150u, 10200u}) {
+        EXPECT_FALSE(undoFromMenu(device.session, notUndo, messages)) << notUndo;
     }
-    EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)}) << "only the last adapter reports";
+    EXPECT_EQ(device.systemIps(), "10.1.0.1 10.1.0.1 10.1.0.1 ");
+    EXPECT_EQ(device.defaultOf(u"A3"), u"Home");
+    EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)}) << "only the last adapter reports, once";
+
+    device.session.applyToAll = 0;
+    EXPECT_TRUE(undoFromMenu(device.session, 10101, messages));
+    EXPECT_EQ(device.systemIps(), "10.1.0.1 192.168.0.2 10.1.0.1 ");
+    device.session.applyToAll = 1;
+    EXPECT_TRUE(undoFromMenu(device.session, 10100, messages));
+    EXPECT_EQ(device.systemIps(), "192.168.0.1 10.1.0.1 192.168.0.3 ") << "A2's undo redone";
 
     messages.clear();
     device.registry.failValue(u"DefProfile", status::kAccessDenied);
     EXPECT_TRUE(switchFromMenu(device.session, entries, 10201, messages));  // Office
-    EXPECT_EQ(device.systemIp(u"A1"), u"10.1.0.1") << "not applied without the default";
+    EXPECT_EQ(device.systemIp(u"A1"), u"192.168.0.1") << "not applied without the default";
     EXPECT_EQ(messages, Messages{failure(IDS_SET_DEFAULT_FAILED, u"Office")})
         << "after the first failure no adapter is tried";
-    device.session.applyToAll = 0;
-    messages.clear();
-    EXPECT_TRUE(switchFromMenu(device.session, entries, 10200, messages));
-    EXPECT_EQ(messages, Messages{failure(IDS_SET_DEFAULT_FAILED, u"Home")}) << "one adapter";
-}
-
-// An undo id names its adapter by position; with applyToAll every adapter that has a switch to
-// undo is undone, as a choice of a profile switches every adapter.
-TEST(UndoFromMenuTest, AnIdUndoesItsAdapterOrWithApplyToAllEveryAdapterAndNoOtherIdDoesAnything) {
-    Device device(2, true);
-    Messages messages;
-    switchToProfile(device.session, device.adapter(0), u"Office", true, messages);
-    for (const std::uint32_t notUndo : {10099u, 10102u, 10150u, 10200u}) {
-        EXPECT_FALSE(undoFromMenu(device.session, notUndo, messages)) << notUndo;
-    }
-    messages.clear();
-    EXPECT_TRUE(undoFromMenu(device.session, 10101, messages));
-    EXPECT_EQ(std::pair(device.systemIp(u"A1"), device.systemIp(u"A2")),
-              std::pair(std::u16string(u"10.2.0.1"), std::u16string(u"192.168.0.2")));
-    EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)});
-
-    device.session.applyToAll = 1;
-    EXPECT_TRUE(undoFromMenu(device.session, 10100, messages));
-    EXPECT_EQ(std::pair(device.systemIp(u"A1"), device.systemIp(u"A2")),
-              std::pair(std::u16string(u"192.168.0.1"), std::u16string(u"10.2.0.1")))
-        << "each adapter's last switch undone: A2's undo redone";
 }
 
 }  // namespace
