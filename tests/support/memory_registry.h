@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,42 +32,30 @@ class MemoryRegistry : public Registry {
 
     // Opening the key at `path` fails with `status`; creating it does not.
     void failKey(KeyHandle root, std::u16string_view path, long status) {
-        faults_[resolve(root, path)] = status;
+        faults_.keys[resolve(root, path)] = status;
     }
     // Writing the value `name` fails with `status`, in any key.
-    void failValue(std::u16string_view name, long status) { faults_[lower(name)] = status; }
+    void failValue(std::u16string_view name, long status) { faults_.values[lower(name)] = status; }
     // Counting every call that writes (createKey making a key, setValue, deleteValue, deleteTree)
-    // from 1 on:
-    // the `number`-th fails with 5, and with `andAfter` every one after it too.
+    // from 1 on: the `number`-th fails with 5, and with `andAfter` every one after it too.
     void failWrite(int number, bool andAfter = false) {
-        failingWrite_ = number;
-        failingAfter_ = andAfter;
+        faults_.write = number;
+        faults_.andAfter = andAfter;
     }
     // Listing the subkey at `index` of any key fails with `status`, as in a damaged key.
     void failSubkeyIndex(std::uint32_t index, long status) {
-        failingIndex_ = index;
-        indexStatus_ = status;
+        faults_.index = index;
+        faults_.indexStatus = status;
     }
-    void clearFaults() {
-        faults_.clear();
-        failingWrite_ = 0;
-        indexStatus_ = 0;
-    }
+    void clearFaults() { faults_ = {}; }
 
     // Keys opened or created and not yet closed (the two roots do not count).
     int openHandleCount() const { return static_cast<int>(handles_.size()); }
-    // setValue calls so far, failed ones included.
+    // Calls of setValue, and calls that write, so far, failed ones included.
     int setValueCount() const { return setValueCalls_; }
-    // Calls that write so far, failed ones included.
     int writeCount() const { return writeCalls_; }
     // Every key as its lower-cased full path ("hkcu\software..."), in sorted order.
-    std::vector<std::u16string> keyPaths() const {
-        std::vector<std::u16string> paths;
-        for (const auto& entry : keys_) {
-            paths.push_back(entry.first);
-        }
-        return paths;
-    }
+    std::vector<std::u16string> keyPaths() const;
 
   private:
     struct Value {
@@ -87,22 +76,22 @@ class MemoryRegistry : public Registry {
     std::map<std::u16string, Value>* valuesOf(KeyHandle key);
     // A new handle to the existing key `full`, `parent` itself for a root, 0 when it is missing.
     KeyHandle handleFor(KeyHandle parent, const std::u16string& full);
-    // Counts a write; true when it is to fail.
-    bool writeFails();
-    // Counts a write of the value `name`: the status it fails with, or 0.
-    long valueWriteFault(std::u16string_view name);
+    // Counts a write (of the value `value`, when given): the status it fails with, or 0.
+    long writeFault(std::optional<std::u16string_view> value = std::nullopt);
 
     std::map<std::u16string, Key> keys_;
     std::map<KeyHandle, std::u16string> handles_;
-    // The status of opening a key by its full path, or of writing a value by its lower-cased name.
-    std::map<std::u16string, long> faults_;
+    struct {
+        std::map<std::u16string, long> keys;    // by full path
+        std::map<std::u16string, long> values;  // by lower-cased name
+        int write = 0;
+        bool andAfter = false;
+        std::uint32_t index = 0;
+        long indexStatus = 0;
+    } faults_;
     KeyHandle nextHandle_ = 0x1000;
     int setValueCalls_ = 0;
     int writeCalls_ = 0;
-    int failingWrite_ = 0;
-    bool failingAfter_ = false;
-    std::uint32_t failingIndex_ = 0;
-    long indexStatus_ = 0;
 };
 
 }  // namespace corvane

@@ -1,6 +1,5 @@
 // What the program relies on from any registry backend, as one suite over the operations it
 // calls. A test program includes this header in exactly one file and defines the backend:
-//
 //   std::unique_ptr<Registry> conformingRegistry() { return std::make_unique<MemoryRegistry>(); }
 #pragma once
 
@@ -91,60 +90,56 @@ TEST_F(RegistryConformance, KeysAreMadeWholeFoundWithoutRegardToCaseAndListedSor
 }
 
 TEST_F(RegistryConformance, ValuesKeepTypeAndExactBytesAndTooSmallBuffersFailWith234) {
+    const auto value = [&](std::u16string_view name) {
+        return getRaw(reg(), base(), u"Values", name);
+    };
     const unsigned char other[] = {1, 0, 255};  // of a type the program does not know
     putString(reg(), base(), u"Values", u"IpAddress", u"10.0.0.1");
     putMulti(reg(), base(), u"Values", u"DNS", {u"10.0.0.2", u"10.0.0.3"});
     putDword(reg(), base(), u"Values", u"EnableDHCP", 0x12345678);
     putValue(reg(), base(), u"Values", u"Other", 11, other, sizeof other);
-    EXPECT_EQ(getRaw(reg(), base(), u"Values", u"IpAddress").chars(), withZero(u"10.0.0.1"));
-    EXPECT_EQ(getRaw(reg(), base(), u"Values", u"DNS").chars(),
-              withZero(u"10.0.0.2") + withZero(u"10.0.0.3") + u'\0');
-    EXPECT_EQ(getRaw(reg(), base(), u"Values", u"EnableDHCP").dword(), 0x12345678u);
-    EXPECT_EQ(getRaw(reg(), base(), u"Values", u"Other").data,
-              std::vector<unsigned char>(other, other + sizeof other));
+    EXPECT_EQ(value(u"IpAddress").chars(), withZero(u"10.0.0.1"));
+    EXPECT_EQ(value(u"DNS").chars(), withZero(u"10.0.0.2") + withZero(u"10.0.0.3") + u'\0');
+    EXPECT_EQ(value(u"EnableDHCP").dword(), 0x12345678u);
+    EXPECT_EQ(value(u"Other").data, std::vector<unsigned char>(other, other + sizeof other));
 
-    // Listed by index as name=type:size; 234 when the name or the data does not fit, and for a
-    // query into a buffer a byte too small; 259 past the last. The order is not in the contract.
+    // Listed by index as name=type:size, in no order the contract gives, then 259; 234 when the
+    // name or the data does not fit, and for a query into a buffer a byte too small.
     RegKey key;
     ASSERT_EQ(openKey(reg(), base(), u"Values", 0, key), status::kSuccess);
-    std::vector<std::string> listed;
-    for (std::uint32_t index = 0;; ++index) {
+    const auto listed = [&](std::uint32_t index, std::uint32_t chars = 16,
+                            std::uint32_t size = 64) {
         char16_t name[16];
-        std::uint32_t chars = 16;
         unsigned char data[64];
         std::uint32_t type = 0;
-        std::uint32_t size = sizeof data;
         const long result = reg().enumValue(key.handle(), index, name, chars, type, data, size);
-        if (result == status::kNoMoreItems) {
-            break;
-        }
-        ASSERT_EQ(result, status::kSuccess);
-        const std::u16string_view named(name, chars);
-        listed.push_back(toUtf8(named) + "=" + std::to_string(type) + ":" + std::to_string(size));
-        std::uint32_t small = size - 1;
-        EXPECT_EQ(reg().queryValue(key.handle(), named, nullptr, data, &small), status::kMoreData);
-        chars = 3;  // "DNS" needs 4 with its zero
-        EXPECT_EQ(reg().enumValue(key.handle(), index, name, chars, type, data, size),
-                  status::kMoreData);
-        chars = 16;
-        size = 1;
-        EXPECT_EQ(reg().enumValue(key.handle(), index, name, chars, type, data, size),
-                  status::kMoreData);
+        return result != status::kSuccess ? std::to_string(result)
+                                          : toUtf8({name, chars}) + "=" + std::to_string(type) +
+                                                ":" + std::to_string(size);
+    };
+    std::vector<std::string> all{listed(0), listed(1), listed(2), listed(3), listed(4)};
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(all, (std::vector<std::string>{"259", "DNS=7:38", "EnableDHCP=4:4", "IpAddress=1:18",
+                                             "Other=11:3"}));
+    for (std::uint32_t index = 0; index < 4; ++index) {
+        EXPECT_EQ(listed(index, 3), "234") << "the shortest name, \"DNS\", needs 4 with its zero";
+        EXPECT_EQ(listed(index, 16, 1), "234");
     }
-    std::sort(listed.begin(), listed.end());
-    EXPECT_EQ(listed, (std::vector<std::string>{"DNS=7:38", "EnableDHCP=4:4", "IpAddress=1:18",
-                                                "Other=11:3"}));
+    for (const auto* name : {u"IpAddress", u"DNS", u"EnableDHCP", u"Other"}) {
+        unsigned char data[64];
+        auto small = static_cast<std::uint32_t>(value(name).data.size() - 1);
+        EXPECT_EQ(reg().queryValue(key.handle(), name, nullptr, data, &small), status::kMoreData);
+    }
 
     // Writing a value again replaces its type and data; a missing value is 2.
     putString(reg(), base(), u"Values", u"EnableDHCP", u"x");
-    EXPECT_EQ(getRaw(reg(), base(), u"Values", u"EnableDHCP").type, regtype::kString);
-    EXPECT_EQ(getRaw(reg(), base(), u"Values", u"Missing").result, status::kFileNotFound);
-
+    EXPECT_EQ(value(u"EnableDHCP").type, regtype::kString);
+    EXPECT_EQ(value(u"Missing").result, status::kFileNotFound);
     // A removed value is gone, found without regard to case; removing it again is 2.
     EXPECT_EQ(reg().deleteValue(key.handle(), u"enabledhcp"), status::kSuccess);
-    EXPECT_EQ(getRaw(reg(), base(), u"Values", u"EnableDHCP").result, status::kFileNotFound);
+    EXPECT_EQ(value(u"EnableDHCP").result, status::kFileNotFound);
     EXPECT_EQ(reg().deleteValue(key.handle(), u"EnableDHCP"), status::kFileNotFound);
-    EXPECT_EQ(getRaw(reg(), base(), u"Values", u"DNS").type, regtype::kMultiString);
+    EXPECT_EQ(value(u"DNS").type, regtype::kMultiString);
 }
 
 TEST_F(RegistryConformance, DeleteTreeRemovesTheKeyWithEverythingBelowItAndNothingElse) {
