@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text.h"
+#include "profiles/last_switch.h"
 #include "profiles/profile_store.h"
 #include "resources/resource.h"
 
@@ -17,7 +18,7 @@ bool isBlank(char16_t c) {
 
 bool isCommandOption(std::u16string_view argument) {
     for (const std::u16string_view option :
-         {u"-switch", u"-export", u"-import", u"-adapter", u"-replace", u"-quiet"}) {
+         {u"-switch", u"-undo", u"-export", u"-import", u"-adapter", u"-replace", u"-quiet"}) {
         if (argument == option) {
             return true;
         }
@@ -33,6 +34,8 @@ CommandRequest::Kind kindOf(char16_t letter) {
             return CommandRequest::Kind::Export;
         case u'i':
             return CommandRequest::Kind::Import;
+        case u'u':
+            return CommandRequest::Kind::Undo;
         default:
             return CommandRequest::Kind::Usage;
     }
@@ -42,9 +45,36 @@ CommandRequest::Kind kindOf(char16_t letter) {
 bool fitsOneCommand(const CommandRequest& request) {
     using Kind = CommandRequest::Kind;
     const bool filed = request.kind == Kind::Export || request.kind == Kind::Import;
-    return (request.kind == Kind::Switch || filed) &&
-           (request.kind == Kind::Switch || (request.profile.empty() && request.adapter.empty())) &&
-           (filed || request.file.empty()) && (request.kind == Kind::Import || !request.replace);
+    const bool switching = request.kind == Kind::Switch || request.kind == Kind::Undo;
+    return (switching || filed) && (request.kind == Kind::Switch || request.profile.empty()) &&
+           (switching || request.adapter.empty()) && (filed || request.file.empty()) &&
+           (request.kind == Kind::Import || !request.replace);
+}
+
+// The adapter named by -adapter, else the first; none, with the status and its message, when
+// there is no such adapter.
+AdapterInfo* requestedAdapter(Session& session, const CommandRequest& request, ExitStatus& status,
+                              Messages& messages) {
+    AdapterInfo* adapter = session.adapters.at(0);
+    if (!request.adapter.empty()) {
+        adapter = nullptr;
+        for (int index = 0; index < session.adapters.count() && adapter == nullptr; ++index) {
+            AdapterInfo* candidate = session.adapters.at(index);
+            if (equalsNoCase(textOf(candidate->keyName), request.adapter)) {
+                adapter = candidate;
+            }
+        }
+        if (adapter == nullptr) {
+            messages.push_back(failure(IDS_UNKNOWN_ADAPTER, request.adapter));
+            status = ExitStatus::UnknownAdapter;
+            return nullptr;
+        }
+    }
+    if (adapter == nullptr) {
+        messages.push_back(failure(IDS_NO_ADAPTERS));
+        status = ExitStatus::NoAdapters;
+    }
+    return adapter;
 }
 
 }  // namespace
@@ -126,6 +156,9 @@ CommandRequest parseCommandLine(std::u16string_view commandLine) {
             understood = setCommand(CommandRequest::Kind::Export, request.file);
         } else if (option == u"-import") {
             understood = setCommand(CommandRequest::Kind::Import, request.file);
+        } else if (option == u"-undo") {
+            understood = request.kind == CommandRequest::Kind::None;
+            request.kind = CommandRequest::Kind::Undo;
         } else if (option == u"-adapter" && hasValue && !hasAdapter) {
             hasAdapter = true;
             request.adapter = arguments[++i];
@@ -150,6 +183,7 @@ std::u16string encodeRequest(const CommandRequest& request) {
     text.push_back(request.kind == CommandRequest::Kind::Switch   ? u's'
                    : request.kind == CommandRequest::Kind::Export ? u'e'
                    : request.kind == CommandRequest::Kind::Import ? u'i'
+                   : request.kind == CommandRequest::Kind::Undo   ? u'u'
                                                                   : u'?');
     text.push_back(request.replace ? u'r' : u'-');
     text.push_back(request.quiet ? u'q' : u'-');
@@ -190,24 +224,10 @@ std::optional<CommandRequest> decodeRequest(std::u16string_view text) {
 }
 
 ExitStatus switchCommand(Session& session, const CommandRequest& request, Messages& messages) {
-    const int count = session.adapters.count();
-    AdapterInfo* adapter = session.adapters.at(0);
-    if (!request.adapter.empty()) {
-        adapter = nullptr;
-        for (int index = 0; index < count && adapter == nullptr; ++index) {
-            AdapterInfo* candidate = session.adapters.at(index);
-            if (equalsNoCase(textOf(candidate->keyName), request.adapter)) {
-                adapter = candidate;
-            }
-        }
-        if (adapter == nullptr) {
-            messages.push_back(failure(IDS_UNKNOWN_ADAPTER, request.adapter));
-            return ExitStatus::UnknownAdapter;
-        }
-    }
+    ExitStatus status = ExitStatus::Ok;
+    AdapterInfo* adapter = requestedAdapter(session, request, status, messages);
     if (adapter == nullptr) {
-        messages.push_back(failure(IDS_NO_ADAPTERS));
-        return ExitStatus::NoAdapters;
+        return status;
     }
     const std::optional<std::u16string> name = storedProfileName(session.registry, request.profile);
     if (!name) {
@@ -216,6 +236,19 @@ ExitStatus switchCommand(Session& session, const CommandRequest& request, Messag
     }
     switchToProfile(session, *adapter, *name, request.adapter.empty() && session.applyToAll != 0,
                     messages);
+    return hasFailure(messages) ? ExitStatus::Failed : ExitStatus::Ok;
+}
+
+ExitStatus undoCommand(Session& session, const CommandRequest& request, Messages& messages) {
+    ExitStatus status = ExitStatus::Ok;
+    AdapterInfo* adapter = requestedAdapter(session, request, status, messages);
+    if (adapter == nullptr) {
+        return status;
+    }
+    if (!undoLastSwitch(session, *adapter, request.adapter.empty() && session.applyToAll != 0,
+                        messages)) {
+        return ExitStatus::NothingToUndo;
+    }
     return hasFailure(messages) ? ExitStatus::Failed : ExitStatus::Ok;
 }
 

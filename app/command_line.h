@@ -1,6 +1,6 @@
-// The command line that works without the icon: switch to a profile, export or import the
-// profiles. Parsed here into a request, handed between instances as text, and run through the
-// same code as the icon's menu and the dialog's commands.
+// The command line that works without the icon: switch to a profile or undo the last switch,
+// export or import the profiles. Parsed here into a request, handed between instances as text, and
+// run through the same code as the icon's menu and the dialog's commands.
 #pragma once
 
 #include <optional>
@@ -25,13 +25,14 @@ enum class ExitStatus : int {
     Failed = 8,       // the store or the system settings could not be written
     Busy = 9,         // the running instance is in the middle of something, or did not answer
     Shortened = 10,   // -export: written, but without values too long for a profile file
+    NothingToUndo = 11,
 };
 
 struct CommandRequest {
-    enum class Kind { None, Switch, Export, Import, Usage };
+    enum class Kind { None, Switch, Export, Import, Usage, Undo };
     Kind kind = Kind::None;
     std::u16string profile;  // -switch NAME
-    std::u16string adapter;  // -adapter KEY: that adapter only
+    std::u16string adapter;  // -adapter KEY: that adapter only (-switch, -undo)
     std::u16string file;     // -export FILE, -import FILE
     bool replace = false;    // -import: delete the stored profiles first
     bool quiet = false;      // no information messages; failures are still told
@@ -56,6 +57,10 @@ std::optional<CommandRequest> decodeRequest(std::u16string_view text);
 // menu does (the first adapter, every adapter with applyToAll), and applies it. The name is found
 // as the store finds it, letter case aside, and recorded as stored.
 ExitStatus switchCommand(Session& session, const CommandRequest& request, Messages& messages);
+
+// -undo: Undo Last Switch for the named adapter, or as the icon's menu does (the first adapter,
+// every adapter that has one with applyToAll).
+ExitStatus undoCommand(Session& session, const CommandRequest& request, Messages& messages);
 
 // A failure among what the user is told: the exit code must not claim success then.
 bool hasFailure(const Messages& messages);

@@ -41,9 +41,12 @@ ExitStatus exitStatusOf(FileOutcome outcome) {
 // its profile list refreshed, as after a choice from the icon's menu.
 ExitStatus runRequest(WindowState& windows, HWND window, const CommandRequest& request) {
     switch (request.kind) {
-        case CommandRequest::Kind::Switch: {
+        case CommandRequest::Kind::Switch:
+        case CommandRequest::Kind::Undo: {
             Messages messages;
-            const ExitStatus status = switchCommand(windows.session, request, messages);
+            const ExitStatus status = request.kind == CommandRequest::Kind::Switch
+                                          ? switchCommand(windows.session, request, messages)
+                                          : undoCommand(windows.session, request, messages);
             showMessages(windows, window, messages, request.quiet);
             const bool switched = status == ExitStatus::Ok || status == ExitStatus::Failed;
             if (switched && window != nullptr) {

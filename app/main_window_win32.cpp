@@ -49,6 +49,18 @@ void switchProfile(WindowState& windows, HWND window, std::uint32_t commandId) {
     refreshProfileList(windows, window);
 }
 
+// "Undo Last Switch" of the icon's menu: undone and told as a switch, then the same refresh.
+void undoSwitch(WindowState& windows, HWND window, std::uint32_t commandId) {
+    Messages messages;
+    if (!undoFromMenu(windows.session, commandId, messages)) {
+        return;
+    }
+    const BusyScope busy(windows);
+    SetForegroundWindow(window);
+    showMessages(windows, window, messages);
+    refreshProfileList(windows, window);
+}
+
 LRESULT onCommand(WindowState& windows, HWND window, std::uint32_t commandId) {
     switch (commandId) {
         case IDM_SHOW_PROFILES:
@@ -60,6 +72,8 @@ LRESULT onCommand(WindowState& windows, HWND window, std::uint32_t commandId) {
         default:
             if (commandId >= IDM_FIRST_PROFILE) {
                 switchProfile(windows, window, commandId);
+            } else {
+                undoSwitch(windows, window, commandId);
             }
             break;
     }

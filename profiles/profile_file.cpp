@@ -8,6 +8,7 @@
 #include "core/net_settings.h"
 #include "core/registry_values.h"
 #include "core/text.h"
+#include "profiles/last_switch.h"
 #include "profiles/profile_store.h"
 #include "resources/resource.h"
 
@@ -314,6 +315,11 @@ ImportWrite writeImportedProfiles(Registry& registry, std::vector<StoredProfile>
 }
 
 bool reapplyDefaultProfiles(Session& session, Messages& messages) {
+    // Each adapter as it stands before any is written, kept for its undo.
+    std::vector<std::optional<AdapterState>> before;
+    for (int index = 0; index < session.adapters.count(); ++index) {
+        before.push_back(adapterState(session.registry, *session.adapters.at(index)));
+    }
     std::vector<AdapterApply> applies;
     for (int index = 0; index < session.adapters.count(); ++index) {
         AdapterInfo& adapter = *session.adapters.at(index);
@@ -323,8 +329,13 @@ bool reapplyDefaultProfiles(Session& session, Messages& messages) {
             !loadProfile(session.registry, name, record)) {
             continue;
         }
-        const ApplyOutcome outcome =
-            applyToSystem(session.registry, session.system, adapter, record);
+        const std::optional<ApplyOutcome> applied =
+            applyKeepingLastSwitch(session.registry, session.system, adapter, record,
+                                   before[static_cast<std::size_t>(index)], messages);
+        if (!applied) {
+            return false;  // told; the adapters after it are left alone
+        }
+        const ApplyOutcome outcome = *applied;
         applies.push_back({std::u16string(textOf(adapter.displayName)), outcome});
         if (isFailure(outcome)) {
             // The adapters after it are left alone, and nothing is told as done.

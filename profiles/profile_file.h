@@ -167,10 +167,10 @@ struct ImportWrite {
 ImportWrite writeImportedProfiles(Registry& registry, std::vector<StoredProfile> profiles,
                                   bool replace, Messages& messages);
 
-// After an import: applies every adapter's default profile, whatever applyToAll says, silently;
-// an adapter without one, or whose profile cannot be loaded, is left alone. Stops at an apply
-// that fails, with its message (false); otherwise tells the next-use notice once if anything
-// was applied.
+// After an import: applies every adapter's default profile, whatever applyToAll says, silently,
+// each keeping what it replaces for its undo; an adapter without one, or whose profile cannot be
+// loaded, is left alone. Stops at an apply that fails or cannot be kept for its undo, with its
+// message (false); otherwise tells the next-use notice once if anything was applied.
 bool reapplyDefaultProfiles(Session& session, Messages& messages);
 
 }  // namespace corvane

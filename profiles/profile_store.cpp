@@ -12,13 +12,6 @@ namespace {
 
 inline constexpr std::uint32_t kStoredNameBytes = kStoredNameChars * sizeof(char16_t);
 
-// The adapter's own key beside "Profiles", which holds its "DefProfile". Built as a whole path
-// without a fixed buffer: every adapter that is listed can hold a default.
-std::u16string adapterKeyPath(const AdapterInfo& adapter) {
-    std::u16string path(kAppKeyPath);
-    return path.append(u"\\").append(textOf(adapter.keyName));
-}
-
 bool openAdapterKey(Registry& registry, const AdapterInfo& adapter, RegKey& key) {
     return createKey(registry, kCurrentUser, adapterKeyPath(adapter), key) == status::kSuccess;
 }
@@ -32,6 +25,12 @@ SettingsKeys profileKeys(const RegKey& profiles, std::u16string_view name) {
 
 std::u16string profilePath(std::u16string_view name) {
     return std::u16string(kProfilesKeyPath).append(u"\\").append(name);
+}
+
+// Built as a whole path without a fixed buffer: every adapter that is listed can hold a default.
+std::u16string adapterKeyPath(const AdapterInfo& adapter) {
+    std::u16string path(kAppKeyPath);
+    return path.append(u"\\").append(textOf(adapter.keyName));
 }
 
 std::vector<std::u16string> listProfileNames(Registry& registry) {
@@ -95,11 +94,23 @@ Written recordDefaultProfile(Registry& registry, const AdapterInfo& adapter,
 }
 
 AdapterSwitch switchAdapter(Registry& registry, System& system, AdapterInfo& adapter,
-                            std::u16string_view name, Messages& messages) {
+                            std::u16string_view name, const std::optional<AdapterState>& before,
+                            Messages& messages) {
     ChangeLog log;
     AdapterSwitch result;
+    const Written kept =
+        before ? keepLastSwitch(registry, adapter, *before, &log) : Written::Nothing;
+    if (kept != Written::Whole) {
+        tellNotKept(kept, adapter, messages);
+        return result;
+    }
     result.defaultRecorded = recordDefaultProfile(registry, adapter, name, &log) == Written::Whole;
     if (!result.defaultRecorded) {
+        messages.push_back(failure(IDS_SET_DEFAULT_FAILED, name));
+        // Nothing switched: the last switch is the one before this.
+        if (!undoChanges(registry, log)) {
+            messages.push_back(failure(IDS_UNDO_NOT_PUT_BACK, textOf(adapter.displayName)));
+        }
         return result;
     }
     NetSettings record;
@@ -108,7 +119,8 @@ AdapterSwitch switchAdapter(Registry& registry, System& system, AdapterInfo& ada
         return result;  // the default stays recorded although nothing was applied
     }
     result.outcome = applyToSystem(registry, system, adapter, record);
-    // A switch that did not reach the system leaves the adapter's default as it found it.
+    // A switch that did not reach the system leaves the default and the last switch as it found
+    // them.
     if (isFailure(*result.outcome) && !undoChanges(registry, log)) {
         result.outcome = ApplyOutcome::NotPutBack;
     }
@@ -124,12 +136,18 @@ void switchToProfile(Session& session, AdapterInfo& adapter, std::u16string_view
     if (!everyAdapter) {
         targets.push_back(&adapter);
     }
+    // Read before anything is written: the logon and proxy that adapters share are then kept for
+    // each adapter's undo as they stood before the whole switch.
+    std::vector<std::optional<AdapterState>> before;
+    for (const AdapterInfo* target : targets) {
+        before.push_back(adapterState(session.registry, *target));
+    }
     std::vector<AdapterApply> applies;
-    for (AdapterInfo* target : targets) {
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        AdapterInfo* target = targets[i];
         const AdapterSwitch switched =
-            switchAdapter(session.registry, session.system, *target, name, messages);
+            switchAdapter(session.registry, session.system, *target, name, before[i], messages);
         if (!switched.defaultRecorded) {
-            messages.push_back(failure(IDS_SET_DEFAULT_FAILED, name));
             break;  // the adapters after it are left as they are
         }
         if (switched.outcome) {

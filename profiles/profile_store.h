@@ -15,6 +15,7 @@
 #include "core/registry.h"
 #include "core/registry_values.h"
 #include "core/session.h"
+#include "profiles/last_switch.h"
 
 namespace corvane {
 
@@ -35,6 +36,9 @@ struct ProfileMenuItem {
 
 // The key of the stored profile `name`, below HKEY_CURRENT_USER.
 std::u16string profilePath(std::u16string_view name);
+// The adapter's own key beside "Profiles", below HKEY_CURRENT_USER: its "DefProfile" and its
+// last switch.
+std::u16string adapterKeyPath(const AdapterInfo& adapter);
 
 // Every stored profile name in the registry's order, however many there are. An index that
 // fails (a name longer than 259 characters) or gives an empty name is skipped; none when there
@@ -63,15 +67,18 @@ Written recordDefaultProfile(Registry& registry, const AdapterInfo& adapter,
 
 // What switching one adapter to a profile came to.
 struct AdapterSwitch {
-    bool defaultRecorded = false;
+    bool defaultRecorded = false;         // false: nothing changed, and the user is told why
     std::optional<ApplyOutcome> outcome;  // none when the profile was not applied
 };
 
-// Records `name` as the adapter's default, loads the profile and applies it. A profile that
-// cannot be loaded is told in `messages` and its default stays recorded; an apply that fails puts
-// the default back as it was, so that the adapter is left as the switch found it.
+// Keeps `before` (the adapter as the switch found it; none: unknown) as its last switch, records
+// `name` as its default, loads the profile and applies it. Nothing is changed when the last
+// switch or the default cannot be written, and `messages` says which. A profile that cannot be
+// loaded is told and its default stays recorded; an apply that fails puts the default and the
+// last switch back as they were, so that the adapter is left as the switch found it.
 AdapterSwitch switchAdapter(Registry& registry, System& system, AdapterInfo& adapter,
-                            std::u16string_view name, Messages& messages);
+                            std::u16string_view name, const std::optional<AdapterState>& before,
+                            Messages& messages);
 
 // A profile chosen to be used now: the default of `adapter`, or with `everyAdapter` of every
 // adapter in list order, applied. `messages` gets every failure, each adapter's own when several

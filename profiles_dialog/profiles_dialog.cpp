@@ -2,6 +2,7 @@
 
 #include "core/apply.h"
 #include "core/text.h"
+#include "profiles/last_switch.h"
 #include "profiles/profile_store.h"
 #include "resources/resource.h"
 
@@ -76,14 +77,24 @@ bool storeEditedProfile(Session& session, AdapterInfo& selected, std::u16string_
     }
     const bool everyAdapter = session.applyToAll != 0;
     const int count = session.adapters.count();
+    // Each adapter as it stands before any is written, kept for its undo.
+    std::vector<std::optional<AdapterState>> states;
+    for (int index = 0; index < count; ++index) {
+        states.push_back(adapterState(session.registry, *session.adapters.at(index)));
+    }
     std::vector<AdapterApply> applies;
     bool lastApplied = false;
     for (int index = 0; index < count; ++index) {
         AdapterInfo& adapter = *session.adapters.at(index);
-        if ((everyAdapter || &adapter == &selected) &&
-            isDefaultOf(session.registry, adapter, name)) {
-            applies.push_back({std::u16string(textOf(adapter.displayName)),
-                               applyToSystem(session.registry, session.system, adapter, edited)});
+        if (!(everyAdapter || &adapter == &selected) ||
+            !isDefaultOf(session.registry, adapter, name)) {
+            continue;
+        }
+        const std::optional<ApplyOutcome> outcome =
+            applyKeepingLastSwitch(session.registry, session.system, adapter, edited,
+                                   states[static_cast<std::size_t>(index)], messages);
+        if (outcome) {
+            applies.push_back({std::u16string(textOf(adapter.displayName)), *outcome});
             lastApplied = index == count - 1;
         }
     }

@@ -62,7 +62,8 @@ bool switchFromDialog(Session& session, AdapterInfo* adapter, std::u16string_vie
 // After the settings editor was confirmed on profile `name`: stores `edited` unless nothing
 // differs from `before`, then brings the system up to date for the adapters that use the
 // profile: with applyToAll every adapter whose default it is (only the last adapter reporting),
-// else `selected` when it is its default. True when the profile was stored.
+// else `selected` when it is its default, each keeping what it replaces for its undo. True when
+// the profile was stored.
 bool storeEditedProfile(Session& session, AdapterInfo& selected, std::u16string_view name,
                         const NetSettings& before, const NetSettings& edited, Messages& messages);
 

@@ -4,6 +4,7 @@
 
 #include "core/settings_io.h"
 #include "platform/wide_text_win32.h"
+#include "profiles/last_switch.h"
 #include "profiles/profile_store.h"
 #include "profiles_dialog/profile_files_win32.h"
 #include "profiles_dialog/profile_name.h"
@@ -152,6 +153,22 @@ void setShowAtStartupMark(const ProfilesDialog& data) {
     }
 }
 
+// "Undo Last Switch" of the bar's menu is enabled when the adapter selected in `window`, when
+// that is the dialog, has a switch to undo.
+void showUndoState(WindowState& windows, HWND window) {
+    if (GetDlgItem(window, IDC_ADAPTER_LIST) == nullptr) {
+        return;  // the hidden main window: no bar
+    }
+    const ProfilesDialog* data = dialogOf(window);
+    const HMENU menu = data != nullptr ? commandBarMenu(data->commandBar) : nullptr;
+    const AdapterInfo* adapter = selectedAdapter(windows.session, window);
+    if (menu != nullptr) {
+        const bool undoable =
+            adapter != nullptr && hasLastSwitch(windows.session.registry, *adapter);
+        EnableMenuItem(menu, IDM_UNDO_SWITCH, MF_BYCOMMAND | (undoable ? MF_ENABLED : MF_GRAYED));
+    }
+}
+
 // The program cannot go on without the bar: it ends with exit code 3 without its options.
 void endWithoutCommandBar(WindowState& windows, HWND dialog) {
     showMessage(windows, dialog, failure(IDS_NO_MEMORY));
@@ -262,6 +279,16 @@ void onCommand(ProfilesDialog& data, HWND dialog, int id, int notification) {
             }
             break;
         }
+        case IDM_UNDO_SWITCH: {
+            // For the selected adapter alone, whatever applyToAll says.
+            Messages messages;
+            if (AdapterInfo* adapter = selectedAdapter(session, dialog)) {
+                undoLastSwitch(session, *adapter, false, messages);
+                showMessages(windows, dialog, messages);
+                refreshProfileList(windows, dialog);
+            }
+            break;
+        }
         case IDC_APPLY_TO_ALL:
             session.applyToAll =
                 IsDlgButtonChecked(dialog, IDC_APPLY_TO_ALL) == BST_CHECKED ? 1 : 0;
@@ -342,6 +369,7 @@ void runProfilesDialog(WindowState& windows, CommandBarFactory makeBar) {
 
 void refreshProfileList(WindowState& windows, HWND window) {
     Session& session = windows.session;
+    showUndoState(windows, window);
     AdapterInfo* adapter = selectedAdapter(session, window);
     if (adapter == nullptr) {
         return;

@@ -79,9 +79,12 @@
 #define IDM_SHOW_AT_STARTUP 40013
 #define IDM_EXPORT 40014
 #define IDM_IMPORT 40015
+#define IDM_UNDO_SWITCH 40016
 // Profile items of the icon's menu: adapter i owns the 100 ids from 10200 + 100 * i.
 #define IDM_FIRST_PROFILE 10200
 #define IDM_PROFILES_PER_ADAPTER 100
+// "Undo Last Switch" of the icon's menu: adapter i's is 10100 + i, below every profile's range.
+#define IDM_FIRST_UNDO 10100
 
 // Private window messages. UM_SHOWPROFILES also passes between two instances of the program;
 // UM_SAVEPAGE goes from the settings sheet to its pages only.
@@ -137,6 +140,13 @@
 #define IDS_UNKNOWN_PROFILE 91
 #define IDS_UNKNOWN_ADAPTER 92
 #define IDS_BUSY 93
+
+// Strings: undoing the last switch.
+#define IDS_UNDO_SWITCH 140
+#define IDS_NOT_KEPT_FOR_UNDO 141
+#define IDS_UNDO_FAILED 142
+#define IDS_NOTHING_TO_UNDO 143
+#define IDS_UNDO_NOT_PUT_BACK 144
 
 // Strings: settings editor (tabs and address checks).
 #define IDS_TAB_LOGON 50

@@ -186,6 +186,17 @@ tour keys down down right
 shot tray-menu-after.png
 tour keys escape escape escape
 
+echo "-- Undo Last Switch of the NE2000: greyed in the first menu, there after the switch"
+# The NE2000 is the second adapter: its "Undo Last Switch" is 10101.
+tour choose 10101
+tour message
+shot undo-outcome.png
+tour answer ok
+tour message                      # the proxy it had before "Lab" is back: reset the device
+tour answer ok
+echo "  back to DHCP, and no default profile, as before \"Lab\":"
+run "$tools/corvane-adapters.exe" | sed -n '/NE20001/,/Proxy/p'
+
 echo "-- a proxy change without the shell's window: the user is asked to reset the device"
 # The card is the first adapter: its profiles Home, Lab and Office take 10200 to 10202.
 tour choose 10202                 # "Office": its proxy is on
@@ -221,7 +232,26 @@ tour message
 shot command-line-unknown.png
 tour answer ok
 ended
-tour menu                         # the mark moved to "Home" in the NE2000's submenu
+
+echo "-- the dialog's \"Undo Last Switch\" for the NE2000, which -switch just switched to \"Home\""
+tour open
+tour select 1017 "NE2000 Compatible Ethernet Driver"
+tour barmenu
+shot bar-menu-undo.png
+tour keys escape
+tour command 40016                # "Undo Last Switch"
+tour message
+shot dialog-undo-outcome.png
+tour answer ok
+tour message                      # it had no default before: the offer to make one
+tour answer no
+run "$tools/corvane-adapters.exe" | sed -n '/NE20001/,/Proxy/p'
+echo "  and again from the command line, which makes it a redo (\"Home\" again):"
+run "$corvane" -undo -adapter NE20001 -quiet &
+ended
+run "$tools/corvane-adapters.exe" | sed -n '/NE20001/,/IP address/p'
+tour close "Corvane" 2
+tour menu                         # the mark is on "Home" in the NE2000's submenu
 tour keys down down right
 shot tray-menu-command-line.png
 tour keys escape escape escape

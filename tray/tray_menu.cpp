@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text.h"
+#include "profiles/last_switch.h"
 #include "profiles/profile_store.h"
 #include "resources/resource.h"
 
@@ -30,6 +31,18 @@ std::vector<TrayMenuItem> profileItems(Registry& registry, const AdapterInfo& ad
     return items;
 }
 
+// A separator, then "Undo Last Switch" for the adapter at `index` (for every adapter with
+// `everyAdapter`), greyed without a switch to undo.
+void addUndo(Session& session, int index, bool everyAdapter, std::vector<TrayMenuItem>& items) {
+    bool any = false;
+    for (int i = 0; i < session.adapters.count() && !any; ++i) {
+        any = (everyAdapter || i == index) &&
+              hasLastSwitch(session.registry, *session.adapters.at(i));
+    }
+    items.push_back({TrayMenuItem::Kind::Separator, 0, {}, false, {}});
+    items.push_back({TrayMenuItem::Kind::Undo, undoCommandId(index), {}, false, {}, !any});
+}
+
 }  // namespace
 
 std::uint32_t firstProfileCommand(int index) {
@@ -49,6 +62,7 @@ TrayMenu buildTrayMenu(Session& session) {
                                                        firstProfileCommand(index), menu.entries);
         if (count > 1 && session.applyToAll == 0) {
             if (!items.empty()) {
+                addUndo(session, index, false, items);
                 // Each submenu goes in above those of the adapters before it.
                 menu.items.insert(menu.items.begin(), {TrayMenuItem::Kind::Submenu, 0,
                                                        std::u16string(textOf(adapter.displayName)),
@@ -58,6 +72,9 @@ TrayMenu buildTrayMenu(Session& session) {
         }
         // Each profile went in above the one before it.
         std::reverse(items.begin(), items.end());
+        if (!items.empty()) {
+            addUndo(session, index, session.applyToAll != 0, items);
+        }
         menu.items = std::move(items);
         break;  // with applyToAll the profiles are listed once, bound to the first adapter
     }
@@ -89,6 +106,22 @@ bool switchFromMenu(Session& session, const std::vector<ProfileMenuItem>& entrie
     const ProfileMenuItem chosen = *entry;
     switchToProfile(session, *session.adapters.at(chosen.adapter), chosen.profileName,
                     session.applyToAll != 0, messages);
+    return true;
+}
+
+std::uint32_t undoCommandId(int index) {
+    return IDM_FIRST_UNDO + static_cast<std::uint32_t>(index);
+}
+
+bool undoFromMenu(Session& session, std::uint32_t commandId, Messages& messages) {
+    if (commandId < IDM_FIRST_UNDO || commandId >= undoCommandId(AdapterList::MaxAdapters)) {
+        return false;
+    }
+    AdapterInfo* adapter = session.adapters.at(static_cast<int>(commandId - IDM_FIRST_UNDO));
+    if (adapter == nullptr) {
+        return false;
+    }
+    undoLastSwitch(session, *adapter, session.applyToAll != 0, messages);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/wide_text_win32.h"
 #include "resources/resource.h"
 #include "tray/tray_menu.h"
+#include "ui/ui_support.h"
 #include "ui/ui_support_win32.h"
 #include "ui/window_handles_win32.h"
 
@@ -45,12 +46,24 @@ std::wstring menuLabel(std::u16string_view text) {
 }
 
 // Inserts the items from `position` on; a submenu that cannot be made is left out.
-void insertItems(HMENU menu, UINT position, const std::vector<TrayMenuItem>& items) {
+void insertItems(HINSTANCE instance, HMENU menu, UINT position,
+                 const std::vector<TrayMenuItem>& items) {
     for (const TrayMenuItem& item : items) {
         std::wstring label = menuLabel(item.text);
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         switch (item.kind) {
+            case TrayMenuItem::Kind::Undo: {
+                char16_t text[kDefaultStringChars] = {};
+                loadAppString(instance, IDS_UNDO_SWITCH, text);
+                label = wide(text);
+                info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+                info.fType = MFT_STRING;
+                info.fState = item.grayed ? MFS_GRAYED : MFS_ENABLED;
+                info.wID = item.commandId;
+                info.dwTypeData = label.data();
+                break;
+            }
             case TrayMenuItem::Kind::Profile:
                 info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
                 info.fType = MFT_STRING | (item.checked ? MFT_RADIOCHECK : 0);
@@ -65,7 +78,7 @@ void insertItems(HMENU menu, UINT position, const std::vector<TrayMenuItem>& ite
                 if (info.hSubMenu == nullptr) {
                     continue;
                 }
-                insertItems(info.hSubMenu, 0, item.items);
+                insertItems(instance, info.hSubMenu, 0, item.items);
                 info.dwTypeData = label.data();
                 break;
             case TrayMenuItem::Kind::Separator:
@@ -118,7 +131,7 @@ void rebuildTrayMenu(WindowState& windows) {
         return;
     }
     TrayMenu built = buildTrayMenu(windows.session);
-    insertItems(windows.trayMenu.get(), kTrayProfilePosition, built.items);
+    insertItems(windows.instance, windows.trayMenu.get(), kTrayProfilePosition, built.items);
     windows.menuItems = std::move(built.entries);
 }
 

@@ -174,10 +174,12 @@ TEST_F(ExportImportTest, AfterAnImportEveryAdaptersDefaultIsAppliedAgainReportin
     EXPECT_TRUE(reapplyDefaultProfiles(device.session, messages));
     EXPECT_EQ(messages, (Messages{notice(IDS_NEXT_USE), notice(IDS_RESET_FOR_PROXY)}));
 
-    device.registry.failValue(u"DNS", status::kAccessDenied);
+    // The first adapter's key cannot be opened again: the run stops there, untold as done.
+    device.registry.failKey(kLocalMachine, u"Comm\\A1\\Parms\\TcpIp", status::kAccessDenied);
     messages.clear();
     EXPECT_FALSE(reapplyDefaultProfiles(device.session, messages));
-    EXPECT_EQ(messages, Messages{failure(IDS_APPLY_FAILED)});
+    EXPECT_EQ(messages, (Messages{failure(IDS_APPLY_FAILED),
+                                  failure(IDS_SETTINGS_NOT_PUT_BACK, u"Card A1")}));
 }
 
 }  // namespace

@@ -16,7 +16,9 @@ class ProfileStoreTest : public testing::Test {
   protected:
     MemoryRegistry& registry() { return device.registry; }
     bool setDefault(std::u16string_view name, bool apply) {
-        return apply ? switchAdapter(registry(), device.system, device.adapter(0), name, messages)
+        AdapterInfo& adapter = device.adapter(0);
+        return apply ? switchAdapter(registry(), device.system, adapter, name,
+                                     adapterState(registry(), adapter), messages)
                            .defaultRecorded
                      : recordDefaultProfile(registry(), device.adapter(0), name) == Written::Whole;
     }

@@ -31,12 +31,15 @@ Picture pictureOf(MemoryRegistry& registry) {
     return picture;
 }
 
-// What moves as one: an adapter's default and its TCP/IP key (a switch), else each key alone.
+// What moves as one: an adapter's default, its last switch and its TCP/IP key (a switch or an
+// undo), else each key alone.
 std::u16string unitOf(const std::u16string& path) {
     constexpr std::u16string_view kDefaults = u"hkcu\\software\\tavelorn\\corvane\\1.2\\a";
     constexpr std::u16string_view kSystem = u"hklm\\comm\\a";
-    if (path.starts_with(kDefaults) && path.find(u'\\', kDefaults.size()) == std::u16string::npos) {
-        return u"adapter " + path.substr(kDefaults.size());
+    const std::size_t end = path.find(u'\\', kDefaults.size());
+    if (path.starts_with(kDefaults) &&
+        (end == std::u16string::npos || path.substr(end) == u"\\lastswitch")) {
+        return u"adapter " + path.substr(kDefaults.size(), end - kDefaults.size());
     }
     if (path.starts_with(kSystem) && path.ends_with(u"\\parms\\tcpip")) {
         return u"adapter " +
@@ -85,15 +88,27 @@ StoredProfile fileProfile(std::u16string_view name, std::u16string_view address)
     return {std::u16string(name), std::move(values)};
 }
 
-// A handheld with two adapters both on Home, and Home, Office and Travel stored.
+// A handheld with two adapters both on Home, and Home, Office and Travel stored. Each has a switch
+// to undo, as a switch of both from Travel leaves them: A1 back to Travel as its default, A2 to
+// Travel's settings on another address without a default.
 struct Handheld : Device {
     Handheld() : Device(2) {
         addProfile(u"Home", u"10.1.0.1");
         addProfile(u"Office", u"10.2.0.1");
         addProfile(u"Travel", u"10.3.0.1");
         putDword(registry, kCurrentUser, profilePath(u"Travel"), u"UseProxy", 1);
+        setDefault(u"A1", u"Travel");
+        keep(0, u"10.3.0.1");
+        registry.deleteTree(kCurrentUser, u"Software\\Tavelorn\\Corvane\\1.2\\A2");
+        keep(1, u"10.3.0.2");
         setDefault(u"A1", u"Home");
         setDefault(u"A2", u"Home");
+    }
+    void keep(int index, std::u16string_view ip) {
+        std::optional<AdapterState> state = adapterState(registry, adapter(index));
+        ASSERT_TRUE(state && loadProfile(registry, u"Travel", state->settings));
+        copyText(state->settings.ipAddress, ip);
+        ASSERT_EQ(keepLastSwitch(registry, adapter(index), *state), Written::Whole);
     }
 };
 
@@ -149,12 +164,23 @@ const std::vector<std::pair<const char*, Operation>> kOperations{
      [](Handheld& d, Messages& m) {
          createProfileFromSystem(d.registry, u"Default", d.adapter(1), m);
      }},
+    {"undo", [](Handheld& d, Messages& m) { undoLastSwitch(d.session, d.adapter(0), false, m); }},
+    {"undo for every adapter",
+     [](Handheld& d, Messages& m) { undoLastSwitch(d.session, d.adapter(0), true, m); }},
+    {"command line undo",
+     [](Handheld& d, Messages& m) {
+         CommandRequest request;
+         request.kind = CommandRequest::Kind::Undo;
+         request.adapter = u"a2";
+         undoCommand(d.session, request, m);
+     }},
 };
 
 bool tellsNotPutBack(const Messages& messages) {
     return std::any_of(messages.begin(), messages.end(), [](const Message& message) {
         return message.textId == IDS_PROFILE_NOT_PUT_BACK ||
-               message.textId == IDS_SETTINGS_NOT_PUT_BACK;
+               message.textId == IDS_SETTINGS_NOT_PUT_BACK ||
+               message.textId == IDS_UNDO_NOT_PUT_BACK;
     });
 }
 

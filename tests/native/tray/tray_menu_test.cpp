@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "profiles/last_switch.h"
 #include "resources/resource.h"
 #include "tests/support/device.h"
 
@@ -11,16 +12,18 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // The items as the menu shows them: "Name id" with "(*)" for the radio mark, "-" for a separator,
-// "Title >" for a submenu with its items indented; the ids' adapters show in switching from it.
+// "Title >" for a submenu with its items indented, "Undo id" with "(grey)" when greyed; the ids'
+// adapters show in switching from it.
 Lines render(const std::vector<TrayMenuItem>& items, const std::string& indent = "") {
     using Kind = TrayMenuItem::Kind;
     Lines out;
     for (const TrayMenuItem& item : items) {
-        out.push_back(indent + toUtf8(item.text) +
-                      (item.kind == Kind::Profile   ? " " + std::to_string(item.commandId)
+        out.push_back(indent + (item.kind == Kind::Undo ? "Undo" : toUtf8(item.text)) +
+                      (item.kind == Kind::Profile || item.kind == Kind::Undo
+                           ? " " + std::to_string(item.commandId)
                        : item.kind == Kind::Submenu ? " >"
                                                     : "-") +
-                      (item.checked ? " (*)" : ""));
+                      (item.checked ? " (*)" : "") + (item.grayed ? " (grey)" : ""));
         const Lines inner = render(item.items, indent + "  ");
         out.insert(out.end(), inner.begin(), inner.end());
     }
@@ -28,14 +31,23 @@ Lines render(const std::vector<TrayMenuItem>& items, const std::string& indent =
 }
 
 TEST(TrayMenuTest, TheThreeLayoutsLastOnTopWithIdsAndOnlyTheExactDefaultMarkedOrNothing) {
+    // "Undo Last Switch" ends each list, greyed where there is nothing to undo: here A2 has a
+    // switch to undo.
     for (const auto& [adapters, applyToAll, a1, items] :
-         {std::tuple{1, 0u, u"Office", Lines{"Office 10201 (*)", "Home 10200", "-"}},
+         {std::tuple{1, 0u, u"Office",
+                     Lines{"Office 10201 (*)", "Home 10200", "-", "Undo 10100 (grey)", "-"}},
           {2, 0u, u"Office",
-           Lines{"Card A2 >", "  Home 10300 (*)", "  Office 10301", "Card A1 >", "  Home 10200",
-                 "  Office 10201 (*)", "-"}},
-          {2, 1u, u"Office", Lines{"Office 10201 (*)", "Home 10200", "-"}},  // once, the first's
-          {1, 0u, u"office", Lines{"Office 10201", "Home 10200", "-"}}}) {
+           Lines{"Card A2 >", "  Home 10300 (*)", "  Office 10301", "  -", "  Undo 10101",
+                 "Card A1 >", "  Home 10200", "  Office 10201 (*)", "  -", "  Undo 10100 (grey)",
+                 "-"}},
+          // Listed once, the first adapter's, and undoing every adapter that has a switch to undo.
+          {2, 1u, u"Office", Lines{"Office 10201 (*)", "Home 10200", "-", "Undo 10100", "-"}},
+          {1, 0u, u"office", Lines{"Office 10201", "Home 10200", "-", "Undo 10100 (grey)", "-"}}}) {
         Device device(adapters, true);
+        if (adapters > 1) {
+            keepLastSwitch(device.registry, device.adapter(1),
+                           *adapterState(device.registry, device.adapter(1)));
+        }
         device.setDefault(u"A1", a1);
         device.setDefault(u"A2", u"Home");
         device.session.applyToAll = applyToAll;
@@ -93,6 +105,28 @@ TEST(SwitchFromMenuTest, OneOrEveryAdapterIsSwitchedAndToldOnceAndAnIdOfNoEntryD
     messages.clear();
     EXPECT_TRUE(switchFromMenu(device.session, entries, 10200, messages));
     EXPECT_EQ(messages, Messages{failure(IDS_SET_DEFAULT_FAILED, u"Home")}) << "one adapter";
+}
+
+// An undo id names its adapter by position; with applyToAll every adapter that has a switch to
+// undo is undone, as a choice of a profile switches every adapter.
+TEST(UndoFromMenuTest, AnIdUndoesItsAdapterOrWithApplyToAllEveryAdapterAndNoOtherIdDoesAnything) {
+    Device device(2, true);
+    Messages messages;
+    switchToProfile(device.session, device.adapter(0), u"Office", true, messages);
+    for (const std::uint32_t notUndo : {10099u, 10102u, 10150u, 10200u}) {
+        EXPECT_FALSE(undoFromMenu(device.session, notUndo, messages)) << notUndo;
+    }
+    messages.clear();
+    EXPECT_TRUE(undoFromMenu(device.session, 10101, messages));
+    EXPECT_EQ(std::pair(device.systemIp(u"A1"), device.systemIp(u"A2")),
+              std::pair(std::u16string(u"10.2.0.1"), std::u16string(u"192.168.0.2")));
+    EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)});
+
+    device.session.applyToAll = 1;
+    EXPECT_TRUE(undoFromMenu(device.session, 10100, messages));
+    EXPECT_EQ(std::pair(device.systemIp(u"A1"), device.systemIp(u"A2")),
+              std::pair(std::u16string(u"192.168.0.1"), std::u16string(u"10.2.0.1")))
+        << "each adapter's last switch undone: A2's undo redone";
 }
 
 }  // namespace

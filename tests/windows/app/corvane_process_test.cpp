@@ -3,6 +3,7 @@
 #include "tests/windows/harness.h"
 
 #include "app/main_window_win32.h"
+#include "core/settings_io.h"
 #include "profiles/profile_file.h"
 #include "resources/resource.h"
 #include "tray/tray_win32.h"
@@ -245,6 +246,84 @@ TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstance) {
     EXPECT_EQ(first.answer().substr(0, 26), L"Unable to import profiles:");
     EXPECT_EQ(corrupt.exitCode(), 7u);
     EXPECT_EQ(exportedStore(registry), store);
+}
+
+// The adapter as a user sees it: its addresses, servers, logon and proxy, and its default.
+std::string seenOf(test::Handheld& device, std::u16string_view key) {
+    NetSettings now;
+    readSettings(device.registry, now,
+                 systemKeys(u"Comm\\" + std::u16string(key) + u"\\Parms\\TcpIp"));
+    std::string seen;
+    for (const char16_t* field :
+         {now.ipAddress, now.subnetMask, now.defaultGateway, now.dns1, now.dns2, now.wins1,
+          now.wins2, now.userName, now.password, now.domain, now.proxyServer}) {
+        seen += toUtf8(std::u16string_view(field)) + "|";
+    }
+    return seen + std::to_string(now.dhcpEnabled) + std::to_string(now.useProxy) + ":" +
+           std::to_string(now.proxyPort) + " " + toUtf8(device.defaultOf(key));
+}
+
+// Alone, then through the running instance after a restart: a switch, its undo, the redo; an
+// adapter never switched has nothing to undo; the record is no profile.
+TEST_F(CorvaneProcessTest, UndoGivesBackWhatASwitchReplacedAloneOrInTheRunningInstance) {
+    addAdapter(u"CVTEST2", u"Card Two", u"10.0.0.2");
+    putMulti(registry, kLocalMachine, u"Comm\\CVTEST1\\Parms\\TcpIp", u"DNS",
+             {u"192.168.1.53", u"192.168.1.54"});
+    putMulti(registry, kLocalMachine, u"Comm\\CVTEST1\\Parms\\TcpIp", u"WINS", {u"192.168.1.9"});
+    for (const auto& [name, value] :
+         {std::pair{u"Username", u"kdurand"}, {u"Domain", u"HOME"}, {u"Password", u"secret"}}) {
+        putString(registry, kLocalMachine, kIdentityKeyPath, name, value);
+    }
+    putString(registry, kCurrentUser, kProxyKeyPath, u"ProxyServer", u"cache.lan");
+    putDword(registry, kCurrentUser, kProxyKeyPath, u"ProxyHttpPort", 3128);
+    putDword(registry, kCurrentUser, kProxyKeyPath, u"UseProxy", 1);
+    addProfile(u"Office", u"10.2.0.1");
+    putString(registry, kCurrentUser, profilePath(u"Office"), u"Username", u"office");
+    putDword(registry, kCurrentUser, kAppKeyPath, kShowStartOption, 0);
+    const std::vector<unsigned char> store = exportedStore(registry);
+    const std::string home = seenOf(*this, u"CVTEST1");
+
+    EXPECT_EQ(Corvane(L" -switch Office -quiet").exitCode(), 0u);
+    const std::string office = seenOf(*this, u"CVTEST1");
+    ASSERT_NE(office, home);
+    EXPECT_EQ(Corvane(L" -undo -quiet").exitCode(), 0u);
+    EXPECT_EQ(seenOf(*this, u"CVTEST1"), home);
+    EXPECT_EQ(Corvane(L" -undo -adapter cvtest1 -quiet").exitCode(), 0u);
+    EXPECT_EQ(seenOf(*this, u"CVTEST1"), office) << "a second undo is a redo";
+    const std::string both = seenOf(*this, u"CVTEST1") + seenOf(*this, u"CVTEST2");
+    Corvane never(L" -undo -adapter CVTEST2 -quiet");
+    EXPECT_EQ(never.answer(), L"There is no switch of \"Card Two\" to undo.") << "always told";
+    EXPECT_EQ(never.exitCode(), 11u);
+    EXPECT_EQ(seenOf(*this, u"CVTEST1") + seenOf(*this, u"CVTEST2"), both);
+    EXPECT_FALSE(
+        keyExists(registry, kCurrentUser, std::u16string(kAppKeyPath) + u"\\CVTEST2\\LastSwitch"));
+
+    {
+        Corvane before(L"");
+        ASSERT_TRUE(before.started());
+        PostMessageW(mainWindow(), WM_COMMAND, IDM_EXIT, 0);
+        EXPECT_EQ(before.exitCode(), 0u);
+    }
+    Corvane running(L"");
+    ASSERT_TRUE(running.started());
+    EXPECT_EQ(Corvane(L" -undo -quiet").exitCode(), 0u) << "the record outlived the restart";
+    EXPECT_EQ(seenOf(*this, u"CVTEST1"), home);
+    Corvane redo(L" -undo");
+    EXPECT_EQ(running.answer().substr(0, 40), L"The next time the adapter is used it wil");
+    EXPECT_EQ(running.answer().substr(0, 36), L"Proxy Server settings have been chan")
+        << "the proxy came back, and no shell is there to be told";
+    EXPECT_EQ(redo.exitCode(), 0u);
+    EXPECT_EQ(seenOf(*this, u"CVTEST1"), office);
+    Corvane nothing(L" -undo -adapter CVTEST2 -quiet");
+    EXPECT_EQ(running.answer(), L"There is no switch of \"Card Two\" to undo.");
+    EXPECT_EQ(nothing.exitCode(), 11u);
+
+    EXPECT_EQ(listProfileNames(registry), (std::vector<std::u16string>{u"Home", u"Office"}));
+    EXPECT_EQ(Corvane(L" -export cvundo.prf -quiet").exitCode(), 0u);
+    EXPECT_EQ(test::fileBytes(L"cvundo.prf"), store) << "the export holds no trace of it";
+    DeleteFileW(L"cvundo.prf");
+    PostMessageW(mainWindow(), WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(running.exitCode(), 0u);
 }
 
 }  // namespace

@@ -239,6 +239,48 @@ TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndA
     EXPECT_EQ(help.once(2), std::vector<std::wstring>(2, L"corvane.htm#corvane_help"));
 }
 
+// "Undo Last Switch" of the bar's menu follows the selected adapter: there to be chosen once it has
+// a switch to undo, and then giving back what the switch replaced.
+TEST_F(ProfilesDialogWin32Test, TheBarsUndoIsEnabledForAnAdapterWithASwitchToUndoAndUndoesIt) {
+    addAdapter(u"CVDOCK1", u"Dock");
+    setDefault(u"CVCARD1", u"Home");
+    setDefault(u"CVDOCK1", u"Home");
+    loadAdapters(2);
+    test::MessageBoxCatcher boxes;
+    const auto undoState = [&] {
+        const HMENU bar = commandBarMenu(GetDlgItem(dialog(), 1));
+        return GetMenuState(bar, IDM_UNDO_SWITCH, MF_BYCOMMAND) & MF_GRAYED;
+    };
+    const auto selectAdapter = [&](int index) {
+        SendMessageW(item(IDC_ADAPTER_LIST), CB_SETCURSEL, index, 0);
+        SendMessageW(dialog(), WM_COMMAND, MAKEWPARAM(IDC_ADAPTER_LIST, CBN_SELCHANGE), 0);
+    };
+    run({[&] {
+        wchar_t text[64] = {};
+        GetMenuStringW(commandBarMenu(GetDlgItem(dialog(), 1)), IDM_UNDO_SWITCH, text, 64,
+                       MF_BYCOMMAND);
+        EXPECT_EQ(std::wstring(text), L"Undo Last Switch");
+        EXPECT_EQ(undoState(), UINT{MF_GRAYED}) << "nothing switched yet";
+        SendMessageW(item(IDC_PROFILE_LIST), CB_SELECTSTRING, -1,
+                     reinterpret_cast<LPARAM>(L"Office"));
+        SendMessageW(dialog(), WM_COMMAND, IDC_SET, 0);
+        EXPECT_EQ(std::pair(defaultOf(u"CVCARD1"), systemIp(u"CVCARD1")),
+                  std::pair(std::u16string(u"Office"), std::u16string(u"10.1.0.1")));
+        EXPECT_EQ(undoState(), 0u) << "after the switch";
+        selectAdapter(1);
+        EXPECT_EQ(undoState(), UINT{MF_GRAYED}) << "the dock was never switched";
+        selectAdapter(0);
+        EXPECT_EQ(undoState(), 0u);
+        SendMessageW(dialog(), WM_COMMAND, IDM_UNDO_SWITCH, 0);
+        EXPECT_EQ(std::tuple(defaultOf(u"CVCARD1"), systemIp(u"CVCARD1"), profileSelected()),
+                  std::tuple(std::u16string(u"Home"), std::u16string(u"10.0.0.25"), L"Home"))
+            << "given back, and the list refreshed";
+        EXPECT_EQ(undoState(), 0u) << "the switch can be redone";
+        clickBarButton(dialog(), 4);
+    }});
+    EXPECT_EQ(boxes.texts.size(), 2u) << "the switch's and the undo's outcome";
+}
+
 // Without its command bar the dialog cannot be used: the program ends with exit code 3.
 TEST_F(ProfilesDialogWin32Test, ABarThatCannotBeMadeEndsTheProgramWithExitCode3) {
     loadAdapters(1);

@@ -1,12 +1,14 @@
 // The icon's menu as a real menu: a layout decided natively, drawn into it item by item, and opened
 // by a pen down at the screen's bottom-right corner. Its rebuilds show in the dialog's test.
 #include "tray/tray_win32.h"
+#include "profiles/last_switch.h"
 #include "tests/windows/harness.h"
 
 namespace corvane {
 namespace {
 
-// "Label id|" with "(*)" for a radio mark, "-|" for a separator, "Label>...<|" for a submenu.
+// "Label id|" with "(*)" for a radio mark and "(grey)" when greyed, "-|" for a separator,
+// "Label>...<|" for a submenu.
 std::string describe(HMENU menu) {
     std::string out;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -23,6 +25,9 @@ std::string describe(HMENU menu) {
             if (flags & MF_CHECKED) {
                 out += (flags & MFT_RADIOCHECK) ? "(*)" : "(v)";
             }
+            if (flags & MF_GRAYED) {
+                out += "(grey)";
+            }
         }
         out += "|";
     }
@@ -37,11 +42,14 @@ TEST(TrayWin32Test, TheMenuIsDrawnAndOpensAboveTheTaskbarsRightEndWhileTheProgra
     device.addProfile(u"A");
     device.setDefault(u"Y", u"A");
     device.loadAdapters(2);
+    keepLastSwitch(device.registry, device.adapter(1),
+                   *adapterState(device.registry, device.adapter(1)));
     rebuildTrayMenu(windows);
-    // An ampersand in a name is shown, not taken as a mnemonic.
-    EXPECT_EQ(
-        describe(windows.trayMenu.get()),
-        "Network &Profiles... 40006|-|R&&D Card>A 10300(*)|<|Adapter X>A 10200|<|-|E&xit 40007|");
+    // An ampersand in a name is shown, not taken as a mnemonic. Undo Last Switch is there to be
+    // chosen only where there is a switch to undo.
+    EXPECT_EQ(describe(windows.trayMenu.get()),
+              "Network &Profiles... 40006|-|R&&D Card>A 10300(*)|-|Undo Last Switch 10101|<|"
+              "Adapter X>A 10200|-|Undo Last Switch 10100(grey)|<|-|E&xit 40007|");
 
     windows.hwndCurrent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                           GetModuleHandleW(nullptr), nullptr);
