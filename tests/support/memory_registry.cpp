@@ -64,18 +64,8 @@ long MemoryRegistry::writeFault(std::optional<std::u16string_view> value) {
     if (fault != faults_.values.end()) {
         return fault->second;
     }
-    const int number = faults_.write;
-    const bool fails =
-        writeCalls_ == number || (faults_.andAfter && number > 0 && writeCalls_ > number);
+    const bool fails = writeCalls_ >= faults_.firstWrite && writeCalls_ <= faults_.lastWrite;
     return fails ? status::kAccessDenied : status::kSuccess;
-}
-
-std::vector<std::u16string> MemoryRegistry::keyPaths() const {
-    std::vector<std::u16string> paths;
-    for (const auto& entry : keys_) {
-        paths.push_back(entry.first);
-    }
-    return paths;
 }
 
 long MemoryRegistry::openKey(KeyHandle parent, std::u16string_view path, std::uint32_t,
@@ -160,8 +150,8 @@ long MemoryRegistry::deleteValue(KeyHandle key, std::u16string_view name) {
 long MemoryRegistry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
                              std::uint32_t& nameChars) {
     const std::u16string prefix = resolve(key, u"") + u'\\';
-    if (prefix.size() == 1 || (faults_.indexStatus != status::kSuccess && index == faults_.index)) {
-        return prefix.size() == 1 ? status::kInvalidHandle : faults_.indexStatus;
+    if (prefix.size() == 1 || (faults_.index.second != 0 && index == faults_.index.first)) {
+        return prefix.size() == 1 ? status::kInvalidHandle : faults_.index.second;
     }
     // The map keeps a key's children in the order of their lower-cased names.
     for (auto it = keys_.lower_bound(prefix); it != keys_.end() && it->first.starts_with(prefix);

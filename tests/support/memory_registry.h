@@ -3,6 +3,7 @@
 // Opening a key and any write can be made to fail.
 #pragma once
 
+#include <climits>
 #include <map>
 #include <optional>
 #include <string>
@@ -39,14 +40,11 @@ class MemoryRegistry : public Registry {
     // Counting every call that writes (createKey making a key, setValue, deleteValue, deleteTree)
     // from 1 on: the `number`-th fails with 5, and with `andAfter` every one after it too.
     void failWrite(int number, bool andAfter = false) {
-        faults_.write = number;
-        faults_.andAfter = andAfter;
+        faults_.firstWrite = number;
+        faults_.lastWrite = andAfter ? INT_MAX : number;
     }
     // Listing the subkey at `index` of any key fails with `status`, as in a damaged key.
-    void failSubkeyIndex(std::uint32_t index, long status) {
-        faults_.index = index;
-        faults_.indexStatus = status;
-    }
+    void failSubkeyIndex(std::uint32_t index, long status) { faults_.index = {index, status}; }
     void clearFaults() { faults_ = {}; }
 
     // Keys opened or created and not yet closed (the two roots do not count).
@@ -55,7 +53,13 @@ class MemoryRegistry : public Registry {
     int setValueCount() const { return setValueCalls_; }
     int writeCount() const { return writeCalls_; }
     // Every key as its lower-cased full path ("hkcu\software..."), in sorted order.
-    std::vector<std::u16string> keyPaths() const;
+    std::vector<std::u16string> keyPaths() const {
+        std::vector<std::u16string> paths;
+        for (const auto& [path, key] : keys_) {
+            paths.push_back(path);
+        }
+        return paths;
+    }
 
   private:
     struct Value {
@@ -84,10 +88,9 @@ class MemoryRegistry : public Registry {
     struct {
         std::map<std::u16string, long> keys;    // by full path
         std::map<std::u16string, long> values;  // by lower-cased name
-        int write = 0;
-        bool andAfter = false;
-        std::uint32_t index = 0;
-        long indexStatus = 0;
+        int firstWrite = 0;
+        int lastWrite = 0;
+        std::pair<std::uint32_t, long> index;  // and the status it fails with
     } faults_;
     KeyHandle nextHandle_ = 0x1000;
     int setValueCalls_ = 0;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/memory_registry.h"
-#include "tests/support/registry_helpers.h"
+#include "tests/support/registry_conformance.h"
 
 namespace corvane {
 namespace {
@@ -73,4 +73,10 @@ TEST(RegistryValuesTest, SubkeyNamesPassOverWhatCannotBeReadAndEndWhereTheyAreTo
 }
 
 }  // namespace
+
+// The suite's in-memory run, which keeps the other tests' registry honest.
+std::unique_ptr<Registry> conformingRegistry() {
+    return std::make_unique<MemoryRegistry>();
+}
+
 }  // namespace corvane
