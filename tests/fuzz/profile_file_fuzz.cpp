@@ -1,11 +1,6 @@
 // Any bytes as a profile file: the import must never crash, read past a buffer or write outside
 // the Profiles key; the store it leaves must export, import into an empty store and export again
 // to the same bytes.
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
-
 #include "profiles/profile_file.h"
 #include "profiles/profile_store.h"
 #include "tests/fuzz/check.h"

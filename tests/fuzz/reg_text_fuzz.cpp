@@ -2,11 +2,6 @@
 // read past a buffer. Registry text that is taken holds only what a profile file can: it writes
 // as a file the import takes back whole, and to-reg's text of it reads back to the same
 // profiles. A profile file that to-reg takes comes back from its text as the same file's bytes.
-#include <cstddef>
-#include <cstdint>
-#include <span>
-#include <vector>
-
 #include "prf_tool/reg_text.h"
 #include "profiles/profile_file.h"
 #include "tests/fuzz/check.h"
