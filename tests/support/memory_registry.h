@@ -73,8 +73,7 @@ class MemoryRegistry : public Registry {
     };
 
     static std::u16string lower(std::u16string_view text);
-    // The lower-cased full path of `path` below the root or open key `parent`; empty when
-    // `parent` is neither.
+    // The lower-cased full path of `path` below the root or open key `parent`, or empty.
     std::u16string resolve(KeyHandle parent, std::u16string_view path) const;
     // The values of the open key `key`, or null when it is not open or was deleted.
     std::map<std::u16string, Value>* valuesOf(KeyHandle key);

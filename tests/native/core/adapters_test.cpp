@@ -46,8 +46,7 @@ TEST(AdapterListTest, ListsTheNdisAdaptersWithParmsThatItCanHoldWhole) {
     // "DisplayName" is read with 260 bytes: a longer one falls back to the group text.
     EXPECT_EQ(textOf(list.at(0)->displayName), u"NDIS");
     EXPECT_EQ(textOf(list.at(49)->keyName), u"N148");
-    // No memory for an entry, or a name that cannot be read: that adapter is left out and the
-    // scan goes on.
+    // No memory for an entry, or a name that cannot be read: left out, and the scan goes on.
     const auto failN100 = [](auto name, auto path, auto key) -> std::unique_ptr<AdapterInfo> {
         return key == u"N100" ? nullptr : std::make_unique<AdapterInfo>(name, path, key);
     };
@@ -110,8 +109,7 @@ TEST(ApplyMessagesTest, FailuresEachThenTheOutcomeOnceWithThePlatformsBoxStyles)
     using enum ApplyOutcome;
     EXPECT_EQ(applyMessages({{{u"A1", Failed}}}, false), Messages{failure(IDS_APPLY_FAILED)})
         << "nothing written: nothing done to tell";
-    // Several at once: each failure by its adapter, then the outcome once, the reset if any needs
-    // it.
+    // Several at once: each failure by its adapter, then the outcome once, a reset when needed.
     const std::vector<AdapterApply> run{
         {u"A1", NotPutBack}, {u"A2", ResetNeeded}, {u"A3", Failed}, {u"A4", Applied}};
     EXPECT_EQ(

@@ -35,8 +35,7 @@ TEST(RegistryValuesTest, LongValuesAreReadWholeAndAFailedChangePutsBackExactlyWh
     EXPECT_EQ(after, before);
     EXPECT_FALSE(keyExists(registry, kCurrentUser, u"Made\\Here"));
 
-    // A log lets a whole change be taken back later. When the putting back fails too, the caller
-    // learns that the key is not as it was.
+    // A log lets a whole change be taken back later; a failed putting back is told (Partly).
     ChangeLog log;
     EXPECT_EQ(writeWhole(registry, std::span(changes).first(2), &log), Written::Whole);
     EXPECT_TRUE(undoChanges(registry, log));

@@ -103,7 +103,6 @@ TEST(PrfToolTest, RegistryTextKeepsEveryValuesTypeAndBytesAndShowTellsEachValue)
           // regedit's wrapping: lines of at most 80 characters, continued on indented lines.
           "\"Blob\"=hex:00,07,0e,15,1c,23,2a,31,38,3f,46,4d,54,5b,62,69,70,77,7e,85,8c,93,\\\r\n"
           "  9a,a1,a8,af,b6,bd,c4,cb,d2,d9,e0,e7,ee,f5,fc,03,0a,11,18,1f,26,2d,34,3b,42,\\\r\n",
-          // Then what show tells.
           "0 header: magic 0x99090001, header size 20, 2 profile(s) counted\n",
           "\"\" REG_SZ, 16 byte(s): \"default\"\n",
           "\"Expand\" REG_EXPAND_SZ, 14 byte(s): \"%TEMP%\"\n",
