@@ -112,18 +112,6 @@ TEST(SettingsIoTest, WritesTheExactLayoutThatReadsBackWithEveryFieldCounted) {
     }
 }
 
-using Rows = std::vector<std::string>;
-
-// The rows from `from` on as "Label=value", ids for labels and texts: "62=10.0.0.1", "69=#74".
-Rows show(const SettingsRows& rows, std::size_t from) {
-    Rows out;
-    for (const SettingsRow& row : std::span(rows).subspan(from)) {
-        out.push_back(std::to_string(row.labelId) + "=" +
-                      (row.valueId != 0 ? "#" + std::to_string(row.valueId) : toUtf8(row.value)));
-    }
-    return out;
-}
-
 TEST(CurrentSettingsTest, RowsShowTheSettingsTheLeaseOnlyWithDhcpAndTheProxyOnlyWhenUsed) {
     MemoryRegistry registry;
     AdapterInfo adapter(u"NE2000", kTcpip, u"NE20001");
@@ -134,9 +122,18 @@ TEST(CurrentSettingsTest, RowsShowTheSettingsTheLeaseOnlyWithDhcpAndTheProxyOnly
     copyText(s.wins1, u"10.0.0.4");
     copyText(s.userName, u"kd");
     copyText(s.password, u"secret");
-    // From 8 on: the rows after "Use DHCP", the lease's, then the proxy's.
+    // The rows from `from` on as "Label=value", ids for labels and texts: "62=10.0.0.1", "69=#74";
+    // from 8 on, the rows after "Use DHCP": the lease's, then the proxy's.
+    using Rows = std::vector<std::string>;
     const auto rows = [&](std::size_t from) {
-        return show(currentSettingsRows(registry, adapter), from);
+        const SettingsRows all = currentSettingsRows(registry, adapter);
+        Rows out;
+        for (const SettingsRow& row : std::span(all).subspan(from)) {
+            out.push_back(
+                std::to_string(row.labelId) + "=" +
+                (row.valueId != 0 ? "#" + std::to_string(row.valueId) : toUtf8(row.value)));
+        }
+        return out;
     };
     EXPECT_EQ(rows(0), (Rows{"62=", "63=", "64=", "65=, 10.0.0.3", "66=10.0.0.4", "67=kd",
                              "68=", "69=#75", "70=#75"}))
