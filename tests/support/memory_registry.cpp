@@ -48,11 +48,9 @@ std::map<std::u16string, MemoryRegistry::Value>* MemoryRegistry::valuesOf(KeyHan
 }
 
 KeyHandle MemoryRegistry::handleFor(KeyHandle parent, const std::u16string& full) {
-    if (full.find(u'\\') == std::u16string::npos) {
-        return parent;  // the root itself
-    }
-    if (!keys_.contains(full)) {
-        return 0;
+    const bool root = full.find(u'\\') == std::u16string::npos;
+    if (root || !keys_.contains(full)) {
+        return root ? parent : 0;
     }
     handles_[nextHandle_] = full;
     return nextHandle_++;
@@ -132,8 +130,7 @@ long MemoryRegistry::setValue(KeyHandle key, std::u16string_view name, std::uint
         const auto* bytes = static_cast<const unsigned char*>(data);
         Value& value =
             values->try_emplace(lower(name), Value{std::u16string(name), 0, {}}).first->second;
-        value.type = type;
-        value.data.assign(bytes, bytes + size);
+        value = {value.name, type, {bytes, bytes + size}};
     }
     return result;
 }
@@ -141,10 +138,8 @@ long MemoryRegistry::setValue(KeyHandle key, std::u16string_view name, std::uint
 long MemoryRegistry::deleteValue(KeyHandle key, std::u16string_view name) {
     auto* values = valuesOf(key);
     const long result = values == nullptr ? status::kInvalidHandle : writeFault(name);
-    if (result != status::kSuccess) {
-        return result;
-    }
-    return values->erase(lower(name)) > 0 ? status::kSuccess : status::kFileNotFound;
+    return result != status::kSuccess || values->erase(lower(name)) > 0 ? result
+                                                                        : status::kFileNotFound;
 }
 
 long MemoryRegistry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
