@@ -232,38 +232,31 @@ class PrfProcessTest : public testing::Test {
 };
 
 TEST_F(PrfProcessTest, AnOutputIsReplacedOnlyWhenWholeAndNeverByItsInput) {
-    // 40 profiles of 512 bytes each: a file of 22 KB, its registry text of 130 KB.
-    std::vector<StoredProfile> profiles;
-    for (int i = 10; i < 50; ++i) {
-        profiles.push_back(
-            {fromUtf8("P" + std::to_string(i)),
-             {{kValueRecord, u"Blob", Bytes(kMaxDataBytes, 0xAB), regtype::kBinary}}});
-    }
-    const Bytes big = writeProfileFile(profiles);
-    put(dir / "big.prf", big);
+    const Bytes file = everyKindOfValue();  // 1.1 KB, its registry text 4.7 KB
+    put(dir / "a.prf", file);
     const Bytes oldText = {'o', 'l', 'd'};
     put(dir / "old.reg", oldText);
     put(dir / "old.prf", kHomeProfileFile);
 
-    // The disk fills after 16 KB: neither output is cut off, nor left behind.
-    EXPECT_EQ(run({"to-reg", "big.prf", "old.reg"}, 32), "4 |cannot write old.reg\n");
-    ASSERT_EQ(run({"to-reg", "big.prf", "big.reg"}), "0 wrote 40 profile(s) to big.reg\n|");
-    EXPECT_EQ(run({"from-reg", "big.reg", "old.prf"}, 32), "4 |cannot write old.prf\n");
+    // The disk fills after 512 bytes: neither output is cut off, nor left behind.
+    EXPECT_EQ(run({"to-reg", "a.prf", "old.reg"}, 1), "4 |cannot write old.reg\n");
+    ASSERT_EQ(run({"to-reg", "a.prf", "a.reg"}), "0 wrote 2 profile(s) to a.reg\n|");
+    EXPECT_EQ(run({"from-reg", "a.reg", "old.prf"}, 1), "4 |cannot write old.prf\n");
     EXPECT_EQ(contents(dir / "old.reg"), oldText);
     EXPECT_EQ(contents(dir / "old.prf"), kHomeProfileFile);
     EXPECT_EQ(files(), 4);
-    ASSERT_EQ(run({"from-reg", "big.reg", "old.prf"}), "0 wrote 40 profile(s) to old.prf\n|");
-    EXPECT_EQ(contents(dir / "old.prf"), big) << "replaced once whole";
+    ASSERT_EQ(run({"from-reg", "a.reg", "old.prf"}), "0 wrote 2 profile(s) to old.prf\n|");
+    EXPECT_EQ(contents(dir / "old.prf"), file) << "replaced once whole";
 
     // The input under another name, by a hard or a symbolic link, or the output a directory.
-    fs::create_hard_link(dir / "big.prf", dir / "hard.reg");
-    fs::create_symlink("big.reg", dir / "soft.prf");
+    fs::create_hard_link(dir / "a.prf", dir / "hard.reg");
+    fs::create_symlink("a.reg", dir / "soft.prf");
     fs::create_directory(dir / "folder.reg");
-    EXPECT_EQ(run({"to-reg", "big.prf", "hard.reg"}),
+    EXPECT_EQ(run({"to-reg", "a.prf", "hard.reg"}),
               "7 |hard.reg is the input file itself; nothing written, the input kept as it is\n");
-    EXPECT_EQ(run({"from-reg", "big.reg", "soft.prf"}).substr(0, 18), "7 |soft.prf is the");
-    EXPECT_EQ(run({"to-reg", "big.prf", "folder.reg"}), "4 |cannot write folder.reg\n");
-    EXPECT_EQ(contents(dir / "big.prf"), big);
+    EXPECT_EQ(run({"from-reg", "a.reg", "soft.prf"}).substr(0, 18), "7 |soft.prf is the");
+    EXPECT_EQ(run({"to-reg", "a.prf", "folder.reg"}), "4 |cannot write folder.reg\n");
+    EXPECT_EQ(contents(dir / "a.prf"), file);
     EXPECT_EQ(files(), 7);
 }
 
