@@ -1,6 +1,6 @@
-// corvane-prf: its commands over files in memory, then the native tool as a process over real
-// files: outputs replaced only when whole (its writes cut by a file-size limit), never over the
-// input, inputs read bounded, and arguments taken only when they are UTF-8.
+// The native corvane-prf as a process over real files: what its commands write and show, outputs
+// replaced only when whole (its writes cut by a file-size limit) and never over the input, inputs
+// read bounded, and arguments taken only when they are UTF-8.
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -9,11 +9,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 #include "core/text.h"
 #include "prf_tool/prf_texts.h"
-#include "prf_tool/prf_tool.h"
 #include "profiles/profile_file.h"
 #include "tests/support/example_profile_file.h"
 #include "tests/support/registry_helpers.h"
@@ -25,26 +23,49 @@ using Bytes = std::vector<unsigned char>;
 
 const std::string kProfilesKey = "[HKEY_CURRENT_USER\\Software\\Tavelorn\\Corvane\\1.2\\Profiles";
 
-// Files by name, each with that one name: what only real files do (links, failed writes, limits)
-// is PrfProcessTest's.
-struct MemoryFiles : ToolFiles {
-    FileRead read(std::u16string_view path, std::uint64_t, Bytes& bytes) override {
-        const auto found = files.find(std::u16string(path));
-        bytes = found != files.end() ? found->second : Bytes();
-        return found != files.end() ? FileRead::Read : FileRead::CannotRead;
-    }
-    bool replace(std::u16string_view path, std::span<const unsigned char> bytes) override {
-        files[std::u16string(path)].assign(bytes.begin(), bytes.end());
-        return true;
-    }
-    bool same(std::u16string_view, std::u16string_view) override { return false; }
-    // The exit code, then standard output and standard error: "6 |in.reg line 3: ...".
-    std::string run(const std::vector<std::u16string>& args) {
-        const ToolResult result = runPrfTool(args, *this);
-        return std::to_string(result.code) + " " + toUtf8(result.out) + "|" + toUtf8(result.error);
-    }
+namespace fs = std::filesystem;
 
-    std::map<std::u16string, Bytes> files;
+Bytes contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void put(const fs::path& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+class PrfToolTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        char name[] = "/tmp/corvane-prf-XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        fs::create_directory(dir = fs::path(name) / "work");
+    }
+    void TearDown() override { fs::remove_all(dir.parent_path()); }
+
+    // The exit code, then standard output and standard error: "4 |cannot write out.reg\n". Run
+    // in `dir`, its files held to `blocks` of 512 bytes (a disk that fills), SIGXFSZ ignored.
+    std::string run(const std::vector<std::string>& args, int blocks = 0) {
+        std::string command = "cd '" + dir.string() + "' && trap '' XFSZ && ulimit -f " +
+                              (blocks > 0 ? std::to_string(blocks) : "unlimited") +
+                              " && exec '" CORVANE_PRF_EXE "'";
+        for (const std::string& arg : args) {
+            command += " '" + arg + "'";
+        }
+        const int status = std::system((command + " >../out 2>../err").c_str());
+        const auto text = [&](const char* name) {
+            const Bytes bytes = contents(dir.parent_path() / name);
+            return std::string(bytes.begin(), bytes.end());
+        };
+        return (WIFEXITED(status) ? std::to_string(WEXITSTATUS(status)) : "signal") + " " +
+               text("out") + "|" + text("err");
+    }
+    // No file is left behind: each one a test expects is also read or written.
+    std::ptrdiff_t files() const { return std::distance(fs::directory_iterator(dir), {}); }
+
+    fs::path dir;
 };
 
 // A literal's characters and its closing zero, in the host's byte order: little-endian, as a file.
@@ -82,21 +103,20 @@ Bytes everyKindOfValue() {
     return file;
 }
 
-TEST(PrfToolTest, RegistryTextKeepsEveryValuesTypeAndBytesAndShowTellsEachValue) {
-    MemoryFiles files;
-    files.files[u"a.prf"] = everyKindOfValue();
-    ASSERT_EQ(files.run({u"to-reg", u"a.prf", u"a.reg"}), "0 wrote 2 profile(s) to a.reg\n|");
-    const Bytes& reg = files.files[u"a.reg"];
+TEST_F(PrfToolTest, RegistryTextKeepsEveryValuesTypeAndBytesAndShowTellsEachValue) {
+    put(dir / "a.prf", everyKindOfValue());
+    ASSERT_EQ(run({"to-reg", "a.prf", "a.reg"}), "0 wrote 2 profile(s) to a.reg\n|");
+    const Bytes reg = contents(dir / "a.reg");
     // The text after its byte-order mark, which from-reg needs to read it as UTF-16.
     const std::string text = toUtf8(RawValue{0, 0, Bytes(reg.begin() + 2, reg.end())}.chars());
     EXPECT_TRUE(text.starts_with("Windows Registry Editor Version 5.00\r\n\r\n" + kProfilesKey +
                                  "]\r\n\r\n" + kProfilesKey + "\\Lab [2]]\r\n@=\"default\"\r\n" +
                                  "\"Path \\\"q\\\"\"=\"C:\\\\dir \\\"q\\\"\"\r\n"));
     EXPECT_TRUE(text.ends_with("\r\n\r\n" + kProfilesKey + "\\Quiet]\r\n\r\n"));
-    ASSERT_EQ(files.run({u"from-reg", u"a.reg", u"b.prf"}), "0 wrote 2 profile(s) to b.prf\n|");
-    EXPECT_EQ(files.files[u"b.prf"], files.files[u"a.prf"]) << "byte for byte";
+    ASSERT_EQ(run({"from-reg", "a.reg", "b.prf"}), "0 wrote 2 profile(s) to b.prf\n|");
+    EXPECT_EQ(contents(dir / "b.prf"), everyKindOfValue()) << "byte for byte";
 
-    const std::string both = text + files.run({u"show", u"a.prf"});
+    const std::string both = text + run({"show", "a.prf"});
     for (const char* line :
          {"\"Inner\"=hex(1):61,00,00,00,62,00,00,00\r\n", "\"Port\"=dword:0000000a\r\n",
           "\"Quad\"=hex(b):01,02,03,04,05,06,07,08\r\n",
@@ -115,37 +135,40 @@ TEST(PrfToolTest, RegistryTextKeepsEveryValuesTypeAndBytesAndShowTellsEachValue)
     }
 }
 
-TEST(PrfToolTest, AFileImportWouldRefuseIsShownSafelyToItsFaultAndNeverConverted) {
-    MemoryFiles files;
-    Bytes& damaged = files.files[u"d.prf"] = kHomeProfileFile;
+TEST_F(PrfToolTest, AFileImportWouldRefuseIsShownSafelyToItsFaultAndNeverConverted) {
+    Bytes damaged = kHomeProfileFile;
     damaged[64] = damaged[65] = 0x02;  // the value's data size: 0x202 bytes
-    EXPECT_EQ(files.run({u"show", u"d.prf"}),
+    put(dir / "d.prf", damaged);
+    EXPECT_EQ(run({"show", "d.prf"}),
               "5 header: magic 0x99090001, header size 20, 1 profile(s) counted\n"
               "#0 profile \"Home\"\n"
               "verdict: damaged at record #1, byte 38: data over 512 bytes\n|");
-    Bytes& uncounted = files.files[u"u.prf"] = kHomeProfileFile;
-    uncounted[8] = 0;  // the header's count
-    EXPECT_EQ(files.run({u"to-reg", u"u.prf", u"out.reg"}),
+    damaged = kHomeProfileFile;
+    damaged[8] = 0;  // the header's count
+    put(dir / "u.prf", damaged);
+    EXPECT_EQ(run({"to-reg", "u.prf", "out.reg"}),
               "5 |u.prf: damaged at the header, byte 8: the header counts no profile; nothing "
               "written\n");
     // A name with a line break, which no line of registry text can hold.
-    Bytes& named = files.files[u"n.prf"] = kHomeProfileFile;
-    named[48] = '\n';  // the value's name "UseProxy" as "U\neProxy"
-    EXPECT_TRUE(files.run({u"to-reg", u"n.prf", u"out.reg"})
+    damaged = kHomeProfileFile;
+    damaged[48] = '\n';  // the value's name "UseProxy" as "U\neProxy"
+    put(dir / "n.prf", damaged);
+    EXPECT_TRUE(run({"to-reg", "n.prf", "out.reg"})
                     .starts_with("6 |n.prf: the name \"U\\x0aeProxy\" holds a line break"));
-    EXPECT_FALSE(files.files.contains(u"out.reg"));
+    EXPECT_FALSE(fs::exists(dir / "out.reg"));
 
-    EXPECT_TRUE(files.run({u"show"}).starts_with("2 |usage:"));
-    EXPECT_TRUE(files.run({u"convert", u"d.prf", u"d.reg"}).starts_with("2 |usage:"));
+    EXPECT_TRUE(run({"show"}).starts_with("2 |usage:"));
+    EXPECT_TRUE(run({"convert", "d.prf", "d.reg"}).starts_with("2 |usage:"));
 
     // A name in a file is the file's to choose: shown, it must not end its line, steer the
     // terminal or fake the verdict, which stays the last line.
-    Bytes& controls = files.files[u"f.prf"];
+    Bytes controls;
     writeHeader(controls, 2);  // one profile short: damaged
     writeRecord(controls, kProfileRecord,
                 u"Home\n\x1b[2Jverdict: valid, Import reads 1 profile(s)");
     writeRecord(controls, kValueRecord, u"Proxy\x7f\x9b", chars(u"a\u001bc"), regtype::kString);
-    const std::string shown = files.run({u"show", u"f.prf"});
+    put(dir / "f.prf", controls);
+    const std::string shown = run({"show", "f.prf"});
     EXPECT_EQ(shown.substr(shown.find("#0")),
               "#0 profile \"Home\\x0a\\x1b[2Jverdict: valid, Import reads 1 profile(s)\"\n"
               "  #1 \"Proxy\\x7f\\x9b\" REG_SZ, 8 byte(s): \"a\\x1bc\"\n"
@@ -153,7 +176,7 @@ TEST(PrfToolTest, AFileImportWouldRefuseIsShownSafelyToItsFaultAndNeverConverted
               "header counts\n|");
 }
 
-TEST(PrfToolTest, RegistryTextOtherThanProfilesIsRefusedByLine) {
+TEST_F(PrfToolTest, RegistryTextOtherThanProfilesIsRefusedByLine) {
     const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
     const std::string home = kProfilesKey + "\\Home]\r\n";
     for (const auto& [text, line, fault] : std::vector<std::tuple<std::string, int, RegFault>>{
@@ -177,61 +200,16 @@ TEST(PrfToolTest, RegistryTextOtherThanProfilesIsRefusedByLine) {
              {header + kProfilesKey + "]\r\n", 4, RegFault::NoProfile},
              {header + home + "\"A\"=\"a\"\r\n\"B\"=\"\xC0\xAE\"\r\n", 5, RegFault::NotUtf8},
          }) {
-        MemoryFiles files;
-        files.files[u"in.reg"] = Bytes(text.begin(), text.end());
-        EXPECT_EQ(files.run({u"from-reg", u"in.reg", u"out.prf"}),
-                  "6 |in.reg line " + std::to_string(line) + ": " + toUtf8(reasonOf(fault)) +
-                      "; nothing written\n")
+        put(dir / "in.reg", Bytes(text.begin(), text.end()));
+        EXPECT_EQ(run({"from-reg", "in.reg", "out.prf"}), "6 |in.reg line " + std::to_string(line) +
+                                                              ": " + toUtf8(reasonOf(fault)) +
+                                                              "; nothing written\n")
             << text;
-        EXPECT_FALSE(files.files.contains(u"out.prf"));
+        EXPECT_FALSE(fs::exists(dir / "out.prf"));
     }
 }
 
-namespace fs = std::filesystem;
-Bytes contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void put(const fs::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
-class PrfProcessTest : public testing::Test {
-  protected:
-    void SetUp() override {
-        char name[] = "/tmp/corvane-prf-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        fs::create_directory(dir = fs::path(name) / "work");
-    }
-    void TearDown() override { fs::remove_all(dir.parent_path()); }
-
-    // The exit code, then standard output and standard error: "4 |cannot write out.reg\n". Run
-    // in `dir`, its files held to `blocks` of 512 bytes (a disk that fills), SIGXFSZ ignored.
-    std::string run(const std::vector<std::string>& args, int blocks = 0) {
-        std::string command = "cd '" + dir.string() + "' && trap '' XFSZ && ulimit -f " +
-                              (blocks > 0 ? std::to_string(blocks) : "unlimited") +
-                              " && exec '" CORVANE_PRF_EXE "'";
-        for (const std::string& arg : args) {
-            command += " '" + arg + "'";
-        }
-        const int status = std::system((command + " >../out 2>../err").c_str());
-        const auto text = [&](const char* name) {
-            const Bytes bytes = contents(dir.parent_path() / name);
-            return std::string(bytes.begin(), bytes.end());
-        };
-        return (WIFEXITED(status) ? std::to_string(WEXITSTATUS(status)) : "signal") + " " +
-               text("out") + "|" + text("err");
-    }
-    // No file is left behind: each one a test expects is also read or written.
-    std::ptrdiff_t files() const { return std::distance(fs::directory_iterator(dir), {}); }
-
-    fs::path dir;
-};
-
-TEST_F(PrfProcessTest, AnOutputIsReplacedOnlyWhenWholeAndNeverByItsInput) {
+TEST_F(PrfToolTest, AnOutputIsReplacedOnlyWhenWholeAndNeverByItsInput) {
     const Bytes file = everyKindOfValue();  // 1.1 KB, its registry text 4.7 KB
     put(dir / "a.prf", file);
     const Bytes oldText = {'o', 'l', 'd'};
@@ -260,7 +238,7 @@ TEST_F(PrfProcessTest, AnOutputIsReplacedOnlyWhenWholeAndNeverByItsInput) {
     EXPECT_EQ(files(), 7);
 }
 
-TEST_F(PrfProcessTest, InputsAreReadBoundedAndArgumentsOnlyAsUtf8) {
+TEST_F(PrfToolTest, InputsAreReadBoundedAndArgumentsOnlyAsUtf8) {
     put(dir / "home.prf", kHomeProfileFile);
     fs::create_directory(dir / "folder.prf");
     { std::ofstream(dir / "huge.prf"); }
