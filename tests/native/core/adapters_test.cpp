@@ -1,4 +1,5 @@
-// The adapters: listed from the registry, and a record applied to one.
+// The adapters: listed from the registry, and a record applied to one. A key that cannot be opened
+// again after a write, and a changed UseProxy, are the import's (profile_file_test).
 #include <gtest/gtest.h>
 
 #include "core/adapter_list.h"
@@ -76,10 +77,6 @@ TEST(ApplyTest, AFailureKeepsTheAdapterAndOnlyAChangedProxyIsToldOnlyFrom211With
     EXPECT_EQ(apply(), ApplyOutcome::Failed);
     EXPECT_FALSE(differs(device.adapter(0).settings, before));
     device.registry.clearFaults();
-    device.registry.failKey(kLocalMachine, u"Comm\\A1\\Parms\\TcpIp", status::kAccessDenied);
-    EXPECT_EQ(apply(), ApplyOutcome::NotPutBack)
-        << "written, but a key that cannot be opened again is neither read back nor put back";
-    device.registry.clearFaults();
 
     EXPECT_EQ(apply(), ApplyOutcome::Applied) << "only the three proxy fields count";
     EXPECT_EQ(textOf(device.adapter(0).settings.ipAddress), u"10.0.0.7") << "read back";
@@ -88,8 +85,6 @@ TEST(ApplyTest, AFailureKeepsTheAdapterAndOnlyAChangedProxyIsToldOnlyFrom211With
     copyText(record.proxyServer, u"proxy.example");
     EXPECT_EQ(apply(), ApplyOutcome::ShellNotified) << "the server's letter case counts";
     record.proxyPort = 8080;
-    EXPECT_EQ(apply(), ApplyOutcome::ShellNotified);
-    record.useProxy = 1;
     EXPECT_EQ(apply(), ApplyOutcome::ShellNotified);
 
     // 3.0 has a minor version below 11: it does not qualify even with the window there. An
@@ -102,7 +97,7 @@ TEST(ApplyTest, AFailureKeepsTheAdapterAndOnlyAChangedProxyIsToldOnlyFrom211With
         ++record.proxyPort;
         EXPECT_EQ(apply(), ApplyOutcome::ResetNeeded) << version.has_value() << " " << shell;
     }
-    EXPECT_EQ(device.system.told, 4) << "each notified once";
+    EXPECT_EQ(device.system.told, 3) << "each notified once";
 }
 
 TEST(ApplyMessagesTest, FailuresEachThenTheOutcomeOnceWithThePlatformsBoxStyles) {
