@@ -1,11 +1,6 @@
-// Any bytes as a profile file: the import must never crash, read past a buffer, write outside
-// the Profiles key or write anything from a file it refuses; the store it leaves must export,
-// import into an empty store and export again to the same bytes.
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
-
+// Any bytes as a profile file: the import must never crash, read past a buffer or write outside
+// the Profiles key; the store it leaves must export, import into an empty store and export again
+// to the same bytes.
 #include "profiles/profile_file.h"
 #include "profiles/profile_store.h"
 #include "tests/fuzz/check.h"
@@ -22,22 +17,19 @@ constexpr std::u16string_view kStore = u"hkcu\\software\\tavelorn\\corvane\\1.2\
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    MemoryRegistry registry;
-    putKey(registry, kCurrentUser, std::u16string(kProfilesKeyPath) + u"\\Kept");
-    const std::vector<std::u16string> before = registry.keyPaths();
     const auto profiles = readProfileFile(std::span(data, size));
-    Messages messages;
     if (!profiles) {
-        check(registry.keyPaths() == before);
         return 0;
     }
+    MemoryRegistry registry;
+    putKey(registry, kCurrentUser, std::u16string(kProfilesKeyPath) + u"\\Kept");
+    Messages messages;
     check(writeImportedProfiles(registry, *profiles, size % 2 == 0, messages).written);
     for (const std::u16string& key : registry.keyPaths()) {
         // Either a key on the way to Profiles, or one profile right below it.
         check(kStore.starts_with(key + u"\\") ||
               (key.starts_with(kStore) && key.find(u'\\', kStore.size()) == std::u16string::npos));
     }
-
     // What was written exports and imports again unchanged.
     std::vector<unsigned char> exported;
     std::vector<unsigned char> exportedAgain;

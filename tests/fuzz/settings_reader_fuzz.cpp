@@ -1,13 +1,10 @@
 // Any registry content the reader may meet: values of any type, size and text, with or without
 // terminators. The reader must never overrun a field, and what it reads must store and read back.
-#include <cstddef>
-#include <cstdint>
-
-#include "core/net_settings.h"
 #include "core/settings_io.h"
 #include "core/text.h"
 #include "tests/fuzz/check.h"
 #include "tests/support/memory_registry.h"
+#include "tests/support/registry_helpers.h"
 
 namespace {
 
@@ -35,19 +32,12 @@ NetSettings readWell(Registry& registry) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     MemoryRegistry registry;
-    {
-        RegKey key;
-        createKey(registry, kCurrentUser, kPath, key);
-        // Records of: name index, type, length, then that many bytes.
-        std::size_t at = 0;
-        while (at + 3 <= size) {
-            const auto name = kNames[data[at] % std::size(kNames)];
-            const std::uint32_t type = data[at + 1] % 8;
-            const std::size_t length = std::min<std::size_t>(data[at + 2] * 4u, size - at - 3);
-            registry.setValue(key.handle(), name, type, data + at + 3,
-                              static_cast<std::uint32_t>(length));
-            at += 3 + length;
-        }
+    putKey(registry, kCurrentUser, kPath);
+    // Records of: name index, type, length, then that many bytes.
+    for (std::size_t at = 0, length = 0; at + 3 <= size; at += 3 + length) {
+        length = std::min<std::size_t>(data[at + 2] * 4u, size - at - 3);
+        putValue(registry, kCurrentUser, kPath, kNames[data[at] % std::size(kNames)],
+                 data[at + 1] % 8, data + at + 3, length);
     }
     // Once stored by our own writer, a record reads back as a fixed point.
     const NetSettings first = readWell(registry);

@@ -1,9 +1,6 @@
 // Address texts and message formats from anywhere (a profile, a file, a typed field): parsing
 // and formatting must never overrun a buffer, and a valid address must survive its round trip.
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
-#include <string>
 
 #include "address_control/ip_address.h"
 #include "core/text.h"

@@ -48,36 +48,30 @@ std::map<std::u16string, MemoryRegistry::Value>* MemoryRegistry::valuesOf(KeyHan
 }
 
 KeyHandle MemoryRegistry::handleFor(KeyHandle parent, const std::u16string& full) {
-    if (full.find(u'\\') == std::u16string::npos) {
-        return parent;  // the root itself
-    }
-    if (!keys_.contains(full)) {
-        return 0;
+    const bool root = full.find(u'\\') == std::u16string::npos;
+    if (root || !keys_.contains(full)) {
+        return root ? parent : 0;
     }
     handles_[nextHandle_] = full;
     return nextHandle_++;
 }
 
-bool MemoryRegistry::writeFails() {
+long MemoryRegistry::writeFault(std::optional<std::u16string_view> value) {
     ++writeCalls_;
-    return failingWrite_ > 0 &&
-           (writeCalls_ == failingWrite_ || (failingAfter_ && writeCalls_ > failingWrite_));
-}
-
-long MemoryRegistry::valueWriteFault(std::u16string_view name) {
-    const bool counted = writeFails();
-    if (const auto fault = faults_.find(lower(name)); fault != faults_.end()) {
+    const auto fault = value ? faults_.values.find(lower(*value)) : faults_.values.end();
+    if (fault != faults_.values.end()) {
         return fault->second;
     }
-    return counted ? status::kAccessDenied : status::kSuccess;
+    const bool fails = writeCalls_ >= faults_.firstWrite && writeCalls_ <= faults_.lastWrite;
+    return fails ? status::kAccessDenied : status::kSuccess;
 }
 
 long MemoryRegistry::openKey(KeyHandle parent, std::u16string_view path, std::uint32_t,
                              KeyHandle& key) {
     key = 0;
     const std::u16string full = resolve(parent, path);
-    if (full.empty() || faults_.contains(full)) {
-        return full.empty() ? status::kInvalidHandle : faults_.at(full);
+    if (full.empty() || faults_.keys.contains(full)) {
+        return full.empty() ? status::kInvalidHandle : faults_.keys.at(full);
     }
     key = handleFor(parent, full);
     return key != 0 ? status::kSuccess : status::kFileNotFound;
@@ -87,19 +81,16 @@ long MemoryRegistry::createKey(KeyHandle parent, std::u16string_view path, KeyHa
                                bool* created) {
     key = 0;
     std::u16string full = resolve(parent, u"");
-    if (created != nullptr) {
-        *created = false;
-    }
-    if (full.empty()) {
-        return status::kInvalidHandle;
-    }
     // Opening a key that is there writes nothing; making one is a write that can fail.
-    const bool making = !keys_.contains(resolve(parent, path));
-    if (making && writeFails()) {
-        return status::kAccessDenied;
-    }
+    const bool making = !full.empty() && !keys_.contains(resolve(parent, path));
+    const long result = full.empty() ? status::kInvalidHandle
+                        : making     ? writeFault()
+                                     : status::kSuccess;
     if (created != nullptr) {
-        *created = making;
+        *created = making && result == status::kSuccess;
+    }
+    if (result != status::kSuccess) {
+        return result;
     }
     // Each missing key on the path is made, named as the path spells it.
     for (const std::u16string_view name : namesOf(path)) {
@@ -134,39 +125,28 @@ long MemoryRegistry::setValue(KeyHandle key, std::u16string_view name, std::uint
                               const void* data, std::uint32_t size) {
     ++setValueCalls_;
     auto* values = valuesOf(key);
-    if (values == nullptr) {
-        return status::kInvalidHandle;
+    const long result = values == nullptr ? status::kInvalidHandle : writeFault(name);
+    if (result == status::kSuccess) {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        Value& value =
+            values->try_emplace(lower(name), Value{std::u16string(name), 0, {}}).first->second;
+        value = {value.name, type, {bytes, bytes + size}};
     }
-    if (const long fault = valueWriteFault(name); fault != status::kSuccess) {
-        return fault;
-    }
-    Value& value =
-        values->try_emplace(lower(name), Value{std::u16string(name), 0, {}}).first->second;
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    value.type = type;
-    value.data.assign(bytes, bytes + size);
-    return status::kSuccess;
+    return result;
 }
 
 long MemoryRegistry::deleteValue(KeyHandle key, std::u16string_view name) {
     auto* values = valuesOf(key);
-    if (values == nullptr) {
-        return status::kInvalidHandle;
-    }
-    if (const long fault = valueWriteFault(name); fault != status::kSuccess) {
-        return fault;
-    }
-    return values->erase(lower(name)) > 0 ? status::kSuccess : status::kFileNotFound;
+    const long result = values == nullptr ? status::kInvalidHandle : writeFault(name);
+    return result != status::kSuccess || values->erase(lower(name)) > 0 ? result
+                                                                        : status::kFileNotFound;
 }
 
 long MemoryRegistry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,
                              std::uint32_t& nameChars) {
     const std::u16string prefix = resolve(key, u"") + u'\\';
-    if (prefix.size() == 1) {
-        return status::kInvalidHandle;
-    }
-    if (indexStatus_ != status::kSuccess && index == failingIndex_) {
-        return indexStatus_;
+    if (prefix.size() == 1 || (faults_.index.second != 0 && index == faults_.index.first)) {
+        return prefix.size() == 1 ? status::kInvalidHandle : faults_.index.second;
     }
     // The map keeps a key's children in the order of their lower-cased names.
     for (auto it = keys_.lower_bound(prefix); it != keys_.end() && it->first.starts_with(prefix);
@@ -209,11 +189,8 @@ long MemoryRegistry::deleteTree(KeyHandle parent, std::u16string_view path) {
     if (full.empty() || full == resolve(parent, u"")) {
         return full.empty() ? status::kInvalidHandle : status::kInvalidParameter;
     }
-    if (writeFails()) {
-        return status::kAccessDenied;
-    }
-    if (keys_.erase(full) == 0) {
-        return status::kFileNotFound;
+    if (const long fault = writeFault(); fault != status::kSuccess || keys_.erase(full) == 0) {
+        return fault != status::kSuccess ? fault : status::kFileNotFound;
     }
     std::erase_if(keys_, [&](const auto& entry) { return entry.first.starts_with(full + u'\\'); });
     return status::kSuccess;

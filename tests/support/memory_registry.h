@@ -3,7 +3,9 @@
 // Opening a key and any write can be made to fail.
 #pragma once
 
+#include <climits>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,39 +33,30 @@ class MemoryRegistry : public Registry {
 
     // Opening the key at `path` fails with `status`; creating it does not.
     void failKey(KeyHandle root, std::u16string_view path, long status) {
-        faults_[resolve(root, path)] = status;
+        faults_.keys[resolve(root, path)] = status;
     }
     // Writing the value `name` fails with `status`, in any key.
-    void failValue(std::u16string_view name, long status) { faults_[lower(name)] = status; }
+    void failValue(std::u16string_view name, long status) { faults_.values[lower(name)] = status; }
     // Counting every call that writes (createKey making a key, setValue, deleteValue, deleteTree)
-    // from 1 on:
-    // the `number`-th fails with 5, and with `andAfter` every one after it too.
+    // from 1 on: the `number`-th fails with 5, and with `andAfter` every one after it too.
     void failWrite(int number, bool andAfter = false) {
-        failingWrite_ = number;
-        failingAfter_ = andAfter;
+        faults_.firstWrite = number;
+        faults_.lastWrite = andAfter ? INT_MAX : number;
     }
     // Listing the subkey at `index` of any key fails with `status`, as in a damaged key.
-    void failSubkeyIndex(std::uint32_t index, long status) {
-        failingIndex_ = index;
-        indexStatus_ = status;
-    }
-    void clearFaults() {
-        faults_.clear();
-        failingWrite_ = 0;
-        indexStatus_ = 0;
-    }
+    void failSubkeyIndex(std::uint32_t index, long status) { faults_.index = {index, status}; }
+    void clearFaults() { faults_ = {}; }
 
     // Keys opened or created and not yet closed (the two roots do not count).
     int openHandleCount() const { return static_cast<int>(handles_.size()); }
-    // setValue calls so far, failed ones included.
+    // Calls of setValue, and calls that write, so far, failed ones included.
     int setValueCount() const { return setValueCalls_; }
-    // Calls that write so far, failed ones included.
     int writeCount() const { return writeCalls_; }
     // Every key as its lower-cased full path ("hkcu\software..."), in sorted order.
     std::vector<std::u16string> keyPaths() const {
         std::vector<std::u16string> paths;
-        for (const auto& entry : keys_) {
-            paths.push_back(entry.first);
+        for (const auto& [path, key] : keys_) {
+            paths.push_back(path);
         }
         return paths;
     }
@@ -80,29 +73,27 @@ class MemoryRegistry : public Registry {
     };
 
     static std::u16string lower(std::u16string_view text);
-    // The lower-cased full path of `path` below the root or open key `parent`; empty when
-    // `parent` is neither.
+    // The lower-cased full path of `path` below the root or open key `parent`, or empty.
     std::u16string resolve(KeyHandle parent, std::u16string_view path) const;
     // The values of the open key `key`, or null when it is not open or was deleted.
     std::map<std::u16string, Value>* valuesOf(KeyHandle key);
     // A new handle to the existing key `full`, `parent` itself for a root, 0 when it is missing.
     KeyHandle handleFor(KeyHandle parent, const std::u16string& full);
-    // Counts a write; true when it is to fail.
-    bool writeFails();
-    // Counts a write of the value `name`: the status it fails with, or 0.
-    long valueWriteFault(std::u16string_view name);
+    // Counts a write (of the value `value`, when given): the status it fails with, or 0.
+    long writeFault(std::optional<std::u16string_view> value = std::nullopt);
 
     std::map<std::u16string, Key> keys_;
     std::map<KeyHandle, std::u16string> handles_;
-    // The status of opening a key by its full path, or of writing a value by its lower-cased name.
-    std::map<std::u16string, long> faults_;
+    struct {
+        std::map<std::u16string, long> keys;    // by full path
+        std::map<std::u16string, long> values;  // by lower-cased name
+        int firstWrite = 0;
+        int lastWrite = 0;
+        std::pair<std::uint32_t, long> index;  // and the status it fails with
+    } faults_;
     KeyHandle nextHandle_ = 0x1000;
     int setValueCalls_ = 0;
     int writeCalls_ = 0;
-    int failingWrite_ = 0;
-    bool failingAfter_ = false;
-    std::uint32_t failingIndex_ = 0;
-    long indexStatus_ = 0;
 };
 
 }  // namespace corvane

@@ -1,8 +1,9 @@
-#include "core/settings_io.h"
-
 #include <gtest/gtest.h>
 
+#include "core/current_settings.h"
+#include "core/settings_io.h"
 #include "core/text.h"
+#include "resources/resource.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/registry_helpers.h"
 
@@ -19,22 +20,6 @@ std::vector<std::u16string_view> texts(const NetSettings& r) {
     return {textOf(r.ipAddress), textOf(r.subnetMask), textOf(r.defaultGateway), textOf(r.dns1),
             textOf(r.dns2),      textOf(r.wins1),      textOf(r.wins2),          textOf(r.userName),
             textOf(r.password),  textOf(r.domain),     textOf(r.proxyServer)};
-}
-
-TEST(NetSettingsTest, EveryFieldsTextCountsButNotTheBytesAfterIt) {
-    NetSettings a{};
-    copyText(a.domain, u"X");
-    NetSettings b = a;
-    b.domain[10] = u'Z';
-    EXPECT_FALSE(differs(a, b));
-    for (const auto change : {+[](NetSettings& r) { copyText(r.domain, u"x"); },    // letter case
-                              +[](NetSettings& r) { copyText(r.password, u"x"); },  // not shown
-                              +[](NetSettings& r) { copyText(r.dns2, u"10.0.0.1"); },
-                              +[](NetSettings& r) { r.proxyPort = 8080; }}) {
-        b = a;
-        change(b);
-        EXPECT_TRUE(differs(a, b));
-    }
 }
 
 // A new profile starts from the system's identity alone (readSystemIdentity).
@@ -84,7 +69,8 @@ TEST(SettingsIoTest, MissingKeysEndTheReadAndAFieldIsReadWholeOrNotAtAllNeverPas
         << "DHCP and the proxy on; no port stored";
 }
 
-TEST(SettingsIoTest, WritesTheExactLayoutThatReadsBackUnchangedOrNothingAtAll) {
+// Whole or not at all is writeWhole's, proven in registry_values_test.
+TEST(SettingsIoTest, WritesTheExactLayoutThatReadsBackWithEveryFieldCounted) {
     using namespace std::string_literals;
     MemoryRegistry registry;
     const auto raw = [&](std::u16string_view path, std::u16string_view name) {
@@ -113,18 +99,63 @@ TEST(SettingsIoTest, WritesTheExactLayoutThatReadsBackUnchangedOrNothingAtAll) {
               withZero(u"10.1.2.3") + withZero(u"10.1.2.4") + u'\0');
     NetSettings back;
     ASSERT_TRUE(readSettings(registry, back, kProfileKeys));
+    back.domain[10] = u'Z';  // after the text's zero: not part of it
     EXPECT_FALSE(differs(back, record));
-
-    copyText(record.domain, u"NEW");
-    copyText(record.ipAddress, u"10.0.0.26");
-    // Whole or not at all: a failure takes back what was written before it.
-    for (const std::u16string_view failing : {u"Password", u"ProxyServer"}) {
-        registry.failValue(failing, status::kAccessDenied);
-        EXPECT_EQ(writeSettings(registry, record, kSystemKeys), Written::Nothing);
-        EXPECT_EQ(raw(kIdentityKeyPath, u"Domain"), u"FIELDOPS\0"s) << toUtf8(failing);
-        EXPECT_EQ(raw(kTcpip, u"IpAddress"), u"10.0.0.25\0\0"s) << toUtf8(failing);
-        registry.clearFaults();
+    // Every field's text counts, its letter case and the password (never shown) too.
+    for (const auto change : {+[](NetSettings& r) { copyText(r.domain, u"FIELDOPs"); },
+                              +[](NetSettings& r) { copyText(r.password, u"x"); },
+                              +[](NetSettings& r) { copyText(r.dns2, u"10.0.0.1"); },
+                              +[](NetSettings& r) { r.proxyPort = 8081; }}) {
+        NetSettings changed = back;
+        change(changed);
+        EXPECT_TRUE(differs(changed, record));
     }
+}
+
+TEST(CurrentSettingsTest, RowsShowTheSettingsTheLeaseOnlyWithDhcpAndTheProxyOnlyWhenUsed) {
+    MemoryRegistry registry;
+    AdapterInfo adapter(u"NE2000", kTcpip, u"NE20001");
+    NetSettings& s = adapter.settings;
+    s.dhcpEnabled = 0;
+    copyText(s.ipAddress, u"0.0.0.0");
+    copyText(s.dns2, u"10.0.0.3");
+    copyText(s.wins1, u"10.0.0.4");
+    copyText(s.userName, u"kd");
+    copyText(s.password, u"secret");
+    // The rows from `from` on as "Label=value", ids for labels and texts: "62=10.0.0.1", "69=#74";
+    // from 8 on, the rows after "Use DHCP": the lease's, then the proxy's.
+    using Rows = std::vector<std::string>;
+    const auto rows = [&](std::size_t from) {
+        const SettingsRows all = currentSettingsRows(registry, adapter);
+        Rows out;
+        for (const SettingsRow& row : std::span(all).subspan(from)) {
+            out.push_back(
+                std::to_string(row.labelId) + "=" +
+                (row.valueId != 0 ? "#" + std::to_string(row.valueId) : toUtf8(row.value)));
+        }
+        return out;
+    };
+    EXPECT_EQ(rows(0), (Rows{"62=", "63=", "64=", "65=, 10.0.0.3", "66=10.0.0.4", "67=kd",
+                             "68=", "69=#75", "70=#75"}))
+        << "no password, and 0.0.0.0 blank";
+
+    s.dhcpEnabled = 1;
+    EXPECT_EQ(rows(8), Rows{"70=#75"}) << "no TCP/IP key: no lease rows at all";
+    putString(registry, kLocalMachine, kTcpip, u"DhcpIPAddress", u"0.0.0.0");
+    EXPECT_EQ(rows(8), (Rows{"73=#77", "70=#75"}));
+    putString(registry, kLocalMachine, kTcpip, u"DhcpIPAddress", u"192.168.1.37");
+    putString(registry, kLocalMachine, kTcpip, u"DhcpSubnetmask", u"255.255.255.0");
+    putMulti(registry, kLocalMachine, kTcpip, u"DhcpDNS",
+             {u"192.168.1.1", u"192.168.1.254", u"192.168.1.253"});
+    putMulti(registry, kLocalMachine, kTcpip, u"DhcpWINS", {u"192.168.1.5"});
+    EXPECT_EQ(rows(8), (Rows{"73=#76", "62=192.168.1.37", "63=255.255.255.0",
+                             "64=", "65=192.168.1.1,192.168.1.254", "66=192.168.1.5", "70=#75"}));
+
+    s.dhcpEnabled = 0;
+    s.useProxy = 1;
+    copyText(s.proxyServer, u"proxy.example");
+    EXPECT_EQ(rows(8), (Rows{"70=#74", "71=proxy.example", "72=80"}))
+        << "a lease shows only with DHCP on";
 }
 
 }  // namespace

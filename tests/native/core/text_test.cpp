@@ -1,11 +1,7 @@
-#include "core/text.h"
-
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
-#include <tuple>
-#include <vector>
+#include "core/system.h"
+#include "core/text.h"
 
 namespace corvane {
 namespace {
@@ -32,15 +28,11 @@ TEST(TextTest, CopiesAreCutOrWholeAndFormatsFillOnlyTheirOwnPlaces) {
 // File names and registry text come as UTF-8 from outside: a sequence that is not well-formed
 // must never turn into the character it seems to spell ("\xC0\xAE" is no ".").
 TEST(TextTest, Utf8IsDecodedStrictlyAndItsFirstFaultFound) {
-    for (const auto& [text, decoded] : std::vector<std::pair<std::string, std::u16string>>{
-             {"a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", u"a\u00E9\u20AC\U0001F600"},
-             {"\xEF\xBF\xBF\xF4\x8F\xBF\xBF", u"\uFFFF\U0010FFFF"},
-         }) {
-        EXPECT_EQ(fromUtf8(text), decoded);
-        EXPECT_EQ(invalidUtf8At(text), std::string::npos);
-    }
+    constexpr auto kWell = std::string::npos;
     for (const auto& [text, at, decoded] :
          std::vector<std::tuple<std::string, std::size_t, std::u16string>>{
+             {"a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", kWell, u"a\u00E9\u20AC\U0001F600"},
+             {"\xEF\xBF\xBF\xF4\x8F\xBF\xBF", kWell, u"\uFFFF\U0010FFFF"},
              {"\xC0\xAE\xC0\xAE\xC0\xAF", 0, u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
              {"x\xE0\x80\xAF", 1, u"x\uFFFD\uFFFD\uFFFD"},  // overlong "/" in three bytes
              {"xy\xF0\x80\x80\xAF", 2, u"xy\uFFFD\uFFFD\uFFFD\uFFFD"},  // and in four
@@ -54,6 +46,17 @@ TEST(TextTest, Utf8IsDecodedStrictlyAndItsFirstFaultFound) {
         EXPECT_EQ(invalidUtf8At(text), at) << text;
         EXPECT_EQ(fromUtf8(text), decoded) << text;
     }
+}
+
+// A drive's folder and a share's, with and without a closing backslash; characters an address
+// cannot carry are escaped as UTF-8 bytes; a topic without an anchor names the file alone.
+TEST(SystemTest, HelpPageAddresses) {
+    EXPECT_EQ(helpPageUrl(u"C:\\Corvane", u"corvane.htm#profiles"),
+              u"file:///C:/Corvane/corvane.htm?#profiles");
+    EXPECT_EQ(helpPageUrl(u"Z:\\my tools\\Käse 100%\\", u"corvane.htm#impexp"),
+              u"file:///Z:/my%20tools/K%C3%A4se%20100%25/corvane.htm?#impexp");
+    EXPECT_EQ(helpPageUrl(u"\\\\server\\share", u"corvane.htm"),
+              u"file://server/share/corvane.htm");
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
-#include "prf_tool/prf_tool.h"
+// The native corvane-prf as a process over real files: what its commands write and show, outputs
+// replaced only when whole (its writes cut by a file-size limit) and never over the input, inputs
+// read bounded, and arguments taken only when they are UTF-8.
+#include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
-#include <tuple>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
-#include "core/registry.h"
 #include "core/text.h"
 #include "prf_tool/prf_texts.h"
 #include "profiles/profile_file.h"
@@ -20,40 +23,49 @@ using Bytes = std::vector<unsigned char>;
 
 const std::string kProfilesKey = "[HKEY_CURRENT_USER\\Software\\Tavelorn\\Corvane\\1.2\\Profiles";
 
-struct MemoryFiles : ToolFiles {
-    FileRead read(std::u16string_view path, std::uint64_t limit, Bytes& bytes) override {
-        const auto found = files.find(std::u16string(path));
-        if (found == files.end()) {
-            return FileRead::CannotRead;
-        }
-        if (found->second.size() > limit) {
-            return FileRead::TooLarge;
-        }
-        bytes = found->second;
-        return FileRead::Read;
-    }
-    bool replace(std::u16string_view path, std::span<const unsigned char> bytes) override {
-        if (canWrite) {
-            files[std::u16string(path)].assign(bytes.begin(), bytes.end());
-        }
-        return canWrite;
-    }
-    // One file may have a second name, as a link gives it.
-    bool same(std::u16string_view a, std::u16string_view b) override {
-        const auto file = [&](std::u16string_view name) {
-            return name == alias.first ? alias.second : std::u16string(name);
-        };
-        return files.contains(file(a)) && file(a) == file(b);
-    }
-    // The exit code, then standard output and standard error: "6 |in.reg line 3: ...".
-    std::string run(const std::vector<std::u16string>& args) {
-        const ToolResult result = runPrfTool(args, *this);
-        return std::to_string(result.code) + " " + toUtf8(result.out) + "|" + toUtf8(result.error);
-    }
+namespace fs = std::filesystem;
 
-    std::map<std::u16string, Bytes> files;
-    std::pair<std::u16string, std::u16string> alias;  // a second name, and the file it names
-    bool canWrite = true;
+Bytes contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void put(const fs::path& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+class PrfToolTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        char name[] = "/tmp/corvane-prf-XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        fs::create_directory(dir = fs::path(name) / "work");
+    }
+    void TearDown() override { fs::remove_all(dir.parent_path()); }
+
+    // The exit code, then standard output and standard error: "4 |cannot write out.reg\n". Run
+    // in `dir`, its files held to `blocks` of 512 bytes (a disk that fills), SIGXFSZ ignored.
+    std::string run(const std::vector<std::string>& args, int blocks = 0) {
+        std::string command = "cd '" + dir.string() + "' && trap '' XFSZ && ulimit -f " +
+                              (blocks > 0 ? std::to_string(blocks) : "unlimited") +
+                              " && exec '" CORVANE_PRF_EXE "'";
+        for (const std::string& arg : args) {
+            command += " '" + arg + "'";
+        }
+        const int status = std::system((command + " >../out 2>../err").c_str());
+        const auto text = [&](const char* name) {
+            const Bytes bytes = contents(dir.parent_path() / name);
+            return std::string(bytes.begin(), bytes.end());
+        };
+        return (WIFEXITED(status) ? std::to_string(WEXITSTATUS(status)) : "signal") + " " +
+               text("out") + "|" + text("err");
+    }
+    // No file is left behind: each one a test expects is also read or written.
+    std::ptrdiff_t files() const { return std::distance(fs::directory_iterator(dir), {}); }
+
+    fs::path dir;
 };
 
 // A literal's characters and its closing zero, in the host's byte order: little-endian, as a file.
@@ -65,58 +77,53 @@ Bytes chars(const char16_t (&text)[N]) {
 
 // Every kind of value a profile key can hold, as an export writes it.
 Bytes everyKindOfValue() {
+    Bytes blob(kMaxDataBytes);  // every byte value, twice
+    std::generate(blob.begin(), blob.end(), [i = 0]() mutable { return i++ * 7; });
     Bytes file;
     writeHeader(file, 2);
     writeRecord(file, kProfileRecord, u"Lab [2]");
-    const auto value = [&](std::u16string_view name, std::uint32_t type, const Bytes& data) {
-        writeRecord(file, kValueRecord, name, data, type);
-    };
-    value(u"", regtype::kString, chars(u"default"));
-    value(u"Path \"q\"", regtype::kString, chars(u"C:\\dir \"q\""));
-    value(u"Odd", regtype::kString, {'a', 0, 0, 0, 0});  // "a", its zero and half a character
-    value(u"Inner", regtype::kString, chars(u"a\0b"));
-    value(u"Break", regtype::kString, chars(u"a\r\nb"));
-    value(u"Empty", regtype::kString, {});
-    value(u"Expand", 2, chars(u"%TEMP%"));
-    value(u"Servers", regtype::kMultiString, chars(u"10.0.0.1\0dns.example\0"));
-    value(u"Port", regtype::kDword, {10, 0, 0, 0});
-    value(u"Short", regtype::kDword, {1, 2, 3});
-    value(u"NoData", regtype::kBinary, {});
-    value(u"Quad", 11, {1, 2, 3, 4, 5, 6, 7, 8});
-    Bytes blob(kMaxDataBytes);  // every byte value, twice
-    std::generate(blob.begin(), blob.end(), [i = 0]() mutable { return i++ * 7; });
-    value(u"Blob", regtype::kBinary, blob);
-    value(u"Password", regtype::kString, chars(u"secret"));
+    for (const auto& [name, type, data] : std::vector<std::tuple<std::u16string, int, Bytes>>{
+             {u"", regtype::kString, chars(u"default")},
+             {u"Path \"q\"", regtype::kString, chars(u"C:\\dir \"q\"")},
+             {u"Odd", regtype::kString, {'a', 0, 0, 0, 0}},  // "a", its zero and half a character
+             {u"Inner", regtype::kString, chars(u"a\0b")},
+             {u"Break", regtype::kString, chars(u"a\r\nb")},
+             {u"Empty", regtype::kString, {}},
+             {u"Expand", 2, chars(u"%TEMP%")},
+             {u"Servers", regtype::kMultiString, chars(u"10.0.0.1\0dns.example\0")},
+             {u"Port", regtype::kDword, {10, 0, 0, 0}},
+             {u"Short", regtype::kDword, {1, 2, 3}},
+             {u"NoData", regtype::kBinary, {}},
+             {u"Quad", 11, {1, 2, 3, 4, 5, 6, 7, 8}},
+             {u"Blob", regtype::kBinary, blob},
+             {u"Password", regtype::kString, chars(u"secret")}}) {
+        writeRecord(file, kValueRecord, name, data, static_cast<std::uint32_t>(type));
+    }
     writeRecord(file, kProfileRecord, u"Quiet");
     return file;
 }
 
-TEST(PrfToolTest, RegistryTextKeepsEveryValuesTypeAndBytes) {
-    MemoryFiles files;
-    files.files[u"a.prf"] = everyKindOfValue();
-    ASSERT_EQ(files.run({u"to-reg", u"a.prf", u"a.reg"}), "0 wrote 2 profile(s) to a.reg\n|");
-    const Bytes& reg = files.files[u"a.reg"];
+TEST_F(PrfToolTest, RegistryTextKeepsEveryValuesTypeAndBytesAndShowTellsEachValue) {
+    put(dir / "a.prf", everyKindOfValue());
+    ASSERT_EQ(run({"to-reg", "a.prf", "a.reg"}), "0 wrote 2 profile(s) to a.reg\n|");
+    const Bytes reg = contents(dir / "a.reg");
     // The text after its byte-order mark, which from-reg needs to read it as UTF-16.
     const std::string text = toUtf8(RawValue{0, 0, Bytes(reg.begin() + 2, reg.end())}.chars());
     EXPECT_TRUE(text.starts_with("Windows Registry Editor Version 5.00\r\n\r\n" + kProfilesKey +
                                  "]\r\n\r\n" + kProfilesKey + "\\Lab [2]]\r\n@=\"default\"\r\n" +
                                  "\"Path \\\"q\\\"\"=\"C:\\\\dir \\\"q\\\"\"\r\n"));
+    EXPECT_TRUE(text.ends_with("\r\n\r\n" + kProfilesKey + "\\Quiet]\r\n\r\n"));
+    ASSERT_EQ(run({"from-reg", "a.reg", "b.prf"}), "0 wrote 2 profile(s) to b.prf\n|");
+    EXPECT_EQ(contents(dir / "b.prf"), everyKindOfValue()) << "byte for byte";
+
+    const std::string both = text + run({"show", "a.prf"});
     for (const char* line :
          {"\"Inner\"=hex(1):61,00,00,00,62,00,00,00\r\n", "\"Port\"=dword:0000000a\r\n",
           "\"Quad\"=hex(b):01,02,03,04,05,06,07,08\r\n",
           // regedit's wrapping: lines of at most 80 characters, continued on indented lines.
           "\"Blob\"=hex:00,07,0e,15,1c,23,2a,31,38,3f,46,4d,54,5b,62,69,70,77,7e,85,8c,93,\\\r\n"
-          "  9a,a1,a8,af,b6,bd,c4,cb,d2,d9,e0,e7,ee,f5,fc,03,0a,11,18,1f,26,2d,34,3b,42,\\\r\n"}) {
-        EXPECT_NE(text.find(line), std::string::npos) << line;
-    }
-    EXPECT_TRUE(text.ends_with("\r\n\r\n" + kProfilesKey + "\\Quiet]\r\n\r\n"));
-
-    ASSERT_EQ(files.run({u"from-reg", u"a.reg", u"b.prf"}), "0 wrote 2 profile(s) to b.prf\n|");
-    EXPECT_EQ(files.files[u"b.prf"], files.files[u"a.prf"]) << "byte for byte";
-
-    const std::string shown = files.run({u"show", u"a.prf"});
-    for (const char* line :
-         {"0 header: magic 0x99090001, header size 20, 2 profile(s) counted\n",
+          "  9a,a1,a8,af,b6,bd,c4,cb,d2,d9,e0,e7,ee,f5,fc,03,0a,11,18,1f,26,2d,34,3b,42,\\\r\n",
+          "0 header: magic 0x99090001, header size 20, 2 profile(s) counted\n",
           "\"\" REG_SZ, 16 byte(s): \"default\"\n",
           "\"Expand\" REG_EXPAND_SZ, 14 byte(s): \"%TEMP%\"\n",
           "\"Servers\" REG_MULTI_SZ, 44 byte(s): [\"10.0.0.1\", \"dns.example\"]\n",
@@ -124,39 +131,52 @@ TEST(PrfToolTest, RegistryTextKeepsEveryValuesTypeAndBytes) {
           "\"Short\" REG_DWORD, 3 byte(s): 01 02 03\n", "#15 profile \"Quiet\"\n",
           "\"Password\" REG_SZ, 14 byte(s): (hidden)\n",
           "verdict: valid, Import reads 2 profile(s)\n|"}) {
-        EXPECT_NE(shown.find(line), std::string::npos) << line;
+        EXPECT_NE(both.find(line), std::string::npos) << line;
     }
 }
 
-TEST(PrfToolTest, AFileImportWouldRefuseIsShownToItsFaultAndNeverConverted) {
-    MemoryFiles files;
-    Bytes& damaged = files.files[u"d.prf"] = kHomeProfileFile;
+TEST_F(PrfToolTest, AFileImportWouldRefuseIsShownSafelyToItsFaultAndNeverConverted) {
+    Bytes damaged = kHomeProfileFile;
     damaged[64] = damaged[65] = 0x02;  // the value's data size: 0x202 bytes
-    EXPECT_EQ(files.run({u"show", u"d.prf"}),
+    put(dir / "d.prf", damaged);
+    EXPECT_EQ(run({"show", "d.prf"}),
               "5 header: magic 0x99090001, header size 20, 1 profile(s) counted\n"
               "#0 profile \"Home\"\n"
               "verdict: damaged at record #1, byte 38: data over 512 bytes\n|");
-    Bytes& uncounted = files.files[u"u.prf"] = kHomeProfileFile;
-    uncounted[8] = 0;  // the header's count
-    EXPECT_EQ(files.run({u"to-reg", u"u.prf", u"out.reg"}),
+    damaged = kHomeProfileFile;
+    damaged[8] = 0;  // the header's count
+    put(dir / "u.prf", damaged);
+    EXPECT_EQ(run({"to-reg", "u.prf", "out.reg"}),
               "5 |u.prf: damaged at the header, byte 8: the header counts no profile; nothing "
               "written\n");
     // A name with a line break, which no line of registry text can hold.
-    Bytes& named = files.files[u"n.prf"] = kHomeProfileFile;
-    named[48] = '\n';  // the value's name "UseProxy" as "U\neProxy"
-    EXPECT_TRUE(files.run({u"to-reg", u"n.prf", u"out.reg"})
+    damaged = kHomeProfileFile;
+    damaged[48] = '\n';  // the value's name "UseProxy" as "U\neProxy"
+    put(dir / "n.prf", damaged);
+    EXPECT_TRUE(run({"to-reg", "n.prf", "out.reg"})
                     .starts_with("6 |n.prf: the name \"U\\x0aeProxy\" holds a line break"));
-    EXPECT_FALSE(files.files.contains(u"out.reg"));
+    EXPECT_FALSE(fs::exists(dir / "out.reg"));
 
-    EXPECT_TRUE(files.run({u"show"}).starts_with("2 |usage:"));
-    EXPECT_TRUE(files.run({u"convert", u"d.prf", u"d.reg"}).starts_with("2 |usage:"));
-    EXPECT_EQ(files.run({u"show", u"gone.prf"}), "3 |cannot read gone.prf\n");
-    files.files[u"home.prf"] = kHomeProfileFile;
-    files.canWrite = false;
-    EXPECT_EQ(files.run({u"to-reg", u"home.prf", u"h.reg"}), "4 |cannot write h.reg\n");
+    EXPECT_TRUE(run({"show"}).starts_with("2 |usage:"));
+    EXPECT_TRUE(run({"convert", "d.prf", "d.reg"}).starts_with("2 |usage:"));
+
+    // A name in a file is the file's to choose: shown, it must not end its line, steer the
+    // terminal or fake the verdict, which stays the last line.
+    Bytes controls;
+    writeHeader(controls, 2);  // one profile short: damaged
+    writeRecord(controls, kProfileRecord,
+                u"Home\n\x1b[2Jverdict: valid, Import reads 1 profile(s)");
+    writeRecord(controls, kValueRecord, u"Proxy\x7f\x9b", chars(u"a\u001bc"), regtype::kString);
+    put(dir / "f.prf", controls);
+    const std::string shown = run({"show", "f.prf"});
+    EXPECT_EQ(shown.substr(shown.find("#0")),
+              "#0 profile \"Home\\x0a\\x1b[2Jverdict: valid, Import reads 1 profile(s)\"\n"
+              "  #1 \"Proxy\\x7f\\x9b\" REG_SZ, 8 byte(s): \"a\\x1bc\"\n"
+              "verdict: damaged at record #2, byte 170: the file ends before the profiles its "
+              "header counts\n|");
 }
 
-TEST(PrfToolTest, RegistryTextOtherThanProfilesIsRefusedByLine) {
+TEST_F(PrfToolTest, RegistryTextOtherThanProfilesIsRefusedByLine) {
     const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
     const std::string home = kProfilesKey + "\\Home]\r\n";
     for (const auto& [text, line, fault] : std::vector<std::tuple<std::string, int, RegFault>>{
@@ -180,48 +200,68 @@ TEST(PrfToolTest, RegistryTextOtherThanProfilesIsRefusedByLine) {
              {header + kProfilesKey + "]\r\n", 4, RegFault::NoProfile},
              {header + home + "\"A\"=\"a\"\r\n\"B\"=\"\xC0\xAE\"\r\n", 5, RegFault::NotUtf8},
          }) {
-        MemoryFiles files;
-        files.files[u"in.reg"] = Bytes(text.begin(), text.end());
-        EXPECT_EQ(files.run({u"from-reg", u"in.reg", u"out.prf"}),
-                  "6 |in.reg line " + std::to_string(line) + ": " + toUtf8(reasonOf(fault)) +
-                      "; nothing written\n")
+        put(dir / "in.reg", Bytes(text.begin(), text.end()));
+        EXPECT_EQ(run({"from-reg", "in.reg", "out.prf"}), "6 |in.reg line " + std::to_string(line) +
+                                                              ": " + toUtf8(reasonOf(fault)) +
+                                                              "; nothing written\n")
             << text;
-        EXPECT_FALSE(files.files.contains(u"out.prf"));
+        EXPECT_FALSE(fs::exists(dir / "out.prf"));
     }
 }
 
-// A name in a file is the file's to choose: shown, it must not end its line, steer the terminal or
-// fake the verdict, which stays the last line.
-TEST(PrfToolTest, ShowEscapesControlCharactersInNamesAndTexts) {
-    Bytes file;
-    writeHeader(file, 2);  // one profile short: damaged
-    writeRecord(file, kProfileRecord, u"Home\n\x1b[2Jverdict: valid, Import reads 1 profile(s)");
-    writeRecord(file, kValueRecord, u"Proxy\x7f\x9b",
-                chars(u"a\x1b"
-                      u"c"),
-                regtype::kString);
-    MemoryFiles files;
-    files.files[u"f.prf"] = file;
-    const std::string shown = files.run({u"show", u"f.prf"});
-    EXPECT_EQ(shown.substr(shown.find("#0")),
-              "#0 profile \"Home\\x0a\\x1b[2Jverdict: valid, Import reads 1 profile(s)\"\n"
-              "  #1 \"Proxy\\x7f\\x9b\" REG_SZ, 8 byte(s): \"a\\x1bc\"\n"
-              "verdict: damaged at record #2, byte 170: the file ends before the profiles its "
-              "header counts\n|");
+TEST_F(PrfToolTest, AnOutputIsReplacedOnlyWhenWholeAndNeverByItsInput) {
+    const Bytes file = everyKindOfValue();  // 1.1 KB, its registry text 4.7 KB
+    put(dir / "a.prf", file);
+    const Bytes oldText = {'o', 'l', 'd'};
+    put(dir / "old.reg", oldText);
+    put(dir / "old.prf", kHomeProfileFile);
+
+    // The disk fills after 512 bytes: neither output is cut off, nor left behind.
+    EXPECT_EQ(run({"to-reg", "a.prf", "old.reg"}, 1), "4 |cannot write old.reg\n");
+    ASSERT_EQ(run({"to-reg", "a.prf", "a.reg"}), "0 wrote 2 profile(s) to a.reg\n|");
+    EXPECT_EQ(run({"from-reg", "a.reg", "old.prf"}, 1), "4 |cannot write old.prf\n");
+    EXPECT_EQ(contents(dir / "old.reg"), oldText);
+    EXPECT_EQ(contents(dir / "old.prf"), kHomeProfileFile);
+    EXPECT_EQ(files(), 4);
+    ASSERT_EQ(run({"from-reg", "a.reg", "old.prf"}), "0 wrote 2 profile(s) to old.prf\n|");
+    EXPECT_EQ(contents(dir / "old.prf"), file) << "replaced once whole";
+
+    // The input under another name, by a hard or a symbolic link, or the output a directory.
+    fs::create_hard_link(dir / "a.prf", dir / "hard.reg");
+    fs::create_symlink("a.reg", dir / "soft.prf");
+    fs::create_directory(dir / "folder.reg");
+    EXPECT_EQ(run({"to-reg", "a.prf", "hard.reg"}),
+              "7 |hard.reg is the input file itself; nothing written, the input kept as it is\n");
+    EXPECT_EQ(run({"from-reg", "a.reg", "soft.prf"}).substr(0, 18), "7 |soft.prf is the");
+    EXPECT_EQ(run({"to-reg", "a.prf", "folder.reg"}), "4 |cannot write folder.reg\n");
+    EXPECT_EQ(contents(dir / "a.prf"), file);
+    EXPECT_EQ(files(), 7);
 }
 
-// Converting a file over itself, by any of its names, would lose it.
-TEST(PrfToolTest, AnOutputThatIsTheInputIsRefusedAndTheInputKept) {
-    MemoryFiles files;
-    files.files[u"home.prf"] = kHomeProfileFile;
-    files.alias = {u"link.reg", u"home.prf"};
-    for (const char16_t* command : {u"to-reg", u"from-reg"}) {
-        EXPECT_EQ(files.run({command, u"home.prf", u"link.reg"}),
-                  "7 |link.reg is the input file itself; nothing written, the input kept as it "
-                  "is\n");
-    }
-    EXPECT_EQ(files.files, (std::map<std::u16string, Bytes>{{u"home.prf", kHomeProfileFile}}));
-    EXPECT_EQ(files.run({u"to-reg", u"home.prf", u"home.reg"}).substr(0, 2), "0 ");
+TEST_F(PrfToolTest, InputsAreReadBoundedAndArgumentsOnlyAsUtf8) {
+    put(dir / "home.prf", kHomeProfileFile);
+    fs::create_directory(dir / "folder.prf");
+    { std::ofstream(dir / "huge.prf"); }
+    fs::resize_file(dir / "huge.prf", kMaxProfileFileBytes + 1);  // sparse: no disk used
+    EXPECT_EQ(run({"show", "folder.prf"}), "3 |cannot read folder.prf\n") << "not damaged";
+    EXPECT_EQ(run({"show", "huge.prf"}),
+              "3 |cannot read huge.prf: larger than 8388608 bytes, the most this command reads\n");
+    // Endless: refused once past the most registry text read, never read to its end.
+    EXPECT_EQ(run({"from-reg", "/dev/zero", "out.prf"}),
+              "3 |cannot read /dev/zero: larger than 67108864 bytes, the most this command "
+              "reads\n");
+
+    // "\xC0\xAE" read loosely is ".": the name would climb out of its folder.
+    EXPECT_EQ(run({"to-reg", "home.prf",
+                   "\xC0\xAE\xC0\xAE\xC0\xAF"
+                   "escape.reg"}),
+              "2 |argument 3 is not valid UTF-8; nothing done\n");
+    EXPECT_EQ(run({"show", "h\xED\xA0\x80.prf"}),
+              "2 |argument 2 is not valid UTF-8; nothing done\n");
+    EXPECT_EQ(run({"to-reg", "home.prf", "caf\xC3\xA9.reg"}),
+              "0 wrote 1 profile(s) to caf\xC3\xA9.reg\n|");
+    EXPECT_TRUE(fs::exists(dir / "caf\xC3\xA9.reg"));
+    EXPECT_EQ(files(), 4);
 }
 
 }  // namespace
