@@ -15,6 +15,7 @@
 namespace corvane {
 namespace {
 
+using namespace std::string_literals;
 using test::command;
 using test::windowText;
 
@@ -36,7 +37,6 @@ void clickBarButton(HWND dialog, int index) {
 class ProfilesDialogWin32Test : public testing::Test, public test::Handheld {
   protected:
     void SetUp() override {
-        session.showAtStartup = 1;
         windows.boldFont = createBoldFont();
         main = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
@@ -66,6 +66,7 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
     setDefault(u"CVCARD1", u"Home");
     loadAdapters(1);
     session.applyToAll = 1;
+    session.showAtStartup = 1;
     system.storeSize = 4194304;
     system.storeFree = 1048575;
     test::MessageBoxCatcher boxes;
@@ -86,27 +87,26 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
     };
     DeleteFileW(path.c_str());
     run({[&] {
-             EXPECT_EQ(std::tuple(windowText(dialog()), profileSelected()),
-                       std::tuple(L"Corvane", L"Home"))
-                 << "the title, and the refresh selected the default";
-             EXPECT_FALSE(IsWindowEnabled(item(IDC_APPLY_TO_ALL)) ||
-                          IsDlgButtonChecked(dialog(), IDC_APPLY_TO_ALL));
-             EXPECT_EQ(font(IDC_NEW), reinterpret_cast<LRESULT>(windows.boldFont.get()));
-             EXPECT_NE(font(IDC_APPLY_TO_ALL), font(IDC_NEW));
+             // The title, the refresh's selection of the default, the apply-to-all box off and
+             // disabled with one adapter, the bold font where it belongs.
+             EXPECT_EQ(std::tuple(windowText(dialog()), profileSelected(),
+                                  IsWindowEnabled(item(IDC_APPLY_TO_ALL)) ||
+                                      IsDlgButtonChecked(dialog(), IDC_APPLY_TO_ALL),
+                                  font(IDC_NEW), font(IDC_APPLY_TO_ALL) == font(IDC_NEW)),
+                       std::tuple(L"Corvane", L"Home", false,
+                                  reinterpret_cast<LRESULT>(windows.boldFont.get()), false));
              const HWND commandBar = GetDlgItem(dialog(), 1);
              EXPECT_GT(commandBarHeight(commandBar), 10);
-             const HMENU bar = commandBarMenu(commandBar);
              for (const unsigned on : {1u, 0u, 1u}) {
                  EXPECT_EQ(
-                     std::pair(GetMenuState(bar, IDM_SHOW_AT_STARTUP, 0), session.showAtStartup),
+                     std::pair(GetMenuState(commandBarMenu(commandBar), IDM_SHOW_AT_STARTUP, 0),
+                               session.showAtStartup),
                      std::pair(on * UINT{MF_CHECKED}, on));
                  SendMessageW(dialog(), WM_COMMAND, IDM_SHOW_AT_STARTUP, 0);
              }
-             EXPECT_NE(getRaw(registry, kCurrentUser, kAppKeyPath, u"ShowStart").result,
-                       status::kSuccess)
+             EXPECT_FALSE(getRaw(registry, kCurrentUser, kAppKeyPath, u"ShowStart").data.size())
                  << "written only at exit";
-             // Alt+C opens the bar's menu, as a mnemonic of the dialog.
-             PostMessageW(GetFocus(), WM_SYSCHAR, L'c', 1 << 29);
+             PostMessageW(GetFocus(), WM_SYSCHAR, L'c', 1 << 29);  // Alt+C: the bar's menu
          },
          [&] {
              EXPECT_TRUE(IsWindowVisible(FindWindowW(L"#32768", nullptr))) << "the menu is open";
@@ -133,14 +133,14 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
              setDomain(L"LAB");
          },
          [&] {
-             const auto lab = reinterpret_cast<LPARAM>(L"Lab");
-             ASSERT_GE(SendMessageW(item(IDC_PROFILE_LIST), CB_SELECTSTRING, -1, lab), 0);
+             SendMessageW(item(IDC_PROFILE_LIST), CB_SELECTSTRING, -1,
+                          reinterpret_cast<LPARAM>(L"Lab"));
              SendMessageW(dialog(), WM_COMMAND, IDC_SET, 0);  // its message box is answered
-             EXPECT_EQ(defaultOf(u"CVCARD1"), u"Lab");
-             // The refresh marks it in the icon's menu: Office, Lab, Home.
-             EXPECT_EQ(
-                 GetMenuState(windows.trayMenu.get(), kTrayProfilePosition + 1, MF_BYPOSITION),
-                 UINT{MF_CHECKED | MFT_RADIOCHECK});
+             // Its refresh marks it in the icon's menu: Office, Lab, Home.
+             EXPECT_EQ(std::pair(defaultOf(u"CVCARD1"),
+                                 GetMenuState(windows.trayMenu.get(), kTrayProfilePosition + 1,
+                                              MF_BYPOSITION)),
+                       std::pair(u"Lab"s, UINT{MF_CHECKED | MFT_RADIOCHECK}));
              command(dialog(), IDC_EDIT);
          },
          [&] { setDomain(L"LAB2"); },
@@ -149,8 +149,9 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
                        withZero(u"LAB2"))
                  << "the edit of the default was applied";
              SendMessageW(dialog(), WM_COMMAND, IDC_DELETE, 0);
-             EXPECT_EQ(profileSelected(), L"") << "deleted, the list refreshed";
-             EXPECT_FALSE(IsWindowEnabled(item(IDC_SET)));
+             EXPECT_EQ(std::pair(profileSelected(), IsWindowEnabled(item(IDC_SET))),
+                       std::pair(L""s, FALSE))
+                 << "deleted, the list refreshed";
              setDefault(u"CVCARD1", u"Home");
              command(dialog(), IDM_EXPORT);
          },
@@ -185,9 +186,10 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
 }
 
 // The card has no default: the offer's question, then the real Profile Name dialog offering
-// "Default", with its help; then the dock, its own default, its viewer with its help and the
-// apply-to-all box; closed with the bar's OK.
-TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndApplyToAll) {
+// "Default", with its help. Then the dock: the apply-to-all box, "Undo Last Switch" of the bar's
+// menu following the selected adapter and giving back what a switch replaced, the viewer with its
+// help; closed with the bar's OK.
+TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsUndoItsViewerAndApplyToAll) {
     const test::HelpRequests help;
     addAdapter(u"CVDOCK1", u"Dock");
     putString(registry, kLocalMachine, u"Comm\\CVDOCK1\\Parms\\TcpIp", u"DhcpIPAddress",
@@ -198,6 +200,14 @@ TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndA
     test::MessageBoxCatcher boxes;
     boxes.answers = {IDYES};
     const auto nameEdit = [] { return GetDlgItem(titled(L"Profile Name"), IDC_PROFILE_NAME); };
+    const auto undoGreyed = [&] {
+        const HMENU bar = commandBarMenu(GetDlgItem(dialog(), 1));
+        return (GetMenuState(bar, IDM_UNDO_SWITCH, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    const auto selectAdapter = [&](int index) {
+        SendMessageW(item(IDC_ADAPTER_LIST), CB_SETCURSEL, index, 0);
+        SendMessageW(dialog(), WM_COMMAND, MAKEWPARAM(IDC_ADAPTER_LIST, CBN_SELCHANGE), 0);
+    };
     run({[&] {
              EXPECT_EQ(boxes.owners, std::vector{dialog()}) << "the offer's question";
              EXPECT_EQ(windowText(nameEdit()), L"Default");
@@ -213,12 +223,12 @@ TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndA
          [&] {
              EXPECT_TRUE(IsWindowEnabled(item(IDC_APPLY_TO_ALL)) &&
                          IsDlgButtonChecked(dialog(), IDC_APPLY_TO_ALL));
-             SendMessageW(item(IDC_ADAPTER_LIST), CB_SETCURSEL, 1, 0);
-             SendMessageW(dialog(), WM_COMMAND, MAKEWPARAM(IDC_ADAPTER_LIST, CBN_SELCHANGE), 0);
-             EXPECT_EQ(profileSelected(), L"Home");
              SendMessageW(item(IDC_APPLY_TO_ALL), BM_CLICK, 0, 0);
              EXPECT_NE(GetSubMenu(windows.trayMenu.get(), kTrayProfilePosition), nullptr)
                  << "the icon's menu was rebuilt per adapter";
+             selectAdapter(1);
+             EXPECT_EQ(std::pair(profileSelected(), undoGreyed()), std::pair(L"Home"s, true))
+                 << "the dock, never switched";
              command(dialog(), IDC_SETTINGS);
          },
          [&] {
@@ -235,50 +245,25 @@ TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndA
              SendMessageW(titled(L"Current Network Settings"), WM_HELP, 0, 0);
              command(titled(L"Current Network Settings"), IDCANCEL);
          },
-         [&] { clickBarButton(dialog(), 3); }});  // OK
+         [&] {
+             SendMessageW(item(IDC_PROFILE_LIST), CB_SELECTSTRING, -1,
+                          reinterpret_cast<LPARAM>(L"Office"));
+             SendMessageW(dialog(), WM_COMMAND, IDC_SET, 0);  // the dock alone, its box answered
+             EXPECT_EQ(std::pair(systemIp(u"CVDOCK1"), undoGreyed()),
+                       std::pair(u"10.1.0.1"s, false));
+             selectAdapter(0);  // the card's offer declined
+             EXPECT_TRUE(undoGreyed()) << "the card was never switched";
+             selectAdapter(1);
+             SendMessageW(dialog(), WM_COMMAND, IDM_UNDO_SWITCH, 0);
+             EXPECT_EQ(std::tuple(defaultOf(u"CVDOCK1"), systemIp(u"CVDOCK1"), profileSelected(),
+                                  undoGreyed()),
+                       std::tuple(u"Home"s, u""s, L"Home", false))
+                 << "given back, the list refreshed, and the switch can be redone";
+             clickBarButton(dialog(), 3);  // OK
+         }});
     EXPECT_EQ(help.once(2), std::vector<std::wstring>(2, L"corvane.htm#corvane_help"));
-}
-
-// "Undo Last Switch" of the bar's menu follows the selected adapter: there to be chosen once it has
-// a switch to undo, and then giving back what the switch replaced.
-TEST_F(ProfilesDialogWin32Test, TheBarsUndoIsEnabledForAnAdapterWithASwitchToUndoAndUndoesIt) {
-    addAdapter(u"CVDOCK1", u"Dock");
-    setDefault(u"CVCARD1", u"Home");
-    setDefault(u"CVDOCK1", u"Home");
-    loadAdapters(2);
-    test::MessageBoxCatcher boxes;
-    const auto undoState = [&] {
-        const HMENU bar = commandBarMenu(GetDlgItem(dialog(), 1));
-        return GetMenuState(bar, IDM_UNDO_SWITCH, MF_BYCOMMAND) & MF_GRAYED;
-    };
-    const auto selectAdapter = [&](int index) {
-        SendMessageW(item(IDC_ADAPTER_LIST), CB_SETCURSEL, index, 0);
-        SendMessageW(dialog(), WM_COMMAND, MAKEWPARAM(IDC_ADAPTER_LIST, CBN_SELCHANGE), 0);
-    };
-    run({[&] {
-        wchar_t text[64] = {};
-        GetMenuStringW(commandBarMenu(GetDlgItem(dialog(), 1)), IDM_UNDO_SWITCH, text, 64,
-                       MF_BYCOMMAND);
-        EXPECT_EQ(std::wstring(text), L"Undo Last Switch");
-        EXPECT_EQ(undoState(), UINT{MF_GRAYED}) << "nothing switched yet";
-        SendMessageW(item(IDC_PROFILE_LIST), CB_SELECTSTRING, -1,
-                     reinterpret_cast<LPARAM>(L"Office"));
-        SendMessageW(dialog(), WM_COMMAND, IDC_SET, 0);
-        EXPECT_EQ(std::pair(defaultOf(u"CVCARD1"), systemIp(u"CVCARD1")),
-                  std::pair(std::u16string(u"Office"), std::u16string(u"10.1.0.1")));
-        EXPECT_EQ(undoState(), 0u) << "after the switch";
-        selectAdapter(1);
-        EXPECT_EQ(undoState(), UINT{MF_GRAYED}) << "the dock was never switched";
-        selectAdapter(0);
-        EXPECT_EQ(undoState(), 0u);
-        SendMessageW(dialog(), WM_COMMAND, IDM_UNDO_SWITCH, 0);
-        EXPECT_EQ(std::tuple(defaultOf(u"CVCARD1"), systemIp(u"CVCARD1"), profileSelected()),
-                  std::tuple(std::u16string(u"Home"), std::u16string(u"10.0.0.25"), L"Home"))
-            << "given back, and the list refreshed";
-        EXPECT_EQ(undoState(), 0u) << "the switch can be redone";
-        clickBarButton(dialog(), 4);
-    }});
-    EXPECT_EQ(boxes.texts.size(), 2u) << "the switch's and the undo's outcome";
+    EXPECT_EQ(boxes.texts.size(), 5u)
+        << "the offer, the taken name, the switch, the card's offer and the undo";
 }
 
 // Without its command bar the dialog cannot be used: the program ends with exit code 3.

@@ -15,21 +15,15 @@ std::string describe(HMENU menu) {
         wchar_t text[300] = {};
         GetMenuStringW(menu, i, text, 300, MF_BYPOSITION);
         const UINT flags = GetMenuState(menu, i, MF_BYPOSITION);
-        out += toUtf8(utf16(std::wstring_view(text)));
-        if (GetSubMenu(menu, i) != nullptr) {
-            out.append(">").append(describe(GetSubMenu(menu, i))).append("<");
-        } else if (flags & MF_SEPARATOR) {
-            out += "-";
-        } else {
-            out.append(" ").append(std::to_string(GetMenuItemID(menu, i)));
-            if (flags & MF_CHECKED) {
-                out += (flags & MFT_RADIOCHECK) ? "(*)" : "(v)";
-            }
-            if (flags & MF_GRAYED) {
-                out += "(grey)";
-            }
-        }
-        out += "|";
+        const HMENU submenu = GetSubMenu(menu, i);
+        std::string item = " " + std::to_string(GetMenuItemID(menu, i));
+        item += (flags & MF_CHECKED) && (flags & MFT_RADIOCHECK) ? "(*)" : "";
+        item += flags & MF_GRAYED ? "(grey)" : "";
+        out += toUtf8(utf16(std::wstring_view(text))) +
+               (submenu != nullptr     ? ">" + describe(submenu) + "<"
+                : flags & MF_SEPARATOR ? "-"
+                                       : item) +
+               "|";
     }
     return out;
 }
