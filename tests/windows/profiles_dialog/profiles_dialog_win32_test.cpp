@@ -9,6 +9,7 @@
 #include "profiles_dialog/profiles_dialog_win32.h"
 #include "resources/resource.h"
 #include "tray/tray_menu.h"
+#include "tray/tray_win32.h"
 #include "ui/command_bar_win32.h"
 #include "ui/ui_support_win32.h"
 
@@ -21,6 +22,27 @@ using test::windowText;
 
 HWND titled(const wchar_t* title) {
     return FindWindowW(L"#32770", title);
+}
+
+// "Label id|" with "(*)" for a radio mark and "(grey)" when greyed, "-|" for a separator,
+// "Label>...<|" for a submenu.
+std::string describe(HMENU menu) {
+    std::string out;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[300] = {};
+        GetMenuStringW(menu, i, text, 300, MF_BYPOSITION);
+        const UINT flags = GetMenuState(menu, i, MF_BYPOSITION);
+        const HMENU submenu = GetSubMenu(menu, i);
+        std::string item = " " + std::to_string(GetMenuItemID(menu, i));
+        item += (flags & MF_CHECKED) && (flags & MFT_RADIOCHECK) ? "(*)" : "";
+        item += flags & MF_GRAYED ? "(grey)" : "";
+        out += toUtf8(utf16(std::wstring_view(text))) +
+               (submenu != nullptr     ? ">" + describe(submenu) + "<"
+                : flags & MF_SEPARATOR ? "-"
+                                       : item) +
+               "|";
+    }
+    return out;
 }
 
 // Clicks the toolbar button at `index` of the dialog's command bar as the pen would.
@@ -188,10 +210,11 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
 // The card has no default: the offer's question, then the real Profile Name dialog offering
 // "Default", with its help. Then the dock: the apply-to-all box, "Undo Last Switch" of the bar's
 // menu following the selected adapter and giving back what a switch replaced, the viewer with its
-// help; closed with the bar's OK.
-TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsUndoItsViewerAndApplyToAll) {
+// help; closed with the bar's OK. Then the icon's menu as the dialog left it.
+TEST_F(ProfilesDialogWin32Test,
+       TheOfferTheNameDialogAnotherAdapterItsUndoItsViewerAndTheIconsMenu) {
     const test::HelpRequests help;
-    addAdapter(u"CVDOCK1", u"Dock");
+    addAdapter(u"CVDOCK1", u"R&D Dock");
     putString(registry, kLocalMachine, u"Comm\\CVDOCK1\\Parms\\TcpIp", u"DhcpIPAddress",
               u"192.168.1.37");
     setDefault(u"CVDOCK1", u"Home");
@@ -232,18 +255,12 @@ TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsUndoItsVie
              command(dialog(), IDC_SETTINGS);
          },
          [&] {
-             const HWND list = GetDlgItem(titled(L"Current Network Settings"), IDC_SETTINGS_LIST);
-             std::wstring cells;
-             for (int i = 0; i < 2 * ListView_GetItemCount(list); ++i) {
-                 wchar_t text[300] = {};
-                 ListView_GetItemText(list, i / 2, i % 2, text, 300);
-                 cells += text + std::wstring(L"|");
-             }
-             EXPECT_NE(cells.find(L"|Use DHCP|YES|>> DHCP|Leased!|IP Address|192.168.1.37|"),
-                       std::wstring::npos)
-                 << "the dock's lease: " << cells;
-             SendMessageW(titled(L"Current Network Settings"), WM_HELP, 0, 0);
-             command(titled(L"Current Network Settings"), IDCANCEL);
+             const HWND viewer = titled(L"Current Network Settings");
+             wchar_t lease[32] = {};  // the row of the IP address, under DHCP
+             ListView_GetItemText(GetDlgItem(viewer, IDC_SETTINGS_LIST), 9, 1, lease, 32);
+             EXPECT_EQ(std::wstring(lease), L"192.168.1.37") << "the dock's lease";
+             SendMessageW(viewer, WM_HELP, 0, 0);
+             command(viewer, IDCANCEL);
          },
          [&] {
              SendMessageW(item(IDC_PROFILE_LIST), CB_SELECTSTRING, -1,
@@ -264,6 +281,25 @@ TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsUndoItsVie
     EXPECT_EQ(help.once(2), std::vector<std::wstring>(2, L"corvane.htm#corvane_help"));
     EXPECT_EQ(boxes.texts.size(), 5u)
         << "the offer, the taken name, the switch, the card's offer and the undo";
+
+    // The icon's menu as the dialog left it: an ampersand in a name shown, not taken as a mnemonic,
+    // and Undo Last Switch there to be chosen only where there is a switch to undo.
+    EXPECT_EQ(describe(windows.trayMenu.get()),
+              "Network &Profiles... 40006|-|R&&D Dock>Home 10300(*)|Office 10301|-|"
+              "Undo Last Switch 10101|<|PC Card>Home 10200|Office 10201|-|"
+              "Undo Last Switch 10100(grey)|<|-|E&xit 40007|");
+    // Opened by a pen down, its corner at the screen's bottom right, the program busy meanwhile.
+    const test::Steps menu({[&] {
+        const HWND popup = FindWindowW(L"#32768", nullptr);
+        RECT shown{};
+        GetWindowRect(popup, &shown);
+        EXPECT_EQ(std::tuple(IsWindowVisible(popup), shown.right, shown.bottom, windows.busy),
+                  std::tuple(TRUE, GetSystemMetrics(SM_CXSCREEN) - 2,
+                             GetSystemMetrics(SM_CYSCREEN) - 26, true));
+        EndMenu();
+    }});
+    onTrayNotify(windows, WM_LBUTTONDOWN);
+    EXPECT_FALSE(windows.busy);
 }
 
 // Without its command bar the dialog cannot be used: the program ends with exit code 3.
