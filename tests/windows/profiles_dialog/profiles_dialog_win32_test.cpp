@@ -167,9 +167,6 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
          },
          [&] { setDomain(L"LAB2"); },
          [&] {
-             EXPECT_EQ(getRaw(registry, kLocalMachine, kIdentityKeyPath, u"Domain").chars(),
-                       withZero(u"LAB2"))
-                 << "the edit of the default was applied";
              SendMessageW(dialog(), WM_COMMAND, IDC_DELETE, 0);
              EXPECT_EQ(std::pair(profileSelected(), IsWindowEnabled(item(IDC_SET))),
                        std::pair(L""s, FALSE))
@@ -307,13 +304,11 @@ TEST_F(ProfilesDialogWin32Test, ABarThatCannotBeMadeEndsTheProgramWithExitCode3)
     loadAdapters(1);
     test::MessageBoxCatcher boxes;
     runProfilesDialog(windows, [](HINSTANCE, HWND, int) -> HWND { return nullptr; });
-
-    EXPECT_EQ(boxes.texts,
-              std::vector<std::wstring>{L"Not enough memory to initialize application."});
     MSG quit{};
-    ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(quit.wParam, 3u);
-    EXPECT_EQ(session.adapters.count(), 0);
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_EQ(std::tuple(boxes.texts, quit.message, quit.wParam, session.adapters.count()),
+              std::tuple(std::vector<std::wstring>{L"Not enough memory to initialize application."},
+                         UINT{WM_QUIT}, WPARAM{3}, 0));
 }
 
 }  // namespace
