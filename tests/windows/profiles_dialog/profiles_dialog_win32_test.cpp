@@ -220,9 +220,11 @@ TEST_F(ProfilesDialogWin32Test,
     test::MessageBoxCatcher boxes;
     boxes.answers = {IDYES};
     const auto nameEdit = [] { return GetDlgItem(titled(L"Profile Name"), IDC_PROFILE_NAME); };
-    const auto undoGreyed = [&] {
+    const auto undoItem = [&] {
         const HMENU bar = commandBarMenu(GetDlgItem(dialog(), 1));
-        return (GetMenuState(bar, IDM_UNDO_SWITCH, MF_BYCOMMAND) & MF_GRAYED) != 0;
+        wchar_t text[32] = {};
+        GetMenuStringW(bar, IDM_UNDO_SWITCH, text, 32, MF_BYCOMMAND);
+        return text + (GetMenuState(bar, IDM_UNDO_SWITCH, 0) & MF_GRAYED ? L" (grey)"s : L""s);
     };
     const auto selectAdapter = [&](int index) {
         SendMessageW(item(IDC_ADAPTER_LIST), CB_SETCURSEL, index, 0);
@@ -247,15 +249,21 @@ TEST_F(ProfilesDialogWin32Test,
              EXPECT_NE(GetSubMenu(windows.trayMenu.get(), kTrayProfilePosition), nullptr)
                  << "the icon's menu was rebuilt per adapter";
              selectAdapter(1);
-             EXPECT_EQ(std::pair(profileSelected(), undoGreyed()), std::pair(L"Home"s, true))
+             EXPECT_EQ(std::pair(profileSelected(), undoItem()),
+                       std::pair(L"Home"s, L"Undo Last Switch (grey)"s))
                  << "the dock, never switched";
              command(dialog(), IDC_SETTINGS);
          },
          [&] {
              const HWND viewer = titled(L"Current Network Settings");
-             wchar_t lease[32] = {};  // the row of the IP address, under DHCP
-             ListView_GetItemText(GetDlgItem(viewer, IDC_SETTINGS_LIST), 9, 1, lease, 32);
-             EXPECT_EQ(std::wstring(lease), L"192.168.1.37") << "the dock's lease";
+             std::wstring rows;  // those of DHCP and its lease
+             for (int i = 14; i < 20; ++i) {
+                 wchar_t text[32] = {};
+                 ListView_GetItemText(GetDlgItem(viewer, IDC_SETTINGS_LIST), i / 2, i % 2, text,
+                                      32);
+                 rows += text + L"|"s;
+             }
+             EXPECT_EQ(rows, L"Use DHCP|YES|>> DHCP|Leased!|IP Address|192.168.1.37|");
              SendMessageW(viewer, WM_HELP, 0, 0);
              command(viewer, IDCANCEL);
          },
@@ -263,15 +271,15 @@ TEST_F(ProfilesDialogWin32Test,
              SendMessageW(item(IDC_PROFILE_LIST), CB_SELECTSTRING, -1,
                           reinterpret_cast<LPARAM>(L"Office"));
              SendMessageW(dialog(), WM_COMMAND, IDC_SET, 0);  // the dock alone, its box answered
-             EXPECT_EQ(std::pair(systemIp(u"CVDOCK1"), undoGreyed()),
-                       std::pair(u"10.1.0.1"s, false));
+             EXPECT_EQ(std::pair(systemIp(u"CVDOCK1"), undoItem()),
+                       std::pair(u"10.1.0.1"s, L"Undo Last Switch"s));
              selectAdapter(0);  // the card's offer declined
-             EXPECT_TRUE(undoGreyed()) << "the card was never switched";
+             EXPECT_EQ(undoItem(), L"Undo Last Switch (grey)") << "the card was never switched";
              selectAdapter(1);
              SendMessageW(dialog(), WM_COMMAND, IDM_UNDO_SWITCH, 0);
              EXPECT_EQ(std::tuple(defaultOf(u"CVDOCK1"), systemIp(u"CVDOCK1"), profileSelected(),
-                                  undoGreyed()),
-                       std::tuple(u"Home"s, u""s, L"Home", false))
+                                  undoItem()),
+                       std::tuple(u"Home"s, u""s, L"Home"s, L"Undo Last Switch"s))
                  << "given back, the list refreshed, and the switch can be redone";
              clickBarButton(dialog(), 3);  // OK
          }});
