@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <deque>
 #include <functional>
 #include <string>
@@ -93,8 +94,7 @@ struct Process {
         return code;
     }
     // Its visible dialogs and message boxes, from one snapshot: FindWindowEx can skip a window
-    // whose place in the z-order changes meanwhile, as a dialog's does when its message box comes
-    // up.
+    // whose place in the z-order changes, as a dialog's does when its message box comes up.
     std::vector<HWND> dialogs() const {
         std::pair<DWORD, std::vector<HWND>> search{info.dwProcessId, {}};
         EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
@@ -117,8 +117,9 @@ struct Process {
 
 // The text of the message box `process` shows, answered with `reply` once `meanwhile` has seen it;
 // empty when none came within 10 s.
-inline std::wstring answerMessageBox(const Process& process, int reply = IDOK,
-                                     const std::function<void(HWND)>& meanwhile = nullptr) {
+inline std::wstring answerMessageBox(
+    const Process& process, int reply = IDOK,
+    const std::function<void(HWND)>& meanwhile = [](HWND) {}) {
     HWND box = nullptr;
     waitFor([&] {
         const std::vector<HWND> shown = process.dialogs();
@@ -126,9 +127,7 @@ inline std::wstring answerMessageBox(const Process& process, int reply = IDOK,
         box = found != shown.end() ? *found : nullptr;
         return box != nullptr;
     });
-    if (meanwhile) {
-        meanwhile(box);
-    }
+    meanwhile(box);
     const std::wstring text = windowText(GetDlgItem(box, 0xFFFF));
     PostMessageW(box, WM_COMMAND, reply, 0);
     EXPECT_TRUE(waitFor([&] { return !IsWindow(box); }));
@@ -142,8 +141,7 @@ inline void command(HWND window, int id) {
 inline std::wstring besideTests(const wchar_t* name) {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
+    return std::wstring(path, std::wcsrchr(path, L'\\') + 1) + name;
 }
 
 // The lines a program wrote to `path` once there are `count` of them, or what came within 10 s.

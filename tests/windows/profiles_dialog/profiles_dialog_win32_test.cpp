@@ -237,8 +237,6 @@ TEST_F(ProfilesDialogWin32Test,
              SendMessageW(titled(L"Profile Name"), WM_HELP, 0, 0);
              SetWindowTextW(nameEdit(), L"office");
              SendMessageW(titled(L"Profile Name"), WM_COMMAND, IDOK, 0);
-             EXPECT_EQ(boxes.texts.back(),
-                       L"Profile \"office\" already exists. Please enter another name.");
              EXPECT_EQ(SendMessageW(nameEdit(), EM_GETSEL, 0, 0), MAKELONG(0, 6)) << "all selected";
              command(titled(L"Profile Name"), IDCANCEL);
          },
