@@ -88,8 +88,7 @@ TEST_F(CorvaneProcessTest, StartsIntoTheTrayHandsOverWritesItsOptionsAtExitOrNee
     };
     EXPECT_EQ(std::pair(option(kShowStartOption), option(kApplyToAllOption)), std::pair(1u, 0u));
 
-    // Without an adapter: one message, over the icon, which comes before the adapters. (Its
-    // removal at exit cannot be seen under Wine, which drops an icon with its window.)
+    // Without an adapter: one message, over the icon, which comes before the adapters.
     registry.deleteTree(kLocalMachine, u"Comm");
     Corvane alone(L"");
     const auto overTheIcon = [](HWND box) { EXPECT_TRUE(trayIconShown(GetWindow(box, GW_OWNER))); };
@@ -98,8 +97,7 @@ TEST_F(CorvaneProcessTest, StartsIntoTheTrayHandsOverWritesItsOptionsAtExitOrNee
     EXPECT_EQ(alone.exitCode(), 0u);
 }
 
-// The shell's window. (A window procedure is a stdcall function: a lambda converts only on 64
-// bits.)
+// The shell's window. (A lambda is no stdcall window procedure on 32 bits.)
 int settingChanges = 0;
 LRESULT CALLBACK shellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     settingChanges += message == WM_SETTINGCHANGE && wParam == 0 && lParam == 0;
@@ -137,10 +135,9 @@ TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenThe
               std::tuple(u"Office", u"10.2.0.1", u"(none)"));
 }
 
-// Alone, without an icon: a switch and its undo, each a process of its own, a mistake and an
-// export. Then in the running instance, its dialog open at the start and asking whether to make a
-// default: a command refused meanwhile, then one shown in the dialog; and told by it, a switch, an
-// import in place of the stored profiles and two failures.
+// Alone: a switch and its undo, each a process of its own, a mistake and an export. Then in the
+// running instance while it asks whether to make a default: a command refused; after, one shown in
+// its dialog, a switch told by it, an import in place of the stored profiles and two failures.
 TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstance) {
     addProfile(u"Office", u"10.2.0.1");
     EXPECT_EQ(Corvane(L"-switch office -quiet").exitCode(), 0u);

@@ -1,5 +1,4 @@
-// The Network Profiles dialog's real wiring under Wine, with the real windows it opens. The
-// decisions behind it are proven natively.
+// The Network Profiles dialog's real wiring, with the real windows it opens, and the icon's menu.
 #include "tests/windows/harness.h"
 // After windows.h.
 #include <commctrl.h>
@@ -109,8 +108,6 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
     };
     DeleteFileW(path.c_str());
     run({[&] {
-             // The title, the refresh's selection of the default, the apply-to-all box off and
-             // disabled with one adapter, the bold font where it belongs.
              EXPECT_EQ(std::tuple(windowText(dialog()), profileSelected(),
                                   IsWindowEnabled(item(IDC_APPLY_TO_ALL)) ||
                                       IsDlgButtonChecked(dialog(), IDC_APPLY_TO_ALL),
@@ -204,10 +201,9 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
                                          L"corvane.htm#impexp"}));
 }
 
-// The card has no default: the offer's question, then the real Profile Name dialog offering
-// "Default", with its help. Then the dock: the apply-to-all box, "Undo Last Switch" of the bar's
-// menu following the selected adapter and giving back what a switch replaced, the viewer with its
-// help; closed with the bar's OK. Then the icon's menu as the dialog left it.
+// The card's offer of a default, through the real Profile Name dialog with its help; the dock's
+// apply-to-all box, viewer with its help and the bar's "Undo Last Switch", which follows the
+// selected adapter; closed with the bar's OK. Then the icon's menu as the dialog left it.
 TEST_F(ProfilesDialogWin32Test,
        TheOfferTheNameDialogAnotherAdapterItsUndoItsViewerAndTheIconsMenu) {
     const test::HelpRequests help;
@@ -285,8 +281,7 @@ TEST_F(ProfilesDialogWin32Test,
     EXPECT_EQ(boxes.texts.size(), 5u)
         << "the offer, the taken name, the switch, the card's offer and the undo";
 
-    // The icon's menu as the dialog left it: an ampersand in a name shown, not taken as a mnemonic,
-    // and Undo Last Switch there to be chosen only where there is a switch to undo.
+    // An ampersand in a name is shown, not taken as a mnemonic; undo only where there is a switch.
     EXPECT_EQ(describe(windows.trayMenu.get()),
               "Network &Profiles... 40006|-|R&&D Dock>Home 10300(*)|Office 10301|-|"
               "Undo Last Switch 10101|<|PC Card>Home 10200|Office 10201|-|"
