@@ -149,9 +149,18 @@ inline std::vector<std::wstring> linesOnceThere(const std::wstring& path, std::s
     std::vector<std::wstring> lines;
     for (int wait = 0; wait < 200 && lines.size() < count; ++wait) {
         Sleep(50);
-        std::vector<unsigned char> bytes;
-        readWholeFile(std::u16string(utf16(std::wstring_view(path))), 64 * 1024, bytes);
-        const std::wstring text(bytes.begin(), bytes.end());
+        // Shared: a writer that found the file held would lose its line.
+        const HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            continue;
+        }
+        std::string bytes(64 * 1024, '\0');
+        DWORD got = 0;
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+        CloseHandle(file);
+        const std::wstring text(bytes.begin(), bytes.begin() + got);
         lines.clear();
         for (std::size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos;
              start = end + 1) {
