@@ -93,7 +93,8 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
     test::MessageBoxCatcher boxes;
     boxes.answers = {IDOK, IDOK, IDYES};  // the switch's and the edit's messages, the deletion
     const auto font = [&](int id) { return SendMessageW(item(id), WM_GETFONT, 0, 0); };
-    const auto setDomain = [](const wchar_t* domain) {
+    const auto setDomain = [&](const wchar_t* domain) {
+        EXPECT_FALSE(IsWindowEnabled(dialog())) << "the sheet's owner";
         const HWND sheet = titled(L"Network Settings");
         SetDlgItemTextW(GetWindow(GetDlgItem(sheet, IDC_TABS), GW_CHILD), IDC_DOMAIN, domain);
         command(sheet, IDOK);
@@ -147,10 +148,7 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
              SetDlgItemTextW(titled(L"Profile Name"), IDC_PROFILE_NAME, L"Lab");
              command(titled(L"Profile Name"), IDOK);
          },
-         [&] {
-             EXPECT_FALSE(IsWindowEnabled(dialog())) << "the sheet's owner";
-             setDomain(L"LAB");
-         },
+         [&] { setDomain(L"LAB"); },
          [&] {
              SendMessageW(item(IDC_PROFILE_LIST), CB_SELECTSTRING, -1,
                           reinterpret_cast<LPARAM>(L"Lab"));
