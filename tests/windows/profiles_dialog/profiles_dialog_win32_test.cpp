@@ -124,7 +124,7 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
                      std::pair(on * UINT{MF_CHECKED}, on));
                  SendMessageW(dialog(), WM_COMMAND, IDM_SHOW_AT_STARTUP, 0);
              }
-             EXPECT_FALSE(getRaw(registry, kCurrentUser, kAppKeyPath, u"ShowStart").data.size())
+             EXPECT_TRUE(getRaw(registry, kCurrentUser, kAppKeyPath, u"ShowStart").data.empty())
                  << "written only at exit";
              PostMessageW(GetFocus(), WM_SYSCHAR, L'c', 1 << 29);  // Alt+C: the bar's menu
          },
