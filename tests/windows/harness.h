@@ -1,11 +1,14 @@
-// Helpers of the Windows tests: a handheld in the test prefix's own registry, real message boxes
-// answered and recorded from a thread hook, and steps run inside modal loops.
+// Helpers of the Windows tests: a handheld in the test prefix's own registry, processes and their
+// message boxes, this thread's message boxes answered from a hook, and steps inside modal loops.
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
 #include <deque>
 #include <functional>
 #include <string>
@@ -38,10 +41,8 @@ inline bool isMessageBox(HWND window) {
 
 // A path of the build tree as Wine's Z: drive sees it.
 inline std::wstring onDriveZ(const char* path) {
-    std::wstring windowsPath = L"Z:";
-    for (const char* c = path; *c != '\0'; ++c) {
-        windowsPath.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
-    }
+    std::wstring windowsPath = L"Z:" + std::wstring(path, path + std::strlen(path));
+    std::replace(windowsPath.begin(), windowsPath.end(), L'/', L'\\');
     return windowsPath;
 }
 
@@ -51,6 +52,22 @@ inline std::vector<unsigned char> fileBytes(const std::wstring& path) {
     EXPECT_EQ(readWholeFile(std::u16string(utf16(std::wstring_view(path))), 64 * 1024, bytes),
               FileRead::Read);
     return bytes;
+}
+
+// Waits up to 10 s for `condition`, handling this thread's messages meanwhile: a program under
+// test may send to the test's own windows.
+inline bool waitFor(const std::function<bool()>& condition) {
+    for (int waited = 0; !condition(); waited += 20) {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+        if (waited >= 10000) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
 }
 
 // A program run from `commandLine` (its path first, quoted); ended when still running at the end.
@@ -76,38 +93,55 @@ struct Process {
         GetExitCodeProcess(info.hProcess, &code);
         return code;
     }
+    // Its visible dialogs and message boxes, from one snapshot: FindWindowEx can skip a window
+    // whose place in the z-order changes, as a dialog's does when its message box comes up.
+    std::vector<HWND> dialogs() const {
+        std::pair<DWORD, std::vector<HWND>> search{info.dwProcessId, {}};
+        EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
+        return search.second;
+    }
+    static BOOL CALLBACK collectDialog(HWND window, LPARAM lParam) {
+        auto& [process, found] = *reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(lParam);
+        wchar_t className[8] = {};
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && IsWindowVisible(window) &&
+            GetClassNameW(window, className, 8) > 0 && std::wstring_view(className) == L"#32770") {
+            found.push_back(window);
+        }
+        return TRUE;
+    }
 
     PROCESS_INFORMATION info{};
 };
 
-// The text of the one message box `process` shows, answered with `reply`; empty when none came
-// within 10 s.
-inline std::wstring answerMessageBox(const Process& process, int reply = IDOK) {
-    for (int waited = 0; waited < 10000; waited += 20) {
-        for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(box, &owner);
-            if (owner == process.info.dwProcessId && IsWindowVisible(box) && isMessageBox(box)) {
-                const std::wstring text = windowText(GetDlgItem(box, 0xFFFF));
-                PostMessageW(box, WM_COMMAND, reply, 0);
-                return text;
-            }
-        }
-        Sleep(20);
-    }
-    return {};
+// The text of the message box `process` shows, answered with `reply` once `meanwhile` has seen it;
+// empty when none came within 10 s.
+inline std::wstring answerMessageBox(
+    const Process& process, int reply = IDOK,
+    const std::function<void(HWND)>& meanwhile = [](HWND) {}) {
+    HWND box = nullptr;
+    waitFor([&] {
+        const std::vector<HWND> shown = process.dialogs();
+        const auto found = std::find_if(shown.begin(), shown.end(), isMessageBox);
+        box = found != shown.end() ? *found : nullptr;
+        return box != nullptr;
+    });
+    meanwhile(box);
+    const std::wstring text = windowText(GetDlgItem(box, 0xFFFF));
+    PostMessageW(box, WM_COMMAND, reply, 0);
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(box); }));
+    return text;
 }
 
 inline void command(HWND window, int id) {
     PostMessageW(window, WM_COMMAND, id, 0);
 }
 
-// A file beside the test program.
 inline std::wstring besideTests(const wchar_t* name) {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
+    return std::wstring(path, std::wcsrchr(path, L'\\') + 1) + name;
 }
 
 // The lines a program wrote to `path` once there are `count` of them, or what came within 10 s.
@@ -115,6 +149,7 @@ inline std::vector<std::wstring> linesOnceThere(const std::wstring& path, std::s
     std::vector<std::wstring> lines;
     for (int wait = 0; wait < 200 && lines.size() < count; ++wait) {
         Sleep(50);
+        // Shared: a writer that found the file held would lose its line.
         const HANDLE file =
             CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -125,11 +160,11 @@ inline std::vector<std::wstring> linesOnceThere(const std::wstring& path, std::s
         DWORD got = 0;
         ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
         CloseHandle(file);
-        bytes.resize(got);
+        const std::wstring text(bytes.begin(), bytes.begin() + got);
         lines.clear();
-        for (std::size_t start = 0, end; (end = bytes.find('\n', start)) != std::string::npos;
+        for (std::size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos;
              start = end + 1) {
-            lines.push_back(std::wstring(bytes.begin() + start, bytes.begin() + end));
+            lines.push_back(text.substr(start, end - start));
         }
     }
     return lines;
@@ -144,8 +179,7 @@ struct HelpRequests {
     std::wstring path = besideTests(L"help-requests.txt");
 };
 
-// The handheld in the test prefix's own registry: the keys it uses wiped before and after. Its
-// help requests go to the platform's help viewer.
+// The handheld in the test prefix's own registry, its keys wiped before and after; real help.
 struct Handheld : BasicDevice<Win32Registry> {
     Handheld() {
         wipe();
@@ -171,11 +205,10 @@ struct MessageBoxCatcher {
     }
     static LRESULT CALLBACK proc(int code, WPARAM wParam, LPARAM lParam) {
         const auto box = reinterpret_cast<HWND>(wParam);
-        const HWND text = GetDlgItem(box, 0xFFFF);
         if (code == HCBT_ACTIVATE && current != nullptr && isMessageBox(box) &&
             windowText(box) == L"Corvane" && GetPropW(box, L"corvane.seen") == nullptr) {
             SetPropW(box, L"corvane.seen", box);
-            current->texts.push_back(windowText(text));
+            current->texts.push_back(windowText(GetDlgItem(box, 0xFFFF)));
             current->owners.push_back(GetWindow(box, GW_OWNER));
             int answer = GetDlgItem(box, IDOK) != nullptr ? IDOK : IDNO;
             if (!current->answers.empty()) {
@@ -193,9 +226,9 @@ struct MessageBoxCatcher {
     std::deque<int> answers;
 };
 
-// Runs one step a timer tick inside whatever modal loop is running (a dialog, a menu, a message
-// box): a step that opens a modal window posts its command, and the next step runs in that
-// window's loop. Each 10 s idle it cancels the active window, which a failing test left open.
+// Runs one step a timer tick inside whatever modal loop is running: a step that opens a modal
+// window posts its command, and the next runs in its loop. Idle 10 s, it cancels what a failure
+// left open.
 struct Steps {
     explicit Steps(std::vector<std::function<void()>> all) : steps(std::move(all)) {
         current = this;

@@ -1,5 +1,4 @@
-// The Network Profiles dialog's real wiring under Wine, with the real windows it opens. The
-// decisions behind it are proven natively.
+// The Network Profiles dialog's real wiring, with the real windows it opens, and the icon's menu.
 #include "tests/windows/harness.h"
 // After windows.h.
 #include <commctrl.h>
@@ -9,17 +8,40 @@
 #include "profiles_dialog/profiles_dialog_win32.h"
 #include "resources/resource.h"
 #include "tray/tray_menu.h"
+#include "tray/tray_win32.h"
 #include "ui/command_bar_win32.h"
 #include "ui/ui_support_win32.h"
 
 namespace corvane {
 namespace {
 
+using namespace std::string_literals;
 using test::command;
 using test::windowText;
 
 HWND titled(const wchar_t* title) {
     return FindWindowW(L"#32770", title);
+}
+
+// "Label id|" with "(*)" for a radio mark and "(grey)" when greyed, "-|" for a separator,
+// "Label>...<|" for a submenu.
+std::string describe(HMENU menu) {
+    std::string out;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[300] = {};
+        GetMenuStringW(menu, i, text, 300, MF_BYPOSITION);
+        const UINT flags = GetMenuState(menu, i, MF_BYPOSITION);
+        const HMENU submenu = GetSubMenu(menu, i);
+        std::string item = " " + std::to_string(GetMenuItemID(menu, i));
+        item += (flags & MF_CHECKED) && (flags & MFT_RADIOCHECK) ? "(*)" : "";
+        item += flags & MF_GRAYED ? "(grey)" : "";
+        out += toUtf8(utf16(std::wstring_view(text))) +
+               (submenu != nullptr     ? ">" + describe(submenu) + "<"
+                : flags & MF_SEPARATOR ? "-"
+                                       : item) +
+               "|";
+    }
+    return out;
 }
 
 // Clicks the toolbar button at `index` of the dialog's command bar as the pen would.
@@ -36,7 +58,6 @@ void clickBarButton(HWND dialog, int index) {
 class ProfilesDialogWin32Test : public testing::Test, public test::Handheld {
   protected:
     void SetUp() override {
-        session.showAtStartup = 1;
         windows.boldFont = createBoldFont();
         main = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
@@ -66,12 +87,14 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
     setDefault(u"CVCARD1", u"Home");
     loadAdapters(1);
     session.applyToAll = 1;
+    session.showAtStartup = 1;
     system.storeSize = 4194304;
     system.storeFree = 1048575;
     test::MessageBoxCatcher boxes;
     boxes.answers = {IDOK, IDOK, IDYES};  // the switch's and the edit's messages, the deletion
     const auto font = [&](int id) { return SendMessageW(item(id), WM_GETFONT, 0, 0); };
-    const auto setDomain = [](const wchar_t* domain) {
+    const auto setDomain = [&](const wchar_t* domain) {
+        EXPECT_FALSE(IsWindowEnabled(dialog())) << "the sheet's owner";
         const HWND sheet = titled(L"Network Settings");
         SetDlgItemTextW(GetWindow(GetDlgItem(sheet, IDC_TABS), GW_CHILD), IDC_DOMAIN, domain);
         command(sheet, IDOK);
@@ -86,27 +109,24 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
     };
     DeleteFileW(path.c_str());
     run({[&] {
-             EXPECT_EQ(std::tuple(windowText(dialog()), profileSelected()),
-                       std::tuple(L"Corvane", L"Home"))
-                 << "the title, and the refresh selected the default";
-             EXPECT_FALSE(IsWindowEnabled(item(IDC_APPLY_TO_ALL)) ||
-                          IsDlgButtonChecked(dialog(), IDC_APPLY_TO_ALL));
-             EXPECT_EQ(font(IDC_NEW), reinterpret_cast<LRESULT>(windows.boldFont.get()));
-             EXPECT_NE(font(IDC_APPLY_TO_ALL), font(IDC_NEW));
+             EXPECT_EQ(std::tuple(windowText(dialog()), profileSelected(),
+                                  IsWindowEnabled(item(IDC_APPLY_TO_ALL)) ||
+                                      IsDlgButtonChecked(dialog(), IDC_APPLY_TO_ALL),
+                                  font(IDC_NEW), font(IDC_APPLY_TO_ALL) == font(IDC_NEW)),
+                       std::tuple(L"Corvane", L"Home", false,
+                                  reinterpret_cast<LRESULT>(windows.boldFont.get()), false));
              const HWND commandBar = GetDlgItem(dialog(), 1);
              EXPECT_GT(commandBarHeight(commandBar), 10);
-             const HMENU bar = commandBarMenu(commandBar);
              for (const unsigned on : {1u, 0u, 1u}) {
                  EXPECT_EQ(
-                     std::pair(GetMenuState(bar, IDM_SHOW_AT_STARTUP, 0), session.showAtStartup),
+                     std::pair(GetMenuState(commandBarMenu(commandBar), IDM_SHOW_AT_STARTUP, 0),
+                               session.showAtStartup),
                      std::pair(on * UINT{MF_CHECKED}, on));
                  SendMessageW(dialog(), WM_COMMAND, IDM_SHOW_AT_STARTUP, 0);
              }
-             EXPECT_NE(getRaw(registry, kCurrentUser, kAppKeyPath, u"ShowStart").result,
-                       status::kSuccess)
+             EXPECT_TRUE(getRaw(registry, kCurrentUser, kAppKeyPath, u"ShowStart").data.empty())
                  << "written only at exit";
-             // Alt+C opens the bar's menu, as a mnemonic of the dialog.
-             PostMessageW(GetFocus(), WM_SYSCHAR, L'c', 1 << 29);
+             PostMessageW(GetFocus(), WM_SYSCHAR, L'c', 1 << 29);  // Alt+C: the bar's menu
          },
          [&] {
              EXPECT_TRUE(IsWindowVisible(FindWindowW(L"#32768", nullptr))) << "the menu is open";
@@ -128,29 +148,24 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
              SetDlgItemTextW(titled(L"Profile Name"), IDC_PROFILE_NAME, L"Lab");
              command(titled(L"Profile Name"), IDOK);
          },
+         [&] { setDomain(L"LAB"); },
          [&] {
-             EXPECT_FALSE(IsWindowEnabled(dialog())) << "the sheet's owner";
-             setDomain(L"LAB");
-         },
-         [&] {
-             const auto lab = reinterpret_cast<LPARAM>(L"Lab");
-             ASSERT_GE(SendMessageW(item(IDC_PROFILE_LIST), CB_SELECTSTRING, -1, lab), 0);
+             SendMessageW(item(IDC_PROFILE_LIST), CB_SELECTSTRING, -1,
+                          reinterpret_cast<LPARAM>(L"Lab"));
              SendMessageW(dialog(), WM_COMMAND, IDC_SET, 0);  // its message box is answered
-             EXPECT_EQ(defaultOf(u"CVCARD1"), u"Lab");
-             // The refresh marks it in the icon's menu: Office, Lab, Home.
-             EXPECT_EQ(
-                 GetMenuState(windows.trayMenu.get(), kTrayProfilePosition + 1, MF_BYPOSITION),
-                 UINT{MF_CHECKED | MFT_RADIOCHECK});
+             // Its refresh marks it in the icon's menu: Office, Lab, Home.
+             EXPECT_EQ(std::pair(defaultOf(u"CVCARD1"),
+                                 GetMenuState(windows.trayMenu.get(), kTrayProfilePosition + 1,
+                                              MF_BYPOSITION)),
+                       std::pair(u"Lab"s, UINT{MF_CHECKED | MFT_RADIOCHECK}));
              command(dialog(), IDC_EDIT);
          },
          [&] { setDomain(L"LAB2"); },
          [&] {
-             EXPECT_EQ(getRaw(registry, kLocalMachine, kIdentityKeyPath, u"Domain").chars(),
-                       withZero(u"LAB2"))
-                 << "the edit of the default was applied";
              SendMessageW(dialog(), WM_COMMAND, IDC_DELETE, 0);
-             EXPECT_EQ(profileSelected(), L"") << "deleted, the list refreshed";
-             EXPECT_FALSE(IsWindowEnabled(item(IDC_SET)));
+             EXPECT_EQ(std::pair(profileSelected(), IsWindowEnabled(item(IDC_SET))),
+                       std::pair(L""s, FALSE))
+                 << "deleted, the list refreshed";
              setDefault(u"CVCARD1", u"Home");
              command(dialog(), IDM_EXPORT);
          },
@@ -184,12 +199,13 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
                                          L"corvane.htm#impexp"}));
 }
 
-// The card has no default: the offer's question, then the real Profile Name dialog offering
-// "Default", with its help; then the dock, its own default, its viewer with its help and the
-// apply-to-all box; closed with the bar's OK.
-TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndApplyToAll) {
+// The card's offer of a default, through the real Profile Name dialog with its help; the dock's
+// apply-to-all box, viewer with its help and the bar's "Undo Last Switch", which follows the
+// selected adapter; closed with the bar's OK. Then the icon's menu as the dialog left it.
+TEST_F(ProfilesDialogWin32Test,
+       TheOfferTheNameDialogAnotherAdapterItsUndoItsViewerAndTheIconsMenu) {
     const test::HelpRequests help;
-    addAdapter(u"CVDOCK1", u"Dock");
+    addAdapter(u"CVDOCK1", u"R&D Dock");
     putString(registry, kLocalMachine, u"Comm\\CVDOCK1\\Parms\\TcpIp", u"DhcpIPAddress",
               u"192.168.1.37");
     setDefault(u"CVDOCK1", u"Home");
@@ -198,6 +214,16 @@ TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndA
     test::MessageBoxCatcher boxes;
     boxes.answers = {IDYES};
     const auto nameEdit = [] { return GetDlgItem(titled(L"Profile Name"), IDC_PROFILE_NAME); };
+    const auto undoItem = [&] {
+        const HMENU bar = commandBarMenu(GetDlgItem(dialog(), 1));
+        wchar_t text[32] = {};
+        GetMenuStringW(bar, IDM_UNDO_SWITCH, text, 32, MF_BYCOMMAND);
+        return text + (GetMenuState(bar, IDM_UNDO_SWITCH, 0) & MF_GRAYED ? L" (grey)"s : L""s);
+    };
+    const auto selectAdapter = [&](int index) {
+        SendMessageW(item(IDC_ADAPTER_LIST), CB_SETCURSEL, index, 0);
+        SendMessageW(dialog(), WM_COMMAND, MAKEWPARAM(IDC_ADAPTER_LIST, CBN_SELCHANGE), 0);
+    };
     run({[&] {
              EXPECT_EQ(boxes.owners, std::vector{dialog()}) << "the offer's question";
              EXPECT_EQ(windowText(nameEdit()), L"Default");
@@ -205,80 +231,71 @@ TEST_F(ProfilesDialogWin32Test, TheOfferTheNameDialogAnotherAdapterItsViewerAndA
              SendMessageW(titled(L"Profile Name"), WM_HELP, 0, 0);
              SetWindowTextW(nameEdit(), L"office");
              SendMessageW(titled(L"Profile Name"), WM_COMMAND, IDOK, 0);
-             EXPECT_EQ(boxes.texts.back(),
-                       L"Profile \"office\" already exists. Please enter another name.");
              EXPECT_EQ(SendMessageW(nameEdit(), EM_GETSEL, 0, 0), MAKELONG(0, 6)) << "all selected";
              command(titled(L"Profile Name"), IDCANCEL);
          },
          [&] {
              EXPECT_TRUE(IsWindowEnabled(item(IDC_APPLY_TO_ALL)) &&
                          IsDlgButtonChecked(dialog(), IDC_APPLY_TO_ALL));
-             SendMessageW(item(IDC_ADAPTER_LIST), CB_SETCURSEL, 1, 0);
-             SendMessageW(dialog(), WM_COMMAND, MAKEWPARAM(IDC_ADAPTER_LIST, CBN_SELCHANGE), 0);
-             EXPECT_EQ(profileSelected(), L"Home");
              SendMessageW(item(IDC_APPLY_TO_ALL), BM_CLICK, 0, 0);
              EXPECT_NE(GetSubMenu(windows.trayMenu.get(), kTrayProfilePosition), nullptr)
                  << "the icon's menu was rebuilt per adapter";
+             selectAdapter(1);
+             EXPECT_EQ(std::pair(profileSelected(), undoItem()),
+                       std::pair(L"Home"s, L"Undo Last Switch (grey)"s))
+                 << "the dock, never switched";
              command(dialog(), IDC_SETTINGS);
          },
          [&] {
-             const HWND list = GetDlgItem(titled(L"Current Network Settings"), IDC_SETTINGS_LIST);
-             std::wstring cells;
-             for (int i = 0; i < 2 * ListView_GetItemCount(list); ++i) {
-                 wchar_t text[300] = {};
-                 ListView_GetItemText(list, i / 2, i % 2, text, 300);
-                 cells += text + std::wstring(L"|");
+             const HWND viewer = titled(L"Current Network Settings");
+             std::wstring rows;  // those of DHCP and its lease
+             for (int i = 14; i < 20; ++i) {
+                 wchar_t text[32] = {};
+                 ListView_GetItemText(GetDlgItem(viewer, IDC_SETTINGS_LIST), i / 2, i % 2, text,
+                                      32);
+                 rows += text + L"|"s;
              }
-             EXPECT_NE(cells.find(L"|Use DHCP|YES|>> DHCP|Leased!|IP Address|192.168.1.37|"),
-                       std::wstring::npos)
-                 << "the dock's lease: " << cells;
-             SendMessageW(titled(L"Current Network Settings"), WM_HELP, 0, 0);
-             command(titled(L"Current Network Settings"), IDCANCEL);
+             EXPECT_EQ(rows, L"Use DHCP|YES|>> DHCP|Leased!|IP Address|192.168.1.37|");
+             SendMessageW(viewer, WM_HELP, 0, 0);
+             command(viewer, IDCANCEL);
          },
-         [&] { clickBarButton(dialog(), 3); }});  // OK
+         [&] {
+             SendMessageW(item(IDC_PROFILE_LIST), CB_SELECTSTRING, -1,
+                          reinterpret_cast<LPARAM>(L"Office"));
+             SendMessageW(dialog(), WM_COMMAND, IDC_SET, 0);  // the dock alone, its box answered
+             EXPECT_EQ(std::pair(systemIp(u"CVDOCK1"), undoItem()),
+                       std::pair(u"10.1.0.1"s, L"Undo Last Switch"s));
+             selectAdapter(0);  // the card's offer declined
+             EXPECT_EQ(undoItem(), L"Undo Last Switch (grey)") << "the card was never switched";
+             selectAdapter(1);
+             SendMessageW(dialog(), WM_COMMAND, IDM_UNDO_SWITCH, 0);
+             EXPECT_EQ(std::tuple(defaultOf(u"CVDOCK1"), systemIp(u"CVDOCK1"), profileSelected(),
+                                  undoItem()),
+                       std::tuple(u"Home"s, u""s, L"Home"s, L"Undo Last Switch"s))
+                 << "given back, the list refreshed, and the switch can be redone";
+             clickBarButton(dialog(), 3);  // OK
+         }});
     EXPECT_EQ(help.once(2), std::vector<std::wstring>(2, L"corvane.htm#corvane_help"));
-}
+    EXPECT_EQ(boxes.texts.size(), 5u)
+        << "the offer, the taken name, the switch, the card's offer and the undo";
 
-// "Undo Last Switch" of the bar's menu follows the selected adapter: there to be chosen once it has
-// a switch to undo, and then giving back what the switch replaced.
-TEST_F(ProfilesDialogWin32Test, TheBarsUndoIsEnabledForAnAdapterWithASwitchToUndoAndUndoesIt) {
-    addAdapter(u"CVDOCK1", u"Dock");
-    setDefault(u"CVCARD1", u"Home");
-    setDefault(u"CVDOCK1", u"Home");
-    loadAdapters(2);
-    test::MessageBoxCatcher boxes;
-    const auto undoState = [&] {
-        const HMENU bar = commandBarMenu(GetDlgItem(dialog(), 1));
-        return GetMenuState(bar, IDM_UNDO_SWITCH, MF_BYCOMMAND) & MF_GRAYED;
-    };
-    const auto selectAdapter = [&](int index) {
-        SendMessageW(item(IDC_ADAPTER_LIST), CB_SETCURSEL, index, 0);
-        SendMessageW(dialog(), WM_COMMAND, MAKEWPARAM(IDC_ADAPTER_LIST, CBN_SELCHANGE), 0);
-    };
-    run({[&] {
-        wchar_t text[64] = {};
-        GetMenuStringW(commandBarMenu(GetDlgItem(dialog(), 1)), IDM_UNDO_SWITCH, text, 64,
-                       MF_BYCOMMAND);
-        EXPECT_EQ(std::wstring(text), L"Undo Last Switch");
-        EXPECT_EQ(undoState(), UINT{MF_GRAYED}) << "nothing switched yet";
-        SendMessageW(item(IDC_PROFILE_LIST), CB_SELECTSTRING, -1,
-                     reinterpret_cast<LPARAM>(L"Office"));
-        SendMessageW(dialog(), WM_COMMAND, IDC_SET, 0);
-        EXPECT_EQ(std::pair(defaultOf(u"CVCARD1"), systemIp(u"CVCARD1")),
-                  std::pair(std::u16string(u"Office"), std::u16string(u"10.1.0.1")));
-        EXPECT_EQ(undoState(), 0u) << "after the switch";
-        selectAdapter(1);
-        EXPECT_EQ(undoState(), UINT{MF_GRAYED}) << "the dock was never switched";
-        selectAdapter(0);
-        EXPECT_EQ(undoState(), 0u);
-        SendMessageW(dialog(), WM_COMMAND, IDM_UNDO_SWITCH, 0);
-        EXPECT_EQ(std::tuple(defaultOf(u"CVCARD1"), systemIp(u"CVCARD1"), profileSelected()),
-                  std::tuple(std::u16string(u"Home"), std::u16string(u"10.0.0.25"), L"Home"))
-            << "given back, and the list refreshed";
-        EXPECT_EQ(undoState(), 0u) << "the switch can be redone";
-        clickBarButton(dialog(), 4);
+    // An ampersand in a name is shown, not taken as a mnemonic; undo only where there is a switch.
+    EXPECT_EQ(describe(windows.trayMenu.get()),
+              "Network &Profiles... 40006|-|R&&D Dock>Home 10300(*)|Office 10301|-|"
+              "Undo Last Switch 10101|<|PC Card>Home 10200|Office 10201|-|"
+              "Undo Last Switch 10100(grey)|<|-|E&xit 40007|");
+    // Opened by a pen down, its corner at the screen's bottom right, the program busy meanwhile.
+    const test::Steps menu({[&] {
+        const HWND popup = FindWindowW(L"#32768", nullptr);
+        RECT shown{};
+        GetWindowRect(popup, &shown);
+        EXPECT_EQ(std::tuple(IsWindowVisible(popup), shown.right, shown.bottom, windows.busy),
+                  std::tuple(TRUE, GetSystemMetrics(SM_CXSCREEN) - 2,
+                             GetSystemMetrics(SM_CYSCREEN) - 26, true));
+        EndMenu();
     }});
-    EXPECT_EQ(boxes.texts.size(), 2u) << "the switch's and the undo's outcome";
+    onTrayNotify(windows, WM_LBUTTONDOWN);
+    EXPECT_FALSE(windows.busy);
 }
 
 // Without its command bar the dialog cannot be used: the program ends with exit code 3.
@@ -286,13 +303,11 @@ TEST_F(ProfilesDialogWin32Test, ABarThatCannotBeMadeEndsTheProgramWithExitCode3)
     loadAdapters(1);
     test::MessageBoxCatcher boxes;
     runProfilesDialog(windows, [](HINSTANCE, HWND, int) -> HWND { return nullptr; });
-
-    EXPECT_EQ(boxes.texts,
-              std::vector<std::wstring>{L"Not enough memory to initialize application."});
     MSG quit{};
-    ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(quit.wParam, 3u);
-    EXPECT_EQ(session.adapters.count(), 0);
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_EQ(std::tuple(boxes.texts, quit.message, quit.wParam, session.adapters.count()),
+              std::tuple(std::vector<std::wstring>{L"Not enough memory to initialize application."},
+                         UINT{WM_QUIT}, WPARAM{3}, 0));
 }
 
 }  // namespace
