@@ -10,6 +10,7 @@
 
 #include "app/command_line.h"
 #include "core/registry_values.h"
+#include "profiles/last_switch.h"
 #include "profiles/profile_file.h"
 #include "profiles_dialog/profile_name.h"
 #include "resources/resource.h"
@@ -18,27 +19,22 @@
 namespace corvane {
 namespace {
 
-// The dialog's opening, and its offer to an adapter without a default, show in its Windows test.
-TEST(ProfilesDialogTest, ADanglingDefaultIsSelectedUnofferedAndAnEmptyStoreOffersOne) {
+// The dialog's opening, and its offer to an adapter without a default, show in its Windows test,
+// as does a name refused for being taken in another letter case.
+TEST(ProfilesDialogTest, ADanglingDefaultIsSelectedUnofferedAnEmptyStoreOffersOneANameIsCut) {
     Device device(1, true);
     // The list as its number of names, selection and whether the default is offered.
     const auto listed = [&] {
         const ProfileList list = readProfileList(device.registry, device.adapter(0));
         return std::tuple(list.names.size(), list.selection, list.offerDefault);
     };
-    EXPECT_EQ(defaultProfileQuestion(device.adapter(0)), question(IDS_OFFER_DEFAULT, u"Card A1"));
     device.setDefault(u"A1", u"Gone");
     EXPECT_EQ(listed(), std::tuple(2u, u"Gone", false)) << "even dangling: no offer";
     device.registry.deleteTree(kCurrentUser, kProfilesKeyPath);
     EXPECT_EQ(listed(), std::tuple(0u, u"Gone", true)) << "a default but no profile at all";
-
     device.system.storeKnown = false;  // the figures' lines are proven in the real About box
     EXPECT_TRUE(aboutStoreLines(device.system).empty()) << "the template's own lines stay";
-}
 
-// A name taken in another letter case is refused in the Windows dialog's test.
-TEST(ProfilesDialogTest, ATypedNameIsCutAndRefusedWhenNested) {
-    Device device;
     EXPECT_EQ(acceptProfileName(device.registry, u""), NameCheck{});
     const Message nested = failure(IDS_PROFILE_NAME_BACKSLASH, u"Lab\\2");
     EXPECT_EQ(acceptProfileName(device.registry, nested.argument),
@@ -68,18 +64,23 @@ TEST(ProfilesDialogTest, SetSwitchesTheSelectedAdapterOrEveryAdapterUnlessItIsAl
     EXPECT_TRUE(messages.empty());
 }
 
+// `name` as A<adapter + 1>'s editor leaves it given the address `address`, stored.
+bool storeEdit(Device& device, int adapter, std::u16string_view name, std::u16string_view address,
+               Messages& messages) {
+    NetSettings before;
+    loadProfile(device.registry, name, before);
+    NetSettings edited = before;
+    copyText(edited.ipAddress, address);
+    return storeEditedProfile(device.session, device.adapter(adapter), name, before, edited,
+                              messages);
+}
+
 TEST(ProfilesDialogTest, AnEditIsStoredOnlyWhenChangedAndAppliedWhereTheProfileIsTheDefault) {
     Device device(3, true);
     Messages messages;
-    // Office as the editor leaves it with `address`, stored from `adapter`'s dialog.
     const auto store = [&](int adapter, std::u16string_view address) {
-        NetSettings before;
-        loadProfile(device.registry, u"Office", before);
-        NetSettings after = before;
-        copyText(after.ipAddress, address);
         messages.clear();
-        return storeEditedProfile(device.session, device.adapter(adapter), u"Office", before, after,
-                                  messages);
+        return storeEdit(device, adapter, u"Office", address, messages);
     };
     const int writes = device.registry.setValueCount();
     EXPECT_FALSE(store(0, u"10.2.0.1"));
@@ -157,14 +158,36 @@ std::u16string halfWritten(const Picture& before, const Picture& after, const Pi
     return {};
 }
 
+// The registry's values but for the adapters' undo records, which a switch and its undo both write.
+Picture withoutRecords(MemoryRegistry& registry) {
+    Picture picture = pictureOf(registry);
+    std::erase_if(picture, [](const auto& key) {
+        return key.second.empty() || key.first.ends_with(u"\\lastswitch");
+    });
+    return picture;
+}
+
 // Home, Office and Travel (with a proxy) stored; both adapters switched to Home, so each has a
-// switch to undo: A1 from its default Travel, A2 from no default, both from a proxy.
+// switch to undo: A1 from its default Travel and a DNS server, A2 from no default (or one stored
+// as `a2Default`, no text: unread), both from a proxy and a logon.
 struct Handheld : Device {
-    Handheld() : Device(2, true) {
+    explicit Handheld(std::uint32_t a2Default = 0) : Device(2, true) {
         addProfile(u"Travel", u"10.3.0.1");
         putDword(registry, kCurrentUser, profilePath(u"Travel"), u"UseProxy", 1);
         putDword(registry, kCurrentUser, kProxyKeyPath, u"UseProxy", 1);
+        putMulti(registry, kLocalMachine, u"Comm\\A1\\Parms\\TcpIp", u"DNS", {u"10.9.9.9"});
         setDefault(u"A1", u"Travel");
+        if (a2Default != 0) {
+            putValue(registry, kCurrentUser, adapterKeyPath(adapter(1)), u"DefProfile", a2Default,
+                     u"Home", 8);
+        }
+        for (int i : {0, 1}) {  // as the program writes them, so an undo gives back the same bytes
+            const SettingsKeys keys = systemKeys(textOf(adapter(i).tcpipKeyPath));
+            NetSettings now;
+            readSettings(registry, now, keys);
+            writeSettings(registry, now, keys);
+        }
+        unswitched = withoutRecords(registry);
         switchToProfile(session, adapter(0), u"Home", true, told);
         told.clear();
     }
@@ -181,16 +204,36 @@ struct Handheld : Device {
             reapplyDefaultProfiles(session, told);
         }
     }
-    // `name` given another DNS server in A1's dialog.
-    void edit(std::u16string_view name) {
-        NetSettings before;
-        loadProfile(registry, name, before);
-        NetSettings edited = before;
-        copyText(edited.dns1, u"10.0.0.53");
-        storeEditedProfile(session, adapter(0), name, before, edited, told);
-    }
+    Picture unswitched;
     Messages told;
 };
+
+// A run over every adapter keeps the logon and proxy the adapters share for each as they stood
+// before the run: undone from either adapter, everything comes back exactly; a second undo redoes.
+TEST(LastSwitchTest, UndoGivesBackExactlyWhatTheRunReplacedWhicheverAdapterGoesFirstThenRedoes) {
+    for (const auto& [a2Default, first] : {std::pair{0u, 0}, {regtype::kBinary, 1}}) {
+        Handheld device(a2Default);
+        const Picture switched = withoutRecords(device.registry);
+        EXPECT_TRUE(undoLastSwitch(device.session, device.adapter(first), true, device.told));
+        EXPECT_EQ(device.told, (Messages{notice(IDS_NEXT_USE), notice(IDS_RESET_FOR_PROXY)}))
+            << "told once";
+        EXPECT_EQ(withoutRecords(device.registry), device.unswitched) << first;
+        EXPECT_TRUE(undoLastSwitch(device.session, device.adapter(first), true, device.told));
+        EXPECT_EQ(withoutRecords(device.registry), switched) << first << ": redone";
+    }
+
+    // An adapter keyed "Profiles" shares its key with the profiles: its record would be listed,
+    // so it cannot be switched.
+    Device odd;
+    odd.addAdapter(u"Profiles", u"Odd Card", u"192.168.9.9");
+    odd.loadAdapters(1);
+    odd.addProfile(u"Home");
+    Messages messages;
+    switchToProfile(odd.session, odd.adapter(0), u"Home", false, messages);
+    EXPECT_EQ(messages, Messages{failure(IDS_NOT_KEPT_FOR_UNDO, u"Odd Card")});
+    EXPECT_EQ(std::tuple(odd.systemIp(u"Profiles"), listProfileNames(odd.registry)),
+              std::tuple(u"192.168.9.9", std::vector<std::u16string>{u"Home"}));
+}
 
 using Kind = CommandRequest::Kind;
 const std::vector<std::pair<const char*, std::function<void(Handheld&)>>> kOperations{
@@ -204,11 +247,11 @@ const std::vector<std::pair<const char*, std::function<void(Handheld&)>>> kOpera
      [](Handheld& d) {
          switchCommand(d.session, {Kind::Switch, u"office", {}, {}, false, false}, d.told);
      }},
-    {"new", [](Handheld& d) { d.edit(u"Lab"); }},
+    {"new", [](Handheld& d) { storeEdit(d, 0, u"Lab", u"10.0.0.53", d.told); }},
     {"edit for every adapter",
      [](Handheld& d) {
          d.session.applyToAll = 1;
-         d.edit(u"Home");
+         storeEdit(d, 0, u"Home", u"10.0.0.53", d.told);
      }},
     {"delete",
      [](Handheld& d) {
