@@ -115,44 +115,41 @@ TEST(ProfilesDialogTest, AnEditIsStoredOnlyWhenChangedAndAppliedWhereTheProfileI
 // The fault sweep: every operation that writes, run once for each write it makes with that write
 // failing: no profile lost, none half written, no adapter half switched, and the failure told.
 
-// Every key of the registry, by its lower-cased full path, with its values as stored.
-using Picture = std::map<std::u16string, std::vector<RegValue>>;
+// Every key of the registry by its lower-cased full path, with its values as stored, grouped by
+// what moves as one: an adapter's default, its last switch and its TCP/IP key, else each key.
+using Keys = std::map<std::u16string, std::vector<RegValue>>;
+using Picture = std::map<std::u16string, Keys>;
 
 Picture pictureOf(MemoryRegistry& registry) {
     Picture picture;
     for (const std::u16string& path : registry.keyPaths()) {
+        std::u16string unit = path;
+        for (const std::u16string_view adapters :
+             {u"hkcu\\software\\tavelorn\\corvane\\1.2\\a", u"hklm\\comm\\a"}) {
+            if (path.starts_with(adapters)) {
+                unit = u"adapter " + path.substr(adapters.size(), 1);
+            }
+        }
         const KeyHandle root = path.starts_with(u"hkcu\\") ? kCurrentUser : kLocalMachine;
         RegKey key;
         if (path.size() > 5 && openKey(registry, root, path.substr(5), 0, key) == 0) {
-            readValues(registry, key.handle(), picture[path]);
+            readValues(registry, key.handle(), picture[unit][path]);
         }
     }
     return picture;
 }
 
-// What moves as one: an adapter's default, its last switch and its TCP/IP key, else each key.
-std::u16string unitOf(const std::u16string& path) {
-    for (const std::u16string_view adapters :
-         {u"hkcu\\software\\tavelorn\\corvane\\1.2\\a", u"hklm\\comm\\a"}) {
-        if (path.starts_with(adapters)) {
-            return u"adapter " + path.substr(adapters.size(), 1);
-        }
-    }
-    return path;
-}
-
 // The first unit now neither wholly as before the operation nor wholly as the whole operation
 // leaves it, or none; a missing key is a state of its own.
 std::u16string halfWritten(const Picture& before, const Picture& after, const Picture& now) {
-    std::map<std::u16string, std::array<Picture, 3>> units;
-    for (const int i : {0, 1, 2}) {
-        for (const auto& [path, values] : *std::array{&before, &after, &now}[i]) {
-            units[unitOf(path)][i][path] = values;
-        }
-    }
-    for (const auto& [unit, states] : units) {
-        if (states[2] != states[0] && states[2] != states[1]) {
-            return unit;
+    const auto keys = [](const Picture& picture, const std::u16string& unit) {
+        return picture.contains(unit) ? picture.at(unit) : Keys{};
+    };
+    for (const Picture* picture : {&before, &after, &now}) {
+        for (const auto& [unit, unused] : *picture) {
+            if (keys(now, unit) != keys(before, unit) && keys(now, unit) != keys(after, unit)) {
+                return unit;
+            }
         }
     }
     return {};
@@ -161,9 +158,11 @@ std::u16string halfWritten(const Picture& before, const Picture& after, const Pi
 // The registry's values but for the adapters' undo records, which a switch and its undo both write.
 Picture withoutRecords(MemoryRegistry& registry) {
     Picture picture = pictureOf(registry);
-    std::erase_if(picture, [](const auto& key) {
-        return key.second.empty() || key.first.ends_with(u"\\lastswitch");
-    });
+    for (auto& [unit, keys] : picture) {
+        std::erase_if(keys, [](const auto& key) {
+            return key.second.empty() || key.first.ends_with(u"\\lastswitch");
+        });
+    }
     return picture;
 }
 
