@@ -92,7 +92,7 @@ TEST(CommandLineTest, SwitchAndUndoFindWhatTheyNameAsStoredAndEndWithTheirOwnCod
     EXPECT_EQ(messages, Messages{failure(IDS_UNDO_FAILED, u"Card A2")});
 }
 
-TEST(MainWindowTest, TheDialogAtStartFollowsNodAndTheOption) {
+TEST(MainWindowTest, TheDialogAtStartFollowsNodAndTheOptionTakenOnlyAsAFourByteDword) {
     // "-nod" keeps it closed, in that letter case only and inside a longer word too; so does
     // "ShowStart" 0.
     using Case = std::tuple<const char16_t*, std::uint32_t, bool>;
@@ -102,9 +102,8 @@ TEST(MainWindowTest, TheDialogAtStartFollowsNodAndTheOption) {
         EXPECT_EQ(opensProfilesAtStart(commandLine, showStart), opens)
             << toUtf8(commandLine) << " " << showStart;
     }
-}
 
-TEST(MainWindowTest, OnlyFourByteDwordOptionsAreTakenAndAFailedWriteIsTold) {
+    // Only 4-byte DWORD options are taken, and a failed write is told.
     Device device;
     const std::uint32_t five = 5;
     // As stored (type 0: not there), and whether it is taken.

@@ -28,6 +28,7 @@ TEST(ProfilesDialogTest, ADanglingDefaultIsSelectedUnofferedAnEmptyStoreOffersOn
         const ProfileList list = readProfileList(device.registry, device.adapter(0));
         return std::tuple(list.names.size(), list.selection, list.offerDefault);
     };
+    EXPECT_EQ(defaultProfileQuestion(device.adapter(0)), question(IDS_OFFER_DEFAULT, u"Card A1"));
     device.setDefault(u"A1", u"Gone");
     EXPECT_EQ(listed(), std::tuple(2u, u"Gone", false)) << "even dangling: no offer";
     device.registry.deleteTree(kCurrentUser, kProfilesKeyPath);
