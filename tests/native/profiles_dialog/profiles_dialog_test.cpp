@@ -235,7 +235,6 @@ TEST(LastSwitchTest, UndoGivesBackExactlyWhatTheRunReplacedWhicheverAdapterGoesF
               std::tuple(u"192.168.9.9", std::vector<std::u16string>{u"Home"}));
 }
 
-using Kind = CommandRequest::Kind;
 const std::vector<std::pair<const char*, std::function<void(Handheld&)>>> kOperations{
     {"import keeping", [](Handheld& d) { d.import(false); }},
     {"import replacing", [](Handheld& d) { d.import(true); }},
@@ -244,9 +243,7 @@ const std::vector<std::pair<const char*, std::function<void(Handheld&)>>> kOpera
     {"set for every adapter",
      [](Handheld& d) { switchToProfile(d.session, d.adapter(0), u"Travel", true, d.told); }},
     {"command line switch",
-     [](Handheld& d) {
-         switchCommand(d.session, {Kind::Switch, u"office", {}, {}, false, false}, d.told);
-     }},
+     [](Handheld& d) { switchCommand(d.session, parseCommandLine(u"-switch office"), d.told); }},
     {"new", [](Handheld& d) { storeEdit(d, 0, u"Lab", u"10.0.0.53", d.told); }},
     {"edit for every adapter",
      [](Handheld& d) {
@@ -265,9 +262,7 @@ const std::vector<std::pair<const char*, std::function<void(Handheld&)>>> kOpera
     {"undo for every adapter",
      [](Handheld& d) { undoLastSwitch(d.session, d.adapter(0), true, d.told); }},
     {"command line undo",
-     [](Handheld& d) {
-         undoCommand(d.session, {Kind::Undo, {}, u"a2", {}, false, false}, d.told);
-     }},
+     [](Handheld& d) { undoCommand(d.session, parseCommandLine(u"-undo -adapter a2"), d.told); }},
 };
 
 TEST(WritesUnderFaultsTest, EachWriteOfEachOperationFailingLeavesNothingHalfWrittenAndIsTold) {
