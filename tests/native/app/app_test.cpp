@@ -12,7 +12,7 @@ namespace {
 
 using Kind = CommandRequest::Kind;
 
-TEST(CommandLineTest, SplitsAsTheWindowsRuntimeAndTakesOnlyWholeCommands) {
+TEST(CommandLineTest, SplitsAsTheWindowsRuntimeTakesOnlyWholeCommandsAndCrossesOnlyThem) {
     using Words = std::vector<std::u16string>;
     EXPECT_EQ(splitCommandLine(uR"(  -switch  "My Place" a"b c"d )"),
               (Words{u"-switch", u"My Place", u"ab cd"}));
@@ -35,9 +35,8 @@ TEST(CommandLineTest, SplitsAsTheWindowsRuntimeAndTakesOnlyWholeCommands) {
           u"-undo -switch a", u"-undo -replace", u"-export f -undo"}) {
         EXPECT_EQ(parseCommandLine(wrong).kind, Kind::Usage) << toUtf8(wrong);
     }
-}
 
-TEST(CommandLineTest, ARequestCrossesToTheRunningInstanceWholeAndNothingElseDoes) {
+    // A request crosses to the running instance whole, and nothing else does.
     for (const CommandRequest& request :
          {CommandRequest{Kind::Import, {}, {}, uR"(Z:\a b\f.prf)", true, true},
           CommandRequest{Kind::Switch, u"Home", {}, {}, false, false},
