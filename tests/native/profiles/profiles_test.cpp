@@ -169,7 +169,6 @@ TEST(ExportImportTest, ExportWritesEveryValueItCanAndTellsWhatItCouldNot) {
     // A store that cannot be listed whole is not exported: nothing is handed over.
     device.registry.failSubkeyIndex(1, status::kAccessDenied);
     EXPECT_EQ(exported(device.registry), std::pair(Bytes{}, Messages{failure(IDS_EXPORT_FAILED)}));
-    device.registry.clearFaults();
 }
 
 TEST(ExportImportTest, ImportWritesTheCountedProfilesKeepingOrReplacingTheStore) {
@@ -211,8 +210,7 @@ TEST(ExportImportTest, ImportWritesTheCountedProfilesKeepingOrReplacingTheStore)
 
 // The store's own round trip, export to import to export, is the profile-file fuzzer's.
 TEST(ExportImportTest, AfterAnImportEveryAdaptersDefaultIsAppliedAgainReportingOnce) {
-    Device device(3);
-    device.addProfile(u"Home", u"10.1.0.1");
+    Device device(3, true);
     device.setDefault(u"A1", u"Home");
     device.setDefault(u"A2", u"Home");
     device.setDefault(u"A3", u"Gone");  // no such profile: A3 is left alone
