@@ -12,7 +12,7 @@ namespace {
 
 using Kind = CommandRequest::Kind;
 
-TEST(CommandLineTest, SplitsAsTheWindowsRuntimeAndTakesOnlyWholeCommands) {
+TEST(CommandLineTest, SplitsAsTheWindowsRuntimeTakesOnlyWholeCommandsAndCrossesOnlyThem) {
     using Words = std::vector<std::u16string>;
     EXPECT_EQ(splitCommandLine(uR"(  -switch  "My Place" a"b c"d )"),
               (Words{u"-switch", u"My Place", u"ab cd"}));
@@ -35,9 +35,8 @@ TEST(CommandLineTest, SplitsAsTheWindowsRuntimeAndTakesOnlyWholeCommands) {
           u"-undo -switch a", u"-undo -replace", u"-export f -undo"}) {
         EXPECT_EQ(parseCommandLine(wrong).kind, Kind::Usage) << toUtf8(wrong);
     }
-}
 
-TEST(CommandLineTest, ARequestCrossesToTheRunningInstanceWholeAndNothingElseDoes) {
+    // A request crosses to the running instance whole, and nothing else does.
     for (const CommandRequest& request :
          {CommandRequest{Kind::Import, {}, {}, uR"(Z:\a b\f.prf)", true, true},
           CommandRequest{Kind::Switch, u"Home", {}, {}, false, false},
@@ -92,7 +91,7 @@ TEST(CommandLineTest, SwitchAndUndoFindWhatTheyNameAsStoredAndEndWithTheirOwnCod
     EXPECT_EQ(messages, Messages{failure(IDS_UNDO_FAILED, u"Card A2")});
 }
 
-TEST(MainWindowTest, TheDialogAtStartFollowsNodAndTheOption) {
+TEST(MainWindowTest, TheDialogAtStartFollowsNodAndTheOptionTakenOnlyAsAFourByteDword) {
     // "-nod" keeps it closed, in that letter case only and inside a longer word too; so does
     // "ShowStart" 0.
     using Case = std::tuple<const char16_t*, std::uint32_t, bool>;
@@ -102,9 +101,8 @@ TEST(MainWindowTest, TheDialogAtStartFollowsNodAndTheOption) {
         EXPECT_EQ(opensProfilesAtStart(commandLine, showStart), opens)
             << toUtf8(commandLine) << " " << showStart;
     }
-}
 
-TEST(MainWindowTest, OnlyFourByteDwordOptionsAreTakenAndAFailedWriteIsTold) {
+    // Only 4-byte DWORD options are taken, and a failed write is told.
     Device device;
     const std::uint32_t five = 5;
     // As stored (type 0: not there), and whether it is taken.

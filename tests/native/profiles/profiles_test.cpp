@@ -39,7 +39,8 @@ TEST(ProfileStoreTest, NamesAreKeysOfTheirOwnListedInTheRegistrysOrder) {
     }
 }
 
-TEST(ProfileStoreTest, ADefaultIsRecordedAsTextReadWholeOrNotAtAllAndMayNameNoProfileOrALongOne) {
+TEST(ProfileStoreTest,
+     ADefaultIsTextReadWholeOrNotAtAllMayNameNoProfileOrALongOneOrOneFromTheSystem) {
     Device device(1);
     AdapterInfo& adapter = device.adapter(0);
     std::u16string name = u"keep";
@@ -72,19 +73,18 @@ TEST(ProfileStoreTest, ADefaultIsRecordedAsTextReadWholeOrNotAtAllAndMayNameNoPr
     EXPECT_EQ(messages, Messages{failure(IDS_LOAD_FAILED, u"Gone")});
     EXPECT_EQ(device.systemIp(u"A1"), u"10.9.0.1");
     EXPECT_TRUE(deleteProfile(device.registry, longName));
-}
 
-TEST(ProfileStoreTest, AProfileFromTheSystemIsStoredAndMadeDefaultWithoutTouchingTheSystem) {
-    Device device(1);  // A1 on 192.168.0.1
+    // A profile from the system (A1 now on 10.9.0.1) is stored and made the default, the system
+    // untouched: both or neither.
     MemoryRegistry& registry = device.registry;
     const int writes = registry.setValueCount();
-    Messages messages;
+    messages.clear();
     ASSERT_TRUE(createProfileFromSystem(registry, u"Default", device.adapter(0), messages));
     EXPECT_EQ(registry.setValueCount() - writes, 14) << "13 profile values and DefProfile";
     EXPECT_EQ(std::pair(device.profileIp(u"Default"), device.defaultOf(u"A1")),
-              std::pair(std::u16string(u"192.168.0.1"), std::u16string(u"Default")));
+              std::pair(std::u16string(u"10.9.0.1"), std::u16string(u"Default")));
 
-    // Both or neither: a profile that cannot be made the default goes again.
+    // A profile that cannot be made the default goes again.
     for (const char16_t* failing : {u"IpAddress", u"DefProfile"}) {
         registry.failValue(failing, status::kAccessDenied);
         EXPECT_FALSE(createProfileFromSystem(registry, u"Lab", device.adapter(0), messages));
@@ -113,7 +113,6 @@ TEST(ProfileFileTest, ACorruptFileIsRefusedWholeBeforeAnythingIsWritten) {
           {28u, 0u, Found{FileFault::ZeroInName, 0, 20}},
           {30u, 0x6D005Cu, Found{FileFault::NotKeyName, 0, 20}},  // "H\me"
           {0u, 0x99090002u, Found{FileFault::NotProfileFile, -1, 0}},
-          {8u, 2u, Found{FileFault::FewerProfiles, 2, 76}},
           // 56 bytes after the header have room for 5 records of 10 bytes, not for 6: refused
           // before a record is read.
           {8u, 5u, Found{FileFault::FewerProfiles, 2, 76}},
@@ -170,7 +169,6 @@ TEST(ExportImportTest, ExportWritesEveryValueItCanAndTellsWhatItCouldNot) {
     // A store that cannot be listed whole is not exported: nothing is handed over.
     device.registry.failSubkeyIndex(1, status::kAccessDenied);
     EXPECT_EQ(exported(device.registry), std::pair(Bytes{}, Messages{failure(IDS_EXPORT_FAILED)}));
-    device.registry.clearFaults();
 }
 
 TEST(ExportImportTest, ImportWritesTheCountedProfilesKeepingOrReplacingTheStore) {
@@ -212,8 +210,7 @@ TEST(ExportImportTest, ImportWritesTheCountedProfilesKeepingOrReplacingTheStore)
 
 // The store's own round trip, export to import to export, is the profile-file fuzzer's.
 TEST(ExportImportTest, AfterAnImportEveryAdaptersDefaultIsAppliedAgainReportingOnce) {
-    Device device(3);
-    device.addProfile(u"Home", u"10.1.0.1");
+    Device device(3, true);
     device.setDefault(u"A1", u"Home");
     device.setDefault(u"A2", u"Home");
     device.setDefault(u"A3", u"Gone");  // no such profile: A3 is left alone
@@ -232,98 +229,6 @@ TEST(ExportImportTest, AfterAnImportEveryAdaptersDefaultIsAppliedAgainReportingO
     EXPECT_FALSE(reapplyDefaultProfiles(device.session, messages));
     EXPECT_EQ(messages, (Messages{failure(IDS_APPLY_FAILED),
                                   failure(IDS_SETTINGS_NOT_PUT_BACK, u"Card A1")}));
-}
-
-// Undo Last Switch: what every write from a profile keeps of the adapter, and the undo that gives
-// it back. That each of these writes and undoes whole or not at all is the fault sweep's.
-
-// The adapter's settings as the system holds them, read as the program reads them.
-NetSettings systemOf(Device& device, int index) {
-    NetSettings now;
-    EXPECT_TRUE(
-        readSettings(device.registry, now, systemKeys(textOf(device.adapter(index).tcpipKeyPath))));
-    return now;
-}
-
-// The adapter's "DefProfile" as stored: result, type and bytes.
-auto defaultOf(Device& device) {
-    const RawValue value =
-        getRaw(device.registry, kCurrentUser, adapterKeyPath(device.adapter(0)), u"DefProfile");
-    return std::tuple(value.result, value.type, value.data);
-}
-
-// A re-apply and an edit keep the same, each in its own test.
-TEST(LastSwitchTest, ASwitchKeepsTheAdapterAndUndoGivesItBackExactlyThenRedoes) {
-    // A1's default "Home" stored as text, not at all (0), or as binary: without a zero it reads as
-    // no default, and is kept as it is stored all the same.
-    for (const std::uint32_t type : {regtype::kString, 0u, regtype::kBinary}) {
-        Device device(1, true);
-        device.system.shell = true;
-        putString(device.registry, kCurrentUser, kProxyKeyPath, u"ProxyServer", u"cache.lan");
-        putDword(device.registry, kCurrentUser, kProxyKeyPath, u"UseProxy", 1);
-        putMulti(device.registry, kLocalMachine, u"Comm\\A1\\Parms\\TcpIp", u"DNS", {u"10.9.9.9"});
-        if (type != 0) {
-            putValue(device.registry, kCurrentUser, adapterKeyPath(device.adapter(0)),
-                     u"DefProfile", type, u"Home", type == regtype::kString ? 10 : 8);
-        }
-        Messages messages;
-        const NetSettings original = systemOf(device, 0);
-        const auto originalDefault = defaultOf(device);
-        switchToProfile(device.session, device.adapter(0), u"Office", false, messages);
-        ASSERT_EQ(messages, Messages{notice(IDS_NEXT_USE)}) << type;
-        const NetSettings written = systemOf(device, 0);
-        const auto writtenDefault = defaultOf(device);
-
-        messages.clear();
-        EXPECT_TRUE(undoLastSwitch(device.session, device.adapter(0), false, messages)) << type;
-        EXPECT_EQ(messages, Messages{notice(IDS_NEXT_USE)}) << type;
-        EXPECT_FALSE(differs(systemOf(device, 0), original)) << type;
-        EXPECT_EQ(defaultOf(device), originalDefault) << type;
-
-        EXPECT_TRUE(undoLastSwitch(device.session, device.adapter(0), false, messages)) << type;
-        EXPECT_FALSE(differs(systemOf(device, 0), written)) << type << ": redone";
-        EXPECT_EQ(defaultOf(device), writtenDefault) << type;
-    }
-
-    // An adapter keyed "Profiles" shares its key with the profiles: its record would be listed,
-    // so it cannot be switched.
-    Device odd;
-    odd.addAdapter(u"Profiles", u"Odd Card", u"192.168.9.9");
-    odd.loadAdapters(1);
-    odd.addProfile(u"Home");
-    Messages messages;
-    switchToProfile(odd.session, odd.adapter(0), u"Home", false, messages);
-    EXPECT_EQ(messages, Messages{failure(IDS_NOT_KEPT_FOR_UNDO, u"Odd Card")});
-    EXPECT_EQ(std::tuple(odd.systemIp(u"Profiles"), listProfileNames(odd.registry)),
-              std::tuple(u"192.168.9.9", std::vector<std::u16string>{u"Home"}));
-}
-
-// The logon and proxy are the device's, not an adapter's: a run over every adapter keeps them for
-// each as they stood before the run, so undoing the run in any order gives them back.
-TEST(LastSwitchTest, OverEveryAdapterTheSharedValuesComeBackWhicheverAdapterIsUndoneFirst) {
-    Device device(3, true);
-    device.addProfile(u"Travel", u"10.3.0.1");
-    putString(device.registry, kCurrentUser, profilePath(u"Travel"), u"Username", u"traveller");
-    putDword(device.registry, kCurrentUser, profilePath(u"Travel"), u"UseProxy", 1);
-    std::vector<NetSettings> before;
-    for (int i = 0; i < 3; ++i) {
-        before.push_back(systemOf(device, i));
-    }
-    Messages messages;
-    switchToProfile(device.session, device.adapter(0), u"Travel", true, messages);
-    const NetSettings travel = systemOf(device, 2);
-    ASSERT_EQ(std::pair(toUtf8(textOf(travel.userName)), travel.useProxy),
-              std::pair(std::string("traveller"), 1u));
-
-    messages.clear();
-    EXPECT_TRUE(undoLastSwitch(device.session, device.adapter(1), true, messages));
-    EXPECT_EQ(messages, (Messages{notice(IDS_NEXT_USE), notice(IDS_RESET_FOR_PROXY)}))
-        << "told once";
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_FALSE(differs(systemOf(device, i), before[i])) << i;
-    }
-    EXPECT_TRUE(undoLastSwitch(device.session, device.adapter(0), true, messages));
-    EXPECT_FALSE(differs(systemOf(device, 2), travel)) << "redone";
 }
 
 }  // namespace

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <functional>
 #include <map>
 
 #include "app/command_line.h"
 #include "core/registry_values.h"
+#include "profiles/last_switch.h"
 #include "profiles/profile_file.h"
 #include "profiles_dialog/profile_name.h"
 #include "resources/resource.h"
@@ -18,8 +18,9 @@
 namespace corvane {
 namespace {
 
-// The dialog's opening, and its offer to an adapter without a default, show in its Windows test.
-TEST(ProfilesDialogTest, ADanglingDefaultIsSelectedUnofferedAndAnEmptyStoreOffersOne) {
+// The dialog's opening, and its offer to an adapter without a default, show in its Windows test,
+// as does a name refused for being taken in another letter case.
+TEST(ProfilesDialogTest, ADanglingDefaultIsSelectedUnofferedAnEmptyStoreOffersOneANameIsCut) {
     Device device(1, true);
     // The list as its number of names, selection and whether the default is offered.
     const auto listed = [&] {
@@ -31,14 +32,9 @@ TEST(ProfilesDialogTest, ADanglingDefaultIsSelectedUnofferedAndAnEmptyStoreOffer
     EXPECT_EQ(listed(), std::tuple(2u, u"Gone", false)) << "even dangling: no offer";
     device.registry.deleteTree(kCurrentUser, kProfilesKeyPath);
     EXPECT_EQ(listed(), std::tuple(0u, u"Gone", true)) << "a default but no profile at all";
-
     device.system.storeKnown = false;  // the figures' lines are proven in the real About box
     EXPECT_TRUE(aboutStoreLines(device.system).empty()) << "the template's own lines stay";
-}
 
-// A name taken in another letter case is refused in the Windows dialog's test.
-TEST(ProfilesDialogTest, ATypedNameIsCutAndRefusedWhenNested) {
-    Device device;
     EXPECT_EQ(acceptProfileName(device.registry, u""), NameCheck{});
     const Message nested = failure(IDS_PROFILE_NAME_BACKSLASH, u"Lab\\2");
     EXPECT_EQ(acceptProfileName(device.registry, nested.argument),
@@ -68,18 +64,23 @@ TEST(ProfilesDialogTest, SetSwitchesTheSelectedAdapterOrEveryAdapterUnlessItIsAl
     EXPECT_TRUE(messages.empty());
 }
 
+// `name` as A<adapter + 1>'s editor leaves it given the address `address`, stored.
+bool storeEdit(Device& device, int adapter, std::u16string_view name, std::u16string_view address,
+               Messages& messages) {
+    NetSettings before;
+    loadProfile(device.registry, name, before);
+    NetSettings edited = before;
+    copyText(edited.ipAddress, address);
+    return storeEditedProfile(device.session, device.adapter(adapter), name, before, edited,
+                              messages);
+}
+
 TEST(ProfilesDialogTest, AnEditIsStoredOnlyWhenChangedAndAppliedWhereTheProfileIsTheDefault) {
     Device device(3, true);
     Messages messages;
-    // Office as the editor leaves it with `address`, stored from `adapter`'s dialog.
     const auto store = [&](int adapter, std::u16string_view address) {
-        NetSettings before;
-        loadProfile(device.registry, u"Office", before);
-        NetSettings after = before;
-        copyText(after.ipAddress, address);
         messages.clear();
-        return storeEditedProfile(device.session, device.adapter(adapter), u"Office", before, after,
-                                  messages);
+        return storeEdit(device, adapter, u"Office", address, messages);
     };
     const int writes = device.registry.setValueCount();
     EXPECT_FALSE(store(0, u"10.2.0.1"));
@@ -114,57 +115,78 @@ TEST(ProfilesDialogTest, AnEditIsStoredOnlyWhenChangedAndAppliedWhereTheProfileI
 // The fault sweep: every operation that writes, run once for each write it makes with that write
 // failing: no profile lost, none half written, no adapter half switched, and the failure told.
 
-// Every key of the registry, by its lower-cased full path, with its values as stored.
-using Picture = std::map<std::u16string, std::vector<RegValue>>;
+// Every key of the registry by its lower-cased full path, with its values as stored, grouped by
+// what moves as one: an adapter's default, its last switch and its TCP/IP key, else each key.
+using Keys = std::map<std::u16string, std::vector<RegValue>>;
+using Picture = std::map<std::u16string, Keys>;
 
 Picture pictureOf(MemoryRegistry& registry) {
     Picture picture;
     for (const std::u16string& path : registry.keyPaths()) {
+        std::u16string unit = path;
+        for (const std::u16string_view adapters :
+             {u"hkcu\\software\\tavelorn\\corvane\\1.2\\a", u"hklm\\comm\\a"}) {
+            if (path.starts_with(adapters)) {
+                unit = u"adapter " + path.substr(adapters.size(), 1);
+            }
+        }
         const KeyHandle root = path.starts_with(u"hkcu\\") ? kCurrentUser : kLocalMachine;
         RegKey key;
         if (path.size() > 5 && openKey(registry, root, path.substr(5), 0, key) == 0) {
-            readValues(registry, key.handle(), picture[path]);
+            readValues(registry, key.handle(), picture[unit][path]);
         }
     }
     return picture;
 }
 
-// What moves as one: an adapter's default, its last switch and its TCP/IP key, else each key.
-std::u16string unitOf(const std::u16string& path) {
-    for (const std::u16string_view adapters :
-         {u"hkcu\\software\\tavelorn\\corvane\\1.2\\a", u"hklm\\comm\\a"}) {
-        if (path.starts_with(adapters)) {
-            return u"adapter " + path.substr(adapters.size(), 1);
-        }
-    }
-    return path;
-}
-
 // The first unit now neither wholly as before the operation nor wholly as the whole operation
 // leaves it, or none; a missing key is a state of its own.
 std::u16string halfWritten(const Picture& before, const Picture& after, const Picture& now) {
-    std::map<std::u16string, std::array<Picture, 3>> units;
-    for (const int i : {0, 1, 2}) {
-        for (const auto& [path, values] : *std::array{&before, &after, &now}[i]) {
-            units[unitOf(path)][i][path] = values;
-        }
-    }
-    for (const auto& [unit, states] : units) {
-        if (states[2] != states[0] && states[2] != states[1]) {
-            return unit;
+    const auto keys = [](const Picture& picture, const std::u16string& unit) {
+        return picture.contains(unit) ? picture.at(unit) : Keys{};
+    };
+    for (const Picture* picture : {&before, &after, &now}) {
+        for (const auto& [unit, unused] : *picture) {
+            if (keys(now, unit) != keys(before, unit) && keys(now, unit) != keys(after, unit)) {
+                return unit;
+            }
         }
     }
     return {};
 }
 
+// The registry's values but for the adapters' undo records, which a switch and its undo both write.
+Picture withoutRecords(MemoryRegistry& registry) {
+    Picture picture = pictureOf(registry);
+    for (auto& [unit, keys] : picture) {
+        std::erase_if(keys, [](const auto& key) {
+            return key.second.empty() || key.first.ends_with(u"\\lastswitch");
+        });
+    }
+    return picture;
+}
+
 // Home, Office and Travel (with a proxy) stored; both adapters switched to Home, so each has a
-// switch to undo: A1 from its default Travel, A2 from no default, both from a proxy.
+// switch to undo: A1 from its default Travel and a DNS server, A2 from no default (or one stored
+// as `a2Default`, no text: unread), both from a proxy and a logon.
 struct Handheld : Device {
-    Handheld() : Device(2, true) {
+    explicit Handheld(std::uint32_t a2Default = 0) : Device(2, true) {
         addProfile(u"Travel", u"10.3.0.1");
         putDword(registry, kCurrentUser, profilePath(u"Travel"), u"UseProxy", 1);
         putDword(registry, kCurrentUser, kProxyKeyPath, u"UseProxy", 1);
+        putMulti(registry, kLocalMachine, u"Comm\\A1\\Parms\\TcpIp", u"DNS", {u"10.9.9.9"});
         setDefault(u"A1", u"Travel");
+        if (a2Default != 0) {
+            putValue(registry, kCurrentUser, adapterKeyPath(adapter(1)), u"DefProfile", a2Default,
+                     u"Home", 8);
+        }
+        for (int i : {0, 1}) {  // as the program writes them, so an undo gives back the same bytes
+            const SettingsKeys keys = systemKeys(textOf(adapter(i).tcpipKeyPath));
+            NetSettings now;
+            readSettings(registry, now, keys);
+            writeSettings(registry, now, keys);
+        }
+        unswitched = withoutRecords(registry);
         switchToProfile(session, adapter(0), u"Home", true, told);
         told.clear();
     }
@@ -181,18 +203,37 @@ struct Handheld : Device {
             reapplyDefaultProfiles(session, told);
         }
     }
-    // `name` given another DNS server in A1's dialog.
-    void edit(std::u16string_view name) {
-        NetSettings before;
-        loadProfile(registry, name, before);
-        NetSettings edited = before;
-        copyText(edited.dns1, u"10.0.0.53");
-        storeEditedProfile(session, adapter(0), name, before, edited, told);
-    }
+    Picture unswitched;
     Messages told;
 };
 
-using Kind = CommandRequest::Kind;
+// A run over every adapter keeps the logon and proxy the adapters share for each as they stood
+// before the run: undone from either adapter, everything comes back exactly; a second undo redoes.
+TEST(LastSwitchTest, UndoGivesBackExactlyWhatTheRunReplacedWhicheverAdapterGoesFirstThenRedoes) {
+    for (const auto& [a2Default, first] : {std::pair{0u, 0}, {regtype::kBinary, 1}}) {
+        Handheld device(a2Default);
+        const Picture switched = withoutRecords(device.registry);
+        EXPECT_TRUE(undoLastSwitch(device.session, device.adapter(first), true, device.told));
+        EXPECT_EQ(device.told, (Messages{notice(IDS_NEXT_USE), notice(IDS_RESET_FOR_PROXY)}))
+            << "told once";
+        EXPECT_EQ(withoutRecords(device.registry), device.unswitched) << first;
+        EXPECT_TRUE(undoLastSwitch(device.session, device.adapter(first), true, device.told));
+        EXPECT_EQ(withoutRecords(device.registry), switched) << first << ": redone";
+    }
+
+    // An adapter keyed "Profiles" shares its key with the profiles: its record would be listed,
+    // so it cannot be switched.
+    Device odd;
+    odd.addAdapter(u"Profiles", u"Odd Card", u"192.168.9.9");
+    odd.loadAdapters(1);
+    odd.addProfile(u"Home");
+    Messages messages;
+    switchToProfile(odd.session, odd.adapter(0), u"Home", false, messages);
+    EXPECT_EQ(messages, Messages{failure(IDS_NOT_KEPT_FOR_UNDO, u"Odd Card")});
+    EXPECT_EQ(std::tuple(odd.systemIp(u"Profiles"), listProfileNames(odd.registry)),
+              std::tuple(u"192.168.9.9", std::vector<std::u16string>{u"Home"}));
+}
+
 const std::vector<std::pair<const char*, std::function<void(Handheld&)>>> kOperations{
     {"import keeping", [](Handheld& d) { d.import(false); }},
     {"import replacing", [](Handheld& d) { d.import(true); }},
@@ -201,14 +242,12 @@ const std::vector<std::pair<const char*, std::function<void(Handheld&)>>> kOpera
     {"set for every adapter",
      [](Handheld& d) { switchToProfile(d.session, d.adapter(0), u"Travel", true, d.told); }},
     {"command line switch",
-     [](Handheld& d) {
-         switchCommand(d.session, {Kind::Switch, u"office", {}, {}, false, false}, d.told);
-     }},
-    {"new", [](Handheld& d) { d.edit(u"Lab"); }},
+     [](Handheld& d) { switchCommand(d.session, parseCommandLine(u"-switch office"), d.told); }},
+    {"new", [](Handheld& d) { storeEdit(d, 0, u"Lab", u"10.0.0.53", d.told); }},
     {"edit for every adapter",
      [](Handheld& d) {
          d.session.applyToAll = 1;
-         d.edit(u"Home");
+         storeEdit(d, 0, u"Home", u"10.0.0.53", d.told);
      }},
     {"delete",
      [](Handheld& d) {
@@ -222,9 +261,7 @@ const std::vector<std::pair<const char*, std::function<void(Handheld&)>>> kOpera
     {"undo for every adapter",
      [](Handheld& d) { undoLastSwitch(d.session, d.adapter(0), true, d.told); }},
     {"command line undo",
-     [](Handheld& d) {
-         undoCommand(d.session, {Kind::Undo, {}, u"a2", {}, false, false}, d.told);
-     }},
+     [](Handheld& d) { undoCommand(d.session, parseCommandLine(u"-undo -adapter a2"), d.told); }},
 };
 
 TEST(WritesUnderFaultsTest, EachWriteOfEachOperationFailingLeavesNothingHalfWrittenAndIsTold) {

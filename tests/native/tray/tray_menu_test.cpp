@@ -12,16 +12,13 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // The items as the menu shows them: "Name id" with "(*)" for the radio mark, "-" for a separator,
-// "Title >" for a submenu, "Undo id" with "(grey)" when greyed.
+// "Undo id" with "(grey)" when greyed.
 Lines render(const std::vector<TrayMenuItem>& items) {
-    using Kind = TrayMenuItem::Kind;
+    using enum TrayMenuItem::Kind;
     Lines out;
     for (const TrayMenuItem& item : items) {
-        const std::string id = " " + std::to_string(item.commandId);
-        out.push_back((item.kind == Kind::Undo ? "Undo" : toUtf8(item.text)) +
-                      (item.kind == Kind::Separator ? "-"
-                       : item.kind == Kind::Submenu ? " >"
-                                                    : id) +
+        out.push_back((item.kind == Undo ? "Undo" : toUtf8(item.text)) +
+                      (item.kind == Separator ? "-" : " " + std::to_string(item.commandId)) +
                       (item.checked ? " (*)" : "") + (item.grayed ? " (grey)" : ""));
     }
     return out;
