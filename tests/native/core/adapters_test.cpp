@@ -89,20 +89,15 @@ TEST(ApplyTest, OnlyAChangedProxyIsToldOnlyFrom211WithTheShellsWindow) {
     EXPECT_EQ(device.system.told, 3) << "each notified once";
 }
 
-TEST(ApplyMessagesTest, FailuresEachThenTheOutcomeOnceWithThePlatformsBoxStyles) {
-    using enum ApplyOutcome;
-    EXPECT_EQ(applyMessages({{{u"A1", Failed}}}, false), Messages{failure(IDS_APPLY_FAILED)})
-        << "nothing written: nothing done to tell";
-    // Several at once: each failure by its adapter, then the outcome once, a reset when needed.
-    const std::vector<AdapterApply> run{
-        {u"A1", NotPutBack}, {u"A2", ResetNeeded}, {u"A3", Failed}, {u"A4", Applied}};
-    EXPECT_EQ(
-        applyMessages(run, true),
-        (Messages{failure(IDS_APPLY_FAILED_FOR, u"A1"), failure(IDS_SETTINGS_NOT_PUT_BACK, u"A1"),
-                  failure(IDS_APPLY_FAILED_FOR, u"A3"), notice(IDS_NEXT_USE),
-                  notice(IDS_RESET_FOR_PROXY)}));
+// A run's other messages (settings not put back, the outcome once, a reset when needed) are
+// proven by the runs that make them: the import, the last switch and the fault sweep.
+TEST(ApplyMessagesTest, AFailureIsToldByItsAdapterWhenNamedAndAloneTellsNothingDone) {
+    const AdapterApply failed{u"A3", ApplyOutcome::Failed};
+    EXPECT_EQ(applyMessages({&failed, 1}, false), Messages{failure(IDS_APPLY_FAILED)});
+    EXPECT_EQ(applyMessages({&failed, 1}, true), Messages{failure(IDS_APPLY_FAILED_FOR, u"A3")});
     EXPECT_EQ(std::tuple(failure(0).style, notice(0).style, question(0).style),
-              std::tuple(0x30u, 0x40u, 0x24u));
+              std::tuple(0x30u, 0x40u, 0x24u))
+        << "the platform's box styles";
 }
 
 }  // namespace
