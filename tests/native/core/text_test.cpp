@@ -11,8 +11,6 @@ TEST(TextTest, CopiesAreCutOrWholeAndFormatsFillOnlyTheirOwnPlaces) {
     char16_t four[4];
     EXPECT_FALSE(copyText(four, u"abcdef"));
     EXPECT_EQ(textOf(four), u"abc");
-    EXPECT_FALSE(copyTextWhole(four, u"abcd")) << "whole or nothing";
-    EXPECT_EQ(textOf(four), u"");
 
     char16_t out[520];
     formatText(out, u"%s and %s, 100%%, %d", u"A");
