@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <cwchar>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -41,9 +41,7 @@ inline bool isMessageBox(HWND window) {
 
 // A path of the build tree as Wine's Z: drive sees it.
 inline std::wstring onDriveZ(const char* path) {
-    std::wstring windowsPath = L"Z:" + std::wstring(path, path + std::strlen(path));
-    std::replace(windowsPath.begin(), windowsPath.end(), L'/', L'\\');
-    return windowsPath;
+    return L"Z:" + std::filesystem::path(path).make_preferred().wstring();
 }
 
 // The bytes of a file of at most 64 KB.

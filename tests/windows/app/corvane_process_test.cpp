@@ -1,5 +1,7 @@
 // corvane.exe as real processes in the test prefix: start-up, the hand-over to a running instance,
 // the options, the message without adapters, a switch from the icon's menu and the command line.
+#include <filesystem>
+
 #include "tests/windows/harness.h"
 
 #include "app/main_window_win32.h"
@@ -135,10 +137,12 @@ TEST_F(CorvaneProcessTest, AProfileChosenFromTheIconsMenuIsAppliedAndToldThenThe
               std::tuple(u"Office", u"10.2.0.1", u"(none)"));
 }
 
-// Alone: a switch and its undo, each a process of its own, a mistake and an export. Then in the
+// Alone: a switch and its undo, each a process of its own, a mistake, an export, and a file command
+// of each outcome: an output that cannot be replaced (a folder in its place), an export without the
+// values too long for a profile file, an input too large to be one, refused unread. Then in the
 // running instance while it asks whether to make a default: a command refused; after, a switch told
 // by it and shown in its dialog, an import in place of the stored profiles and two failures.
-TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstance) {
+TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstanceEachOutcomeWithItsCode) {
     addProfile(u"Office", u"10.2.0.1");
     EXPECT_EQ(Corvane(L"-switch office -quiet").exitCode(), 0u);
     EXPECT_EQ(Corvane(L"-undo -quiet").exitCode(), 0u);
@@ -150,6 +154,26 @@ TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstance) {
     const std::vector<unsigned char> store = exportedStore(registry);
     EXPECT_EQ(Corvane(L"-export cvtest.prf -quiet").exitCode(), 0u);  // the caller's directory
     EXPECT_EQ(test::fileBytes(L"cvtest.prf"), store);
+    CreateDirectoryW(L"cv-folder.prf", nullptr);
+    Corvane folder(L"-export cv-folder.prf -quiet");
+    EXPECT_EQ(answerMessageBox(folder), L"Couldn't create a new file");
+    EXPECT_EQ(folder.exitCode(), 6u);
+    RemoveDirectoryW(L"cv-folder.prf");
+    // A proxy's name of 256 characters: 514 bytes, more than a value of a profile file holds.
+    putString(registry, kCurrentUser, profilePath(u"Far"), u"ProxyServer",
+              std::u16string(256, u'p'));
+    Corvane shortened(L"-export cv-long.prf -quiet");
+    EXPECT_EQ(answerMessageBox(shortened).substr(0, 38),
+              L"Profile \"Far\" was exported without its");
+    EXPECT_EQ(shortened.exitCode(), 10u) << "a failure told, though the file is written";
+    EXPECT_EQ(test::fileBytes(L"cv-long.prf"), exportedStore(registry));
+    std::filesystem::resize_file("cv-long.prf", kMaxProfileFileBytes + 1);
+    Corvane tooLarge(L"-import cv-long.prf -replace -quiet");
+    EXPECT_EQ(answerMessageBox(tooLarge), L"Unable to import profiles: file \"" +
+                                              std::filesystem::absolute("cv-long.prf").wstring() +
+                                              L"\" is larger than 8 MB.");
+    EXPECT_EQ(tooLarge.exitCode(), 7u);
+    DeleteFileW(L"cv-long.prf");
 
     registry.deleteTree(kCurrentUser, std::u16string(kAppKeyPath) + u"\\CVTEST1");
     Corvane first(L"");
@@ -175,39 +199,6 @@ TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstance) {
     Corvane corrupt(L"-import \"" + test::onDriveZ(CORVANE_EXE) + L"\"");  // no profile file
     EXPECT_EQ(answerMessageBox(first).substr(0, 26), L"Unable to import profiles:");
     EXPECT_EQ(corrupt.exitCode(), 7u);
-}
-
-// Over real files: an output that cannot be replaced (a folder in its place), an export without the
-// values too long for a profile file, and an input too large to be one, refused unread.
-TEST_F(CorvaneProcessTest, EachOutcomeOfAFileCommandEndsWithItsOwnCode) {
-    addProfile(u"Office", u"10.2.0.1");
-    // The proxy's name of 256 characters: 514 bytes, more than a value of a profile file holds.
-    putString(registry, kCurrentUser, profilePath(u"Office"), u"ProxyServer",
-              std::u16string(256, u'p'));
-    CreateDirectoryW(L"cv-folder.prf", nullptr);
-    Corvane folder(L"-export cv-folder.prf -quiet");
-    EXPECT_EQ(answerMessageBox(folder), L"Couldn't create a new file");
-    EXPECT_EQ(folder.exitCode(), 6u);
-    RemoveDirectoryW(L"cv-folder.prf");
-    Corvane shortened(L"-export cv-shortened.prf -quiet");
-    EXPECT_EQ(answerMessageBox(shortened).substr(0, 46),
-              L"Profile \"Office\" was exported without its valu");
-    EXPECT_EQ(shortened.exitCode(), 10u) << "a failure told, though the file is written";
-    EXPECT_EQ(test::fileBytes(L"cv-shortened.prf"), exportedStore(registry));
-
-    const HANDLE huge = CreateFileW(L"cv-huge.prf", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    SetFilePointer(huge, static_cast<LONG>(kMaxProfileFileBytes + 1), nullptr, FILE_BEGIN);
-    SetEndOfFile(huge);
-    CloseHandle(huge);
-    Corvane tooLarge(L"-import cv-huge.prf -replace -quiet");
-    const std::wstring told = answerMessageBox(tooLarge);
-    EXPECT_TRUE(told.starts_with(L"Unable to import profiles: file \"Z:\\") &&
-                told.ends_with(L"cv-huge.prf\" is larger than 8 MB."))
-        << told;
-    EXPECT_EQ(tooLarge.exitCode(), 7u);
-    DeleteFileW(L"cv-shortened.prf");
-    DeleteFileW(L"cv-huge.prf");
 }
 
 }  // namespace

@@ -23,8 +23,8 @@ HWND titled(const wchar_t* title) {
     return FindWindowW(L"#32770", title);
 }
 
-// "Label id|" with "(*)" for a radio mark and "(grey)" when greyed, "-|" for a separator,
-// "Label>...<|" for a submenu.
+// "Label id|" with "(*)" for a check mark (its radio style is read in the flat menu) and "(grey)"
+// when greyed, "-|" for a separator, "Label>...<|" for a submenu.
 std::string describe(HMENU menu) {
     std::string out;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -32,13 +32,12 @@ std::string describe(HMENU menu) {
         GetMenuStringW(menu, i, text, 300, MF_BYPOSITION);
         const UINT flags = GetMenuState(menu, i, MF_BYPOSITION);
         const HMENU submenu = GetSubMenu(menu, i);
-        std::string item = " " + std::to_string(GetMenuItemID(menu, i));
-        item += (flags & MF_CHECKED) && (flags & MFT_RADIOCHECK) ? "(*)" : "";
-        item += flags & MF_GRAYED ? "(grey)" : "";
         out += toUtf8(utf16(std::wstring_view(text))) +
-               (submenu != nullptr     ? ">" + describe(submenu) + "<"
-                : flags & MF_SEPARATOR ? "-"
-                                       : item) +
+               (submenu != nullptr ? ">" + describe(submenu) + "<"
+                : flags & MF_SEPARATOR
+                    ? "-"
+                    : " " + std::to_string(GetMenuItemID(menu, i)) +
+                          (flags & MF_CHECKED ? "(*)" : "") + (flags & MF_GRAYED ? "(grey)" : "")) +
                "|";
     }
     return out;
@@ -138,9 +137,8 @@ TEST_F(ProfilesDialogWin32Test, OneAdapterTheBarHelpAboutNewSetEditDeleteExportA
          [&] {
              const HWND box = titled(L"About Corvane");
              const auto line = [&](int id) { return windowText(GetDlgItem(box, id)); };
-             EXPECT_EQ(std::tuple(line(IDC_VERSION), line(IDC_STORE_SIZE), line(IDC_STORE_FREE)),
-                       std::tuple(L"Corvane Version 1.4 (1.023.0327)", L"Available Memory: 4096KB",
-                                  L"Free Memory: 1023KB"));
+             EXPECT_EQ(line(IDC_STORE_SIZE) + line(IDC_STORE_FREE),
+                       L"Available Memory: 4096KBFree Memory: 1023KB");
              command(box, IDOK);
              command(dialog(), IDC_NEW);
          },
