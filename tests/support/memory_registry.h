@@ -6,10 +6,12 @@
 #include <climits>
 #include <map>
 #include <optional>
+#include <ranges>
 #include <string>
 #include <vector>
 
 #include "core/registry.h"
+#include "core/text.h"
 
 namespace corvane {
 
@@ -36,7 +38,9 @@ class MemoryRegistry : public Registry {
         faults_.keys[resolve(root, path)] = status;
     }
     // Writing the value `name` fails with `status`, in any key.
-    void failValue(std::u16string_view name, long status) { faults_.values[lower(name)] = status; }
+    void failValue(std::u16string_view name, long status) {
+        faults_.values[lowerCase(name)] = status;
+    }
     // Counting every call that writes (createKey making a key, setValue, deleteValue, deleteTree)
     // from 1 on: the `number`-th fails with 5, and with `andAfter` every one after it too.
     void failWrite(int number, bool andAfter = false) {
@@ -54,11 +58,8 @@ class MemoryRegistry : public Registry {
     int writeCount() const { return writeCalls_; }
     // Every key as its lower-cased full path ("hkcu\software..."), in sorted order.
     std::vector<std::u16string> keyPaths() const {
-        std::vector<std::u16string> paths;
-        for (const auto& [path, key] : keys_) {
-            paths.push_back(path);
-        }
-        return paths;
+        const auto paths = std::views::keys(keys_);
+        return {paths.begin(), paths.end()};
     }
 
   private:
@@ -72,7 +73,6 @@ class MemoryRegistry : public Registry {
         std::map<std::u16string, Value> values;  // by lower-cased name
     };
 
-    static std::u16string lower(std::u16string_view text);
     // The lower-cased full path of `path` below the root or open key `parent`, or empty.
     std::u16string resolve(KeyHandle parent, std::u16string_view path) const;
     // The values of the open key `key`, or null when it is not open or was deleted.
