@@ -104,9 +104,6 @@ TEST(SettingsSheetTest, KeysTabsHelpARefusalShowingItsPageEnterQuitCloseAndEscap
     EXPECT_EQ(help.once(2), std::vector<std::wstring>(2, L"corvane.htm#profiles"));
     EXPECT_EQ(std::tuple(record.dhcpEnabled, textOf(record.ipAddress), textOf(record.proxyServer)),
               std::tuple(0u, u"192.168.1.20", u"proxy.example"));
-    copyText(record.dns1, u"10.0.0.2");
-    EXPECT_TRUE(run({[] { press(VK_RETURN); }}));
-    EXPECT_EQ(textOf(record.dns1), u"10.0.0.2") << "a page never shown read back too";
 
     // The dialog's own loop ends on it with the result IDOK.
     EXPECT_FALSE(run({[] { PostQuitMessage(7); }}));
