@@ -1,15 +1,20 @@
 #include "tests/support/memory_registry.h"
 
 #include <algorithm>
-#include <ranges>
 
 namespace corvane {
 namespace {
 
 // The names of a path: a leading, trailing or doubled backslash adds none.
-auto namesOf(std::u16string_view path) {
-    return std::views::split(path, u'\\') | std::views::filter([](auto n) { return !n.empty(); }) |
-           std::views::transform([](auto n) { return std::u16string_view(n.begin(), n.end()); });
+std::vector<std::u16string_view> namesOf(std::u16string_view path) {
+    std::vector<std::u16string_view> names;
+    for (std::size_t end = 0; !path.empty(); path.remove_prefix(std::min(end + 1, path.size()))) {
+        end = std::min(path.find(u'\\'), path.size());
+        if (end > 0) {
+            names.push_back(path.substr(0, end));
+        }
+    }
+    return names;
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <climits>
 #include <map>
 #include <optional>
-#include <ranges>
 #include <string>
 #include <vector>
 
@@ -58,8 +57,11 @@ class MemoryRegistry : public Registry {
     int writeCount() const { return writeCalls_; }
     // Every key as its lower-cased full path ("hkcu\software..."), in sorted order.
     std::vector<std::u16string> keyPaths() const {
-        const auto paths = std::views::keys(keys_);
-        return {paths.begin(), paths.end()};
+        std::vector<std::u16string> paths;
+        for (const auto& [path, key] : keys_) {
+            paths.push_back(path);
+        }
+        return paths;
     }
 
   private:
