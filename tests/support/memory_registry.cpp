@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/text.h"
+
 namespace corvane {
 namespace {
 
@@ -19,6 +21,14 @@ std::vector<std::u16string_view> namesOf(std::u16string_view path) {
 
 }  // namespace
 
+std::u16string MemoryRegistry::lower(std::u16string_view text) {
+    std::u16string out(text);
+    for (char16_t& c : out) {
+        c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    }
+    return out;
+}
+
 std::u16string MemoryRegistry::resolve(KeyHandle parent, std::u16string_view path) const {
     const auto handle = handles_.find(parent);
     const bool root = parent == kCurrentUser || parent == kLocalMachine;
@@ -27,7 +37,7 @@ std::u16string MemoryRegistry::resolve(KeyHandle parent, std::u16string_view pat
     }
     std::u16string full = !root ? handle->second : parent == kCurrentUser ? u"hkcu" : u"hklm";
     for (const std::u16string_view name : namesOf(path)) {
-        full += u'\\' + lowerCase(name);
+        full += u'\\' + lower(name);
     }
     return full;
 }
@@ -48,7 +58,7 @@ KeyHandle MemoryRegistry::handleFor(KeyHandle parent, const std::u16string& full
 
 long MemoryRegistry::writeFault(std::optional<std::u16string_view> value) {
     ++writeCalls_;
-    const auto fault = value ? faults_.values.find(lowerCase(*value)) : faults_.values.end();
+    const auto fault = value ? faults_.values.find(lower(*value)) : faults_.values.end();
     if (fault != faults_.values.end()) {
         return fault->second;
     }
@@ -84,7 +94,7 @@ long MemoryRegistry::createKey(KeyHandle parent, std::u16string_view path, KeyHa
     }
     // Each missing key on the path is made, named as the path spells it.
     for (const std::u16string_view name : namesOf(path)) {
-        full += u'\\' + lowerCase(name);
+        full += u'\\' + lower(name);
         keys_.try_emplace(full, Key{std::u16string(name), {}});
     }
     key = handleFor(parent, full);
@@ -94,10 +104,10 @@ long MemoryRegistry::createKey(KeyHandle parent, std::u16string_view path, KeyHa
 long MemoryRegistry::queryValue(KeyHandle key, std::u16string_view name, std::uint32_t* type,
                                 void* data, std::uint32_t* size) {
     const auto* values = valuesOf(key);
-    if (values == nullptr || !values->contains(lowerCase(name))) {
+    if (values == nullptr || !values->contains(lower(name))) {
         return values == nullptr ? status::kInvalidHandle : status::kFileNotFound;
     }
-    const Value& value = values->at(lowerCase(name));
+    const Value& value = values->at(lower(name));
     if (type != nullptr) {
         *type = value.type;
     }
@@ -119,7 +129,7 @@ long MemoryRegistry::setValue(KeyHandle key, std::u16string_view name, std::uint
     if (result == status::kSuccess) {
         const auto* bytes = static_cast<const unsigned char*>(data);
         Value& value =
-            values->try_emplace(lowerCase(name), Value{std::u16string(name), 0, {}}).first->second;
+            values->try_emplace(lower(name), Value{std::u16string(name), 0, {}}).first->second;
         value = {value.name, type, {bytes, bytes + size}};
     }
     return result;
@@ -128,8 +138,8 @@ long MemoryRegistry::setValue(KeyHandle key, std::u16string_view name, std::uint
 long MemoryRegistry::deleteValue(KeyHandle key, std::u16string_view name) {
     auto* values = valuesOf(key);
     const long result = values == nullptr ? status::kInvalidHandle : writeFault(name);
-    return result != status::kSuccess || values->erase(lowerCase(name)) > 0 ? result
-                                                                            : status::kFileNotFound;
+    return result != status::kSuccess || values->erase(lower(name)) > 0 ? result
+                                                                        : status::kFileNotFound;
 }
 
 long MemoryRegistry::enumKey(KeyHandle key, std::uint32_t index, char16_t* name,

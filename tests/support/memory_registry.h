@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/registry.h"
-#include "core/text.h"
 
 namespace corvane {
 
@@ -37,9 +36,7 @@ class MemoryRegistry : public Registry {
         faults_.keys[resolve(root, path)] = status;
     }
     // Writing the value `name` fails with `status`, in any key.
-    void failValue(std::u16string_view name, long status) {
-        faults_.values[lowerCase(name)] = status;
-    }
+    void failValue(std::u16string_view name, long status) { faults_.values[lower(name)] = status; }
     // Counting every call that writes (createKey making a key, setValue, deleteValue, deleteTree)
     // from 1 on: the `number`-th fails with 5, and with `andAfter` every one after it too.
     void failWrite(int number, bool andAfter = false) {
@@ -75,6 +72,7 @@ class MemoryRegistry : public Registry {
         std::map<std::u16string, Value> values;  // by lower-cased name
     };
 
+    static std::u16string lower(std::u16string_view text);
     // The lower-cased full path of `path` below the root or open key `parent`, or empty.
     std::u16string resolve(KeyHandle parent, std::u16string_view path) const;
     // The values of the open key `key`, or null when it is not open or was deleted.
