@@ -1,5 +1,5 @@
 // The real registry against the suite the in-memory one passes natively, where the desktop's
-// differs from the handheld's: leading backslashes, keys opened with access 0, tree deletes.
+// differs from the handheld's: keys opened with access 0, tree deletes.
 #include <windows.h>
 
 #include "platform/registry_win32.h"

@@ -39,7 +39,7 @@ bool onlyPageShown(int shown) {
 // Tab goes through a page and the sheet's buttons; tabs switch without checking; OK asks every page
 // in turn, and a refusal shows its page; Enter in a page's field confirms, as in any dialog. A quit
 // request ends the sheet unconfirmed and is passed on to the application's own loop.
-TEST(SettingsSheetTest, KeysTabsHelpARefusalShowingItsPageEnterQuitCloseAndEscape) {
+TEST(SettingsSheetTest, KeysTabsHelpARefusalShowingItsPageEnterQuitAndEscape) {
     test::Handheld handheld;
     test::MessageBoxCatcher boxes;
     const test::HelpRequests help;
@@ -104,15 +104,11 @@ TEST(SettingsSheetTest, KeysTabsHelpARefusalShowingItsPageEnterQuitCloseAndEscap
     EXPECT_EQ(help.once(2), std::vector<std::wstring>(2, L"corvane.htm#profiles"));
     EXPECT_EQ(std::tuple(record.dhcpEnabled, textOf(record.ipAddress), textOf(record.proxyServer)),
               std::tuple(0u, u"192.168.1.20", u"proxy.example"));
-    copyText(record.dns1, u"10.0.0.2");
-    EXPECT_TRUE(run({[] { press(VK_RETURN); }}));
-    EXPECT_EQ(textOf(record.dns1), u"10.0.0.2") << "a page never shown read back too";
 
     // The dialog's own loop ends on it with the result IDOK.
     EXPECT_FALSE(run({[] { PostQuitMessage(7); }}));
     MSG msg{};
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && msg.wParam == 7);
-    EXPECT_FALSE(run({[&] { SendMessageW(sheet(), WM_SYSCOMMAND, SC_CLOSE, 0); }}));
     EXPECT_FALSE(run({[] { press(VK_ESCAPE); }}));
     DestroyWindow(owner);
 }
