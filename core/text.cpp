@@ -117,7 +117,7 @@ std::u16string decimal(std::int64_t number) {
     return std::u16string(textOf(text));
 }
 
-std::u16string lowerCase(std::u16string_view text) {
+std::u16string caseFolded(std::u16string_view text) {
     std::u16string out(text);
     std::transform(out.begin(), out.end(), out.begin(), foldCase);
     return out;

@@ -40,8 +40,8 @@ std::u16string decimal(std::int64_t number);
 
 // Letter case is ignored for ASCII letters only, as the registry's names need.
 bool equalsNoCase(std::u16string_view a, std::u16string_view b);
-// `text` with its ASCII letters in lower case: two names equal without regard to case are equal.
-std::u16string lowerCase(std::u16string_view text);
+// `text` with its ASCII letters folded to one case: names equal without regard to case fold alike.
+std::u16string caseFolded(std::u16string_view text);
 
 // Conversions for tests, tools and diagnostics; the program keeps UTF-16 throughout.
 // Decoding is strict: an ill-formed sequence (an overlong form, a surrogate, a code point beyond

@@ -288,7 +288,7 @@ ImportWrite writeImportedProfiles(Registry& registry, std::vector<StoredProfile>
         }
         // Replacing, a profile holds the file's values only; a later record of the same name adds
         // to it, as it always did.
-        change.removeOthers = replace && written.insert(lowerCase(profile.name)).second;
+        change.removeOthers = replace && written.insert(caseFolded(profile.name)).second;
         const Written done = writeWhole(registry, std::span(&change, 1));
         if (done != Written::Whole) {
             tellUnsaved(done, IDS_CREATE_FAILED, profile.name, messages);
@@ -301,7 +301,7 @@ ImportWrite writeImportedProfiles(Registry& registry, std::vector<StoredProfile>
     // The profiles the file does not hold go only now that every one it holds is written.
     for (const std::u16string& name :
          replace ? listProfileNames(registry) : std::vector<std::u16string>{}) {
-        if (written.contains(lowerCase(name))) {
+        if (written.contains(caseFolded(name))) {
             continue;
         }
         if (registry.deleteTree(store.handle(), name) == status::kSuccess) {
