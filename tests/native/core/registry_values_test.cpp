@@ -10,15 +10,17 @@ namespace {
 
 TEST(RegistryValuesTest, LongValuesAreReadWholeAndAFailedChangePutsBackExactlyWhatWasThere) {
     MemoryRegistry registry;
-    const std::vector<unsigned char> longData(3000, 0xAB);  // past every first guess of a size
-    putValue(registry, kCurrentUser, u"Kept", u"Long", regtype::kBinary, longData.data(),
+    // Name and data past every first guess of a size.
+    const std::u16string longName(300, u'n');
+    const std::vector<unsigned char> longData(3000, 0xAB);
+    putValue(registry, kCurrentUser, u"Kept", longName, regtype::kBinary, longData.data(),
              longData.size());
     putDword(registry, kCurrentUser, u"Kept", u"Other", 7);
     RegKey key;
     ASSERT_EQ(openKey(registry, kCurrentUser, u"Kept", 0, key), status::kSuccess);
     std::vector<RegValue> before;
     ASSERT_TRUE(readValues(registry, key.handle(), before));
-    EXPECT_EQ(before, (std::vector<RegValue>{{u"Long", regtype::kBinary, longData},
+    EXPECT_EQ(before, (std::vector<RegValue>{{longName, regtype::kBinary, longData},
                                              {u"Other", regtype::kDword, {7, 0, 0, 0}}}));
 
     // The key's values replaced by one, then a write that fails: the long value and the removed
