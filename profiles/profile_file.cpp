@@ -143,8 +143,8 @@ RecordRead ProfileFile::readRecord(ProfileRecord& record) {
     return RecordRead::Read;
 }
 
-ExportOutcome exportProfiles(Registry& registry, const FileWriter& write) {
-    ExportOutcome outcome;
+ExportFile exportFile(Registry& registry) {
+    ExportFile file;
     std::vector<StoredProfile> profiles;
     RegKey store;
     if (openKey(registry, kCurrentUser, kProfilesKeyPath, 0, store) == status::kSuccess) {
@@ -152,22 +152,22 @@ ExportOutcome exportProfiles(Registry& registry, const FileWriter& write) {
         const std::vector<std::u16string> names =
             subkeyNames(registry, store.handle(), kMaxNameBytes / 2, 0, &whole);
         if (!whole) {
-            return outcome;
+            return file;
         }
         for (const std::u16string& name : names) {
             RegKey key;
             std::vector<RegValue> values;
             if (openKey(registry, store.handle(), name, 0, key) != status::kSuccess ||
                 !readValues(registry, key.handle(), values)) {
-                return outcome;
+                return file;
             }
             StoredProfile& profile = profiles.emplace_back();
             profile.name = name;
             for (RegValue& value : values) {
                 if (value.name.size() >= kMaxNameBytes / 2 || value.data.size() > kMaxDataBytes) {
                     // Too long for the file: left out and told, and the values after it go on.
-                    if (outcome.shortened.empty() || outcome.shortened.back() != name) {
-                        outcome.shortened.push_back(name);
+                    if (file.shortened.empty() || file.shortened.back() != name) {
+                        file.shortened.push_back(name);
                     }
                     continue;
                 }
@@ -176,9 +176,9 @@ ExportOutcome exportProfiles(Registry& registry, const FileWriter& write) {
             }
         }
     }
-    outcome.written = write(writeProfileFile(profiles));
-    outcome.count = outcome.written ? static_cast<std::int32_t>(profiles.size()) : 0;
-    return outcome;
+    file.bytes = writeProfileFile(profiles);
+    file.count = static_cast<std::int32_t>(profiles.size());
+    return file;
 }
 
 std::vector<unsigned char> writeProfileFile(const std::vector<StoredProfile>& profiles) {
@@ -193,15 +193,15 @@ std::vector<unsigned char> writeProfileFile(const std::vector<StoredProfile>& pr
     return file;
 }
 
-Messages exportMessages(const ExportOutcome& outcome) {
-    if (!outcome.written) {
+Messages exportMessages(const ExportFile& file, bool written) {
+    if (!written) {
         return {failure(IDS_EXPORT_FAILED)};
     }
     Messages messages;
-    for (const std::u16string& name : outcome.shortened) {
+    for (const std::u16string& name : file.shortened) {
         messages.push_back(failure(IDS_EXPORT_SHORTENED, name));
     }
-    messages.push_back(notice(IDS_EXPORTED, decimal(outcome.count)));
+    messages.push_back(notice(IDS_EXPORTED, decimal(file.count)));
     return messages;
 }
 

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -108,28 +107,23 @@ struct StoredProfile {
     std::vector<ProfileRecord> values;
 };
 
-struct ExportOutcome {
-    bool written = false;  // every profile and value went into the file
+// The file an export writes: every stored profile with every value of its key. A value too long
+// for the format is left out and its profile named in `shortened`; the values after it are kept.
+// No bytes when the store cannot be read whole.
+struct ExportFile {
+    std::optional<std::vector<unsigned char>> bytes;
     std::int32_t count = 0;
-    // Profiles with a value the format cannot hold (its name or data too long), left out.
     std::vector<std::u16string> shortened;
 };
-
-// Puts a whole file's bytes where they belong; false when they could not be written.
-using FileWriter = std::function<bool(std::span<const unsigned char>)>;
-
-// Reads every stored profile with every value of its key, then hands the file to `write`. A
-// value too long for the format is left out and its profile named in `shortened`; the values
-// after it are written all the same. Nothing is handed over when the store cannot be read.
-ExportOutcome exportProfiles(Registry& registry, const FileWriter& write);
+ExportFile exportFile(Registry& registry);
 
 // The bytes of a file of `profiles` as an export writes them: the header with their count, then
 // each profile's record and its values' records.
 std::vector<unsigned char> writeProfileFile(const std::vector<StoredProfile>& profiles);
 
-// What an export tells: which profiles lost a value the format cannot hold, then the count of
-// profiles exported, or the failure.
-Messages exportMessages(const ExportOutcome& outcome);
+// What an export tells once its file was `written` or not: which profiles lost a value the format
+// cannot hold, then the count of profiles exported, or the failure.
+Messages exportMessages(const ExportFile& file, bool written);
 
 // A file read and checked as the import reads it: the header, the profiles of its counted part
 // (those read before the fault when there is one) and the first fault, with the index of the

@@ -90,7 +90,8 @@ FileOutcome exportCommand(WindowState& windows, HWND dialog) {
 }
 
 FileOutcome exportToFile(WindowState& windows, HWND owner, const std::u16string& path, bool quiet) {
-    ExportOutcome outcome;
+    ExportFile made;
+    bool written = false;
     {
         // The file written beside the old one replaces it only when complete: a failed export
         // leaves the last backup as it was.
@@ -99,15 +100,14 @@ FileOutcome exportToFile(WindowState& windows, HWND owner, const std::u16string&
             showMessage(windows, owner, failure(IDS_CREATE_FILE_FAILED));
             return FileOutcome::FileFailed;
         }
-        outcome = exportProfiles(
-            windows.session.registry,
-            [&](std::span<const unsigned char> bytes) { return file.commit(bytes); });
+        made = exportFile(windows.session.registry);
+        written = made.bytes && file.commit(*made.bytes);
     }
-    showMessages(windows, owner, exportMessages(outcome), quiet);
-    if (!outcome.written) {
+    showMessages(windows, owner, exportMessages(made, written), quiet);
+    if (!written) {
         return FileOutcome::FileFailed;
     }
-    return outcome.shortened.empty() ? FileOutcome::Done : FileOutcome::Shortened;
+    return made.shortened.empty() ? FileOutcome::Done : FileOutcome::Shortened;
 }
 
 FileOutcome importCommand(WindowState& windows, HWND dialog) {

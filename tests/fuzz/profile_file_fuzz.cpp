@@ -31,21 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               (key.starts_with(kStore) && key.find(u'\\', kStore.size()) == std::u16string::npos));
     }
     // What was written exports and imports again unchanged.
-    std::vector<unsigned char> exported;
-    std::vector<unsigned char> exportedAgain;
-    const auto into = [](std::vector<unsigned char>& file) {
-        return [&file](std::span<const unsigned char> bytes) {
-            file.assign(bytes.begin(), bytes.end());
-            return true;
-        };
-    };
-    const ExportOutcome outcome = exportProfiles(registry, into(exported));
-    check(outcome.written && outcome.shortened.empty());
-    const auto again = readProfileFile(exported);
-    check(again.has_value() && static_cast<std::int32_t>(again->size()) == outcome.count);
+    const ExportFile exported = exportFile(registry);
+    check(exported.bytes.has_value() && exported.shortened.empty());
+    const auto again = readProfileFile(*exported.bytes);
+    check(again.has_value() && static_cast<std::int32_t>(again->size()) == exported.count);
     MemoryRegistry copy;
     check(writeImportedProfiles(copy, *again, true, messages).written &&
-          exportProfiles(copy, into(exportedAgain)).written && exportedAgain == exported);
+          exportFile(copy).bytes == exported.bytes);
     check(registry.openHandleCount() == 0);
     return 0;
 }

@@ -131,15 +131,10 @@ TEST(ProfileFileTest, ACorruptFileIsRefusedWholeBeforeAnythingIsWritten) {
     }
 }
 
-// The bytes an export hands over, and what it tells.
+// The bytes of an export's file, and what it tells once that file is written.
 std::pair<Bytes, Messages> exported(Registry& registry) {
-    Bytes file;
-    const ExportOutcome outcome =
-        exportProfiles(registry, [&](std::span<const unsigned char> bytes) {
-            file.assign(bytes.begin(), bytes.end());
-            return true;
-        });
-    return {file, exportMessages(outcome)};
+    const ExportFile file = exportFile(registry);
+    return {file.bytes.value_or(Bytes{}), exportMessages(file, file.bytes.has_value())};
 }
 
 TEST(ExportImportTest, ExportWritesEveryValueItCanAndTellsWhatItCouldNot) {
@@ -163,8 +158,7 @@ TEST(ExportImportTest, ExportWritesEveryValueItCanAndTellsWhatItCouldNot) {
     EXPECT_EQ(messages,
               (Messages{failure(IDS_EXPORT_SHORTENED, u"Home"), notice(IDS_EXPORTED, u"2")}));
 
-    const auto failing = [](std::span<const unsigned char>) { return false; };
-    EXPECT_EQ(exportMessages(exportProfiles(device.registry, failing)),
+    EXPECT_EQ(exportMessages(exportFile(device.registry), false),
               Messages{failure(IDS_EXPORT_FAILED)});
     // A store that cannot be listed whole is not exported: nothing is handed over.
     device.registry.failSubkeyIndex(1, status::kAccessDenied);

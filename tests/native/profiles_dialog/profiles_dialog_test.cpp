@@ -192,11 +192,7 @@ struct Handheld : Device {
     }
     // The stored profiles exported, Home's as Cafe and Travel's as Home, imported and applied.
     void import(bool replace) {
-        std::vector<StoredProfile> file;
-        exportProfiles(registry, [&](std::span<const unsigned char> bytes) {
-            file = *readProfileFile(bytes);
-            return true;
-        });
+        std::vector<StoredProfile> file = *readProfileFile(*exportFile(registry).bytes);
         file[0].name = u"Cafe";
         file[2].name = u"Home";
         if (writeImportedProfiles(registry, file, replace, told).written) {

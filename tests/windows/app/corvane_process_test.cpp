@@ -35,15 +35,6 @@ struct Corvane : test::Process {
         : Process(L"\"" + test::onDriveZ(CORVANE_EXE) + L"\" " + arguments) {}
 };
 
-std::vector<unsigned char> exportedStore(Registry& registry) {
-    std::vector<unsigned char> file;
-    EXPECT_TRUE(exportProfiles(registry, [&](std::span<const unsigned char> bytes) {
-                    file.assign(bytes.begin(), bytes.end());
-                    return true;
-                }).written);
-    return file;
-}
-
 // One adapter, named by its group, on DHCP, with its default profile "Home".
 class CorvaneProcessTest : public testing::Test, public test::Handheld {
   protected:
@@ -151,7 +142,7 @@ TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstanceEachOutc
     EXPECT_EQ(usage.exitCode(), 1u);
     EXPECT_EQ(std::tuple(defaultOf(u"CVTEST1"), systemIp(u"CVTEST1")), std::tuple(u"Home", u""))
         << "the switch undone, and the mistake changed nothing";
-    const std::vector<unsigned char> store = exportedStore(registry);
+    const std::vector<unsigned char> store = *exportFile(registry).bytes;
     EXPECT_EQ(Corvane(L"-export cvtest.prf -quiet").exitCode(), 0u);  // the caller's directory
     EXPECT_EQ(test::fileBytes(L"cvtest.prf"), store);
     CreateDirectoryW(L"cv-folder.prf", nullptr);
@@ -166,7 +157,7 @@ TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstanceEachOutc
     EXPECT_EQ(answerMessageBox(shortened).substr(0, 38),
               L"Profile \"Far\" was exported without its");
     EXPECT_EQ(shortened.exitCode(), 10u) << "a failure told, though the file is written";
-    EXPECT_EQ(test::fileBytes(L"cv-long.prf"), exportedStore(registry));
+    EXPECT_EQ(test::fileBytes(L"cv-long.prf"), *exportFile(registry).bytes);
     std::filesystem::resize_file("cv-long.prf", kMaxProfileFileBytes + 1);
     Corvane tooLarge(L"-import cv-long.prf -replace -quiet");
     EXPECT_EQ(answerMessageBox(tooLarge), L"Unable to import profiles: file \"" +
@@ -190,7 +181,7 @@ TEST_F(CorvaneProcessTest, TheCommandLineRunsAloneOrInTheRunningInstanceEachOutc
     addProfile(u"Home", u"10.9.0.9");
     addProfile(u"Extra");
     EXPECT_EQ(Corvane(L"-import cvtest.prf -replace -quiet").exitCode(), 0u);
-    EXPECT_EQ(exportedStore(registry), store);
+    EXPECT_EQ(*exportFile(registry).bytes, store);
     DeleteFileW(L"cvtest.prf");
     Corvane missing(L"-import cvtest.prf -quiet");
     EXPECT_EQ(answerMessageBox(first).substr(0, 24), L"Unable to open file \"Z:\\")

@@ -27,23 +27,15 @@ TEST(CorvanePrfProcessTest, RegeditImportsTheToolsTextBackToTheSameExport) {
     putValue(registry, kCurrentUser, home, u"Blob", regtype::kBinary, blob.data(), blob.size());
     RegSetKeyValueW(HKEY_CURRENT_USER, wide(home.c_str()), nullptr, REG_SZ, L"default", 16);
     putKey(registry, kCurrentUser, profilePath(u"Lab [2]"));
-    std::vector<unsigned char> file;
-    const auto exported = [&] {
-        exportProfiles(registry, [&](std::span<const unsigned char> bytes) {
-            file.assign(bytes.begin(), bytes.end());
-            return true;
-        });
-        return file;
-    };
 
     // In the test's own directory, where the tool and regedit start too.
-    const std::vector<unsigned char> first = exported();
+    const std::vector<unsigned char> first = *exportFile(registry).bytes;
     ReplacementFile{u"prf-first.prf"}.commit(first);
     const std::wstring tool = L"\"" + test::onDriveZ(CORVANE_PRF_EXE) + L"\" ";
     ASSERT_EQ(test::Process(tool + L"to-reg prf-first.prf prf.reg").exitCode(20000), 0u);
     ASSERT_EQ(registry.deleteTree(kCurrentUser, kProfilesKeyPath), status::kSuccess);
     ASSERT_EQ(test::Process(L"regedit.exe /s prf.reg").exitCode(20000), 0u);
-    EXPECT_EQ(exported(), first) << "regedit wrote every value back as it was";
+    EXPECT_EQ(exportFile(registry).bytes, first) << "regedit wrote every value back as it was";
     DeleteFileW(L"prf-first.prf");
     DeleteFileW(L"prf.reg");
 }
