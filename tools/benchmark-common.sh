@@ -8,6 +8,17 @@ profiles_key='HKEY_CURRENT_USER\Software\Tavelorn\Corvane\1.2\Profiles'
 
 run() { "$root/tools/wine-run.sh" "$prefix" "$@"; }
 
+# The number of rounds a benchmark SCRIPT was given as its first argument, DEFAULT without one;
+# its usage on standard error, and a failure, when that is not a positive number.
+rounds_argument() {  # SCRIPT DEFAULT [ARGUMENT...]
+    local rounds=${3:-$2}
+    if ! [[ "$rounds" =~ ^[1-9][0-9]*$ ]]; then
+        echo "usage: $1 [RUNS]   (RUNS: a positive number, default $2)" >&2
+        return 1
+    fi
+    echo "$rounds"
+}
+
 # The handheld of demo/handheld.reg without its stored profiles: the two adapters, the logon
 # identity and the browser's proxy.
 handheld_without_profiles() {

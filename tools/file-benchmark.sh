@@ -207,11 +207,7 @@ if [ "${1:-}" = --in-session ]; then
     exit 0
 fi
 
-runs=${1:-11}
-if ! [[ "$runs" =~ ^[1-9][0-9]*$ ]]; then
-    echo "usage: tools/file-benchmark.sh [RUNS]   (RUNS: a positive number, default 11)" >&2
-    exit 2
-fi
+runs=$(rounds_argument tools/file-benchmark.sh 11 "$@") || exit 2
 corvane=$(realpath -m "${CORVANE_EXE:-$root/build/windows/corvane.exe}")
 floor="$root/build/windows/tools/prf-floor.exe"
 prf_tool="$root/build/windows/corvane-prf.exe"

@@ -111,11 +111,7 @@ if [ "${1:-}" = --in-session ]; then
     exit 0
 fi
 
-runs=${1:-31}
-if ! [[ "$runs" =~ ^[1-9][0-9]*$ ]]; then
-    echo "usage: tools/startup-benchmark.sh [RUNS]   (RUNS: a positive number, default 31)" >&2
-    exit 2
-fi
+runs=$(rounds_argument tools/startup-benchmark.sh 31 "$@") || exit 2
 # The builds timed: BUILD CORVANE MINIMAL for each.
 timed=()
 if [ -n "${CORVANE_EXE:-}" ]; then
