@@ -210,8 +210,13 @@ struct MessageBoxCatcher {
             current->owners.push_back(GetWindow(box, GW_OWNER));
             int answer = GetDlgItem(box, IDOK) != nullptr ? IDOK : IDNO;
             if (!current->answers.empty()) {
-                answer = current->answers.front();
+                // An answer the box has no button for was meant for another box: a box that
+                // ignored it would stay up until the test is timed out.
+                const int wanted = current->answers.front();
                 current->answers.pop_front();
+                EXPECT_NE(GetDlgItem(box, wanted), nullptr)
+                    << "answered " << wanted << ": " << current->texts.back();
+                answer = GetDlgItem(box, wanted) != nullptr ? wanted : answer;
             }
             PostMessageW(box, WM_COMMAND, answer, 0);
         }
