@@ -112,6 +112,14 @@ AdapterInfo* AdapterList::at(int index) const {
     return index >= 0 && index < count_ ? entries_[static_cast<std::size_t>(index)].get() : nullptr;
 }
 
+std::vector<AdapterInfo*> AdapterList::all() const {
+    std::vector<AdapterInfo*> entries;
+    for (int index = 0; index < count_; ++index) {
+        entries.push_back(at(index));
+    }
+    return entries;
+}
+
 void AdapterList::clear() {
     for (auto& entry : entries_) {
         entry.reset();

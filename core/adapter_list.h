@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "core/net_settings.h"
 #include "core/registry.h"
@@ -47,6 +48,8 @@ class AdapterList {
     int count() const { return count_; }
     // The entry at `index`, or null outside 0..count-1.
     AdapterInfo* at(int index) const;
+    // Every entry, in the list's order.
+    std::vector<AdapterInfo*> all() const;
     void clear();
 
   private:

@@ -141,6 +141,15 @@ std::optional<AdapterState> adapterState(Registry& registry, const AdapterInfo& 
     return state;
 }
 
+std::vector<std::optional<AdapterState>> adapterStates(Registry& registry,
+                                                       const std::vector<AdapterInfo*>& adapters) {
+    std::vector<std::optional<AdapterState>> states;
+    for (const AdapterInfo* adapter : adapters) {
+        states.push_back(adapterState(registry, *adapter));
+    }
+    return states;
+}
+
 bool hasLastSwitch(Registry& registry, const AdapterInfo& adapter) {
     RegKey key;
     return openKey(registry, kCurrentUser, lastSwitchPath(adapter), 0, key) == status::kSuccess;
@@ -165,12 +174,19 @@ Written keepLastSwitch(Registry& registry, const AdapterInfo& adapter, const Ada
     return writeWhole(registry, std::span(&record, 1), log);
 }
 
-void tellNotKept(Written kept, const AdapterInfo& adapter, Messages& messages) {
-    const std::u16string_view name = textOf(adapter.displayName);
-    messages.push_back(failure(IDS_NOT_KEPT_FOR_UNDO, name));
-    if (kept == Written::Partly) {
-        messages.push_back(failure(IDS_UNDO_NOT_PUT_BACK, name));
+bool keepBeforeSwitch(Registry& registry, const AdapterInfo& adapter,
+                      const std::optional<AdapterState>& before, ChangeLog& log,
+                      Messages& messages) {
+    const Written kept =
+        before ? keepLastSwitch(registry, adapter, *before, &log) : Written::Nothing;
+    if (kept != Written::Whole) {
+        const std::u16string_view name = textOf(adapter.displayName);
+        messages.push_back(failure(IDS_NOT_KEPT_FOR_UNDO, name));
+        if (kept == Written::Partly) {
+            messages.push_back(failure(IDS_UNDO_NOT_PUT_BACK, name));
+        }
     }
+    return kept == Written::Whole;
 }
 
 std::optional<ApplyOutcome> applyKeepingLastSwitch(Registry& registry, System& system,
@@ -178,10 +194,7 @@ std::optional<ApplyOutcome> applyKeepingLastSwitch(Registry& registry, System& s
                                                    const std::optional<AdapterState>& before,
                                                    Messages& messages) {
     ChangeLog log;
-    const Written kept =
-        before ? keepLastSwitch(registry, adapter, *before, &log) : Written::Nothing;
-    if (kept != Written::Whole) {
-        tellNotKept(kept, adapter, messages);
+    if (!keepBeforeSwitch(registry, adapter, before, log, messages)) {
         return std::nullopt;
     }
     ApplyOutcome outcome = applyToSystem(registry, system, adapter, record);
@@ -204,12 +217,7 @@ bool undoLastSwitch(Session& session, AdapterInfo& adapter, bool everyAdapter, M
         messages.push_back(failure(IDS_NOTHING_TO_UNDO, textOf(adapter.displayName)));
         return false;
     }
-    // Read before anything is written: the logon and proxy that adapters share are then kept as
-    // they stood before the whole run, for each of them.
-    std::vector<std::optional<AdapterState>> now;
-    for (const AdapterInfo* target : targets) {
-        now.push_back(adapterState(session.registry, *target));
-    }
+    const std::vector<std::optional<AdapterState>> now = adapterStates(session.registry, targets);
     std::vector<AdapterApply> applies;
     for (std::size_t i = 0; i < targets.size(); ++i) {
         const std::optional<ApplyOutcome> outcome =

@@ -13,6 +13,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "core/adapter_list.h"
 #include "core/apply.h"
@@ -38,6 +39,10 @@ struct AdapterState {
 // be read; an empty logon without "Comm\Ident") and its "DefProfile". None when that is there but
 // cannot be read whole: then nothing can be kept for an undo.
 std::optional<AdapterState> adapterState(Registry& registry, const AdapterInfo& adapter);
+// The state of each of `adapters`, all read before a run writes any: the logon and proxy that
+// adapters share are then kept for each one's undo as they stood before the whole run.
+std::vector<std::optional<AdapterState>> adapterStates(Registry& registry,
+                                                       const std::vector<AdapterInfo*>& adapters);
 
 // The adapter has a switch to undo.
 bool hasLastSwitch(Registry& registry, const AdapterInfo& adapter);
@@ -47,8 +52,12 @@ bool hasLastSwitch(Registry& registry, const AdapterInfo& adapter);
 Written keepLastSwitch(Registry& registry, const AdapterInfo& adapter, const AdapterState& state,
                        ChangeLog* log = nullptr);
 
-// Tells that `before` could not be kept for the adapter's undo, and so nothing was changed.
-void tellNotKept(Written kept, const AdapterInfo& adapter, Messages& messages);
+// Keeps `before` (none: unknown) as the adapter's last switch, what it replaced going into `log`,
+// before a switch writes anything else. False, told in `messages`, when it cannot be kept: then
+// nothing may be changed.
+bool keepBeforeSwitch(Registry& registry, const AdapterInfo& adapter,
+                      const std::optional<AdapterState>& before, ChangeLog& log,
+                      Messages& messages);
 
 // Applies `record` as applyToSystem does once `before` (none: unknown) is kept as the adapter's
 // last switch; an apply that fails puts the last switch back too. None when `before` cannot be

@@ -315,23 +315,20 @@ ImportWrite writeImportedProfiles(Registry& registry, std::vector<StoredProfile>
 }
 
 bool reapplyDefaultProfiles(Session& session, Messages& messages) {
-    // Each adapter as it stands before any is written, kept for its undo.
-    std::vector<std::optional<AdapterState>> before;
-    for (int index = 0; index < session.adapters.count(); ++index) {
-        before.push_back(adapterState(session.registry, *session.adapters.at(index)));
-    }
+    const std::vector<AdapterInfo*> adapters = session.adapters.all();
+    const std::vector<std::optional<AdapterState>> before =
+        adapterStates(session.registry, adapters);
     std::vector<AdapterApply> applies;
-    for (int index = 0; index < session.adapters.count(); ++index) {
-        AdapterInfo& adapter = *session.adapters.at(index);
+    for (std::size_t index = 0; index < adapters.size(); ++index) {
+        AdapterInfo& adapter = *adapters[index];
         std::u16string name;
         NetSettings record;
         if (!loadDefaultProfileName(session.registry, adapter, name) ||
             !loadProfile(session.registry, name, record)) {
             continue;
         }
-        const std::optional<ApplyOutcome> applied =
-            applyKeepingLastSwitch(session.registry, session.system, adapter, record,
-                                   before[static_cast<std::size_t>(index)], messages);
+        const std::optional<ApplyOutcome> applied = applyKeepingLastSwitch(
+            session.registry, session.system, adapter, record, before[index], messages);
         if (!applied) {
             return false;  // told; the adapters after it are left alone
         }

@@ -98,10 +98,7 @@ AdapterSwitch switchAdapter(Registry& registry, System& system, AdapterInfo& ada
                             Messages& messages) {
     ChangeLog log;
     AdapterSwitch result;
-    const Written kept =
-        before ? keepLastSwitch(registry, adapter, *before, &log) : Written::Nothing;
-    if (kept != Written::Whole) {
-        tellNotKept(kept, adapter, messages);
+    if (!keepBeforeSwitch(registry, adapter, before, log, messages)) {
         return result;
     }
     result.defaultRecorded = recordDefaultProfile(registry, adapter, name, &log) == Written::Whole;
@@ -129,19 +126,10 @@ AdapterSwitch switchAdapter(Registry& registry, System& system, AdapterInfo& ada
 
 void switchToProfile(Session& session, AdapterInfo& adapter, std::u16string_view name,
                      bool everyAdapter, Messages& messages) {
-    std::vector<AdapterInfo*> targets;
-    for (int index = 0; everyAdapter && index < session.adapters.count(); ++index) {
-        targets.push_back(session.adapters.at(index));
-    }
-    if (!everyAdapter) {
-        targets.push_back(&adapter);
-    }
-    // Read before anything is written: the logon and proxy that adapters share are then kept for
-    // each adapter's undo as they stood before the whole switch.
-    std::vector<std::optional<AdapterState>> before;
-    for (const AdapterInfo* target : targets) {
-        before.push_back(adapterState(session.registry, *target));
-    }
+    const std::vector<AdapterInfo*> targets =
+        everyAdapter ? session.adapters.all() : std::vector<AdapterInfo*>{&adapter};
+    const std::vector<std::optional<AdapterState>> before =
+        adapterStates(session.registry, targets);
     std::vector<AdapterApply> applies;
     for (std::size_t i = 0; i < targets.size(); ++i) {
         AdapterInfo* target = targets[i];

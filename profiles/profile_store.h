@@ -24,6 +24,7 @@ inline constexpr std::u16string_view kDefaultProfileValue = u"DefProfile";
 inline constexpr int kStoredNameChars = 260;
 // The registry refuses longer key names.
 inline constexpr std::size_t kLongestKeyNameChars = 255;
+
 // One profile command of the notification icon's menu: the profile it switches to and the
 // adapter it switches, named by its place in the adapter list.
 struct ProfileMenuItem {

@@ -76,23 +76,20 @@ bool storeEditedProfile(Session& session, AdapterInfo& selected, std::u16string_
         return false;
     }
     const bool everyAdapter = session.applyToAll != 0;
-    const int count = session.adapters.count();
-    // Each adapter as it stands before any is written, kept for its undo.
-    std::vector<std::optional<AdapterState>> states;
-    for (int index = 0; index < count; ++index) {
-        states.push_back(adapterState(session.registry, *session.adapters.at(index)));
-    }
+    const std::vector<AdapterInfo*> adapters = session.adapters.all();
+    const std::vector<std::optional<AdapterState>> states =
+        adapterStates(session.registry, adapters);
+    const std::size_t count = adapters.size();
     std::vector<AdapterApply> applies;
     bool lastApplied = false;
-    for (int index = 0; index < count; ++index) {
-        AdapterInfo& adapter = *session.adapters.at(index);
+    for (std::size_t index = 0; index < count; ++index) {
+        AdapterInfo& adapter = *adapters[index];
         if (!(everyAdapter || &adapter == &selected) ||
             !isDefaultOf(session.registry, adapter, name)) {
             continue;
         }
-        const std::optional<ApplyOutcome> outcome =
-            applyKeepingLastSwitch(session.registry, session.system, adapter, edited,
-                                   states[static_cast<std::size_t>(index)], messages);
+        const std::optional<ApplyOutcome> outcome = applyKeepingLastSwitch(
+            session.registry, session.system, adapter, edited, states[index], messages);
         if (outcome) {
             applies.push_back({std::u16string(textOf(adapter.displayName)), *outcome});
             lastApplied = index == count - 1;
